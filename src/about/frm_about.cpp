@@ -1,0 +1,112 @@
+#include "about/frm_about.h"
+
+#include "app/version.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStyle>
+
+namespace kavro {
+
+namespace {
+
+QFrame* separator(QWidget* parent, int top) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    line->setGeometry(6, top, 370, 2);
+    return line;
+}
+
+} // namespace
+
+frmAbout::frmAbout(const Platform& platform, QWidget* parent)
+    : QDialog(parent), platform_(platform) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);  // the next opening loads the window anew
+    setModal(false);
+    setFixedSize(382, 290);
+    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setGeometry(16, 16, 32, 32);
+    picIcon->setPixmap(QApplication::windowIcon().isNull()
+                           ? style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32)
+                           : QApplication::windowIcon().pixmap(32, 32));
+    lblTitle = new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ ﾀｲﾄﾙ"), this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    lblTitle->setGeometry(70, 16, 300, 24);
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSizeF(13.5);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+    lblVersion = new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion->setGeometry(70, 44, 300, 18);
+    lblDescription = new QLabel(QStringLiteral("タイムテーブル管理ソフト"), this);
+    lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    lblDescription->setGeometry(70, 68, 300, 36);
+    separator(this, 110);
+    lblDisclaimer = new QLabel(this);
+    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+    lblDisclaimer->setGeometry(10, 118, 366, 112);
+    lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont small = lblDisclaimer->font();
+    small.setPointSizeF(8.25);
+    lblDisclaimer->setFont(small);
+    separator(this, 234);
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(270, 242, 100, 22);
+    cmdOK->setDefault(true);
+    cmdSysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    cmdSysInfo->setGeometry(270, 266, 100, 22);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    Form_Load();
+}
+
+void frmAbout::Form_Load() {
+    const QString title = QString::fromUtf8(kAppTitle);
+    setWindowTitle(title + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
+    lblVersion->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
+                            .arg(kVersionMajor)
+                            .arg(kVersionMinor)
+                            .arg(kVersionRevision));
+    lblTitle->setText(title);
+    lblDisclaimer->setText(QStringLiteral(
+        "このプログラムのセットアップ時やこのプログラムの使用時において、\r\n"
+        "いかなる状態で使用することがあっても、使用した機器および\r\n"
+        "周辺機器などの装置類や周辺物品類、ならびに使用した方の人体\r\n"
+        "および精神、財産など一切に対しての異常、障害、故障、破損、\r\n"
+        "消失、滅失、データ消失、等一切の影響および状態に対して、著作者と\r\n"
+        "著作者に関係ある者は一切の責任をもちません。"));
+}
+
+void frmAbout::cmdOK_Click() { close(); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+
+QString findSystemInfoProgram() {
+    for (const char* name : {"hardinfo2", "hardinfo", "kinfocenter", "lshw-gtk", "xfce4-about"}) {
+        QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
+void frmAbout::StartSysInfo() {
+    const QString program = findSystemInfoProgram();
+    if (!program.isEmpty() && platform_.startProgram(program, {}))
+        return;
+    platform_.message(QString::fromUtf8(kAppTitle),
+                      QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
+}
+
+} // namespace kavro

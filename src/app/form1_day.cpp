@@ -1,0 +1,84 @@
+// LoadDay and SaveDay: the day file to the room grid and back.
+#include "app/form1.h"
+
+#include "ledger/day_totals.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace kavro {
+
+void Form1::LoadDay() {
+    maxGroupNo = kEmptyDayGroupNo;
+    peopleTotal = 0;
+    minutesTotal = 0;
+    dayFilePath = kavro::dayFilePath(platform_.programDir, shownDate());
+
+    auto read = readDayFile(dayFilePath);
+    roomGrid.clearRecords();
+    keptLines.clear();
+    dayLoadedOk_ = !read.error;
+    if (read.error) {
+        msgBox(QString::fromStdString(*read.error + "\r\n" + dayFilePath.string()),
+               QStringLiteral("ファイルエラー"));
+    } else {
+        placeRecords(roomGrid, read.content);
+        keptLines = std::move(read.content.kept);
+        reportKeptLines();
+    }
+
+    const DayTotals totals = computeTotals(roomGrid, keptLines);
+    maxGroupNo = totals.maxGroupNo;
+    peopleTotal = totals.peopleTotal;
+    minutesTotal = totals.minutesTotal;
+    Label15->setText(QString::fromStdString(minutesCaption(minutesTotal)));
+    Label10->setText(QString::fromStdString(peopleCaption(peopleTotal)));
+    Label9->setText(QString::fromStdString(groupsCaption(maxGroupNo)));
+
+    Timer1_Timer();
+}
+
+bool Form1::SaveDay() {
+    Timer2->stop();
+    if (!dayLoadedOk_) {
+        // The file could not be read, so its content is unknown: writing the grid over it
+        // could destroy bookings.
+        msgBox(QStringLiteral("日付ファイルを読み込めなかったため、保存できません。\r\n%1")
+                   .arg(QString::fromStdString(dayFilePath.string())),
+               QStringLiteral("ファイルエラー"));
+        return false;
+    }
+    if (auto error = writeDayFile(dayFilePath, roomGrid, keptLines)) {
+        msgBox(QStringLiteral("予約データを保存できませんでした。入力内容は画面に残っています。\r\n%1\r\n%2")
+                   .arg(QString::fromStdString(*error),
+                        QString::fromStdString(dayFilePath.string())),
+               QStringLiteral("ファイルエラー"));
+        return false;
+    }
+    roomGrid.clearRecords();
+    return true;
+}
+
+bool Form1::saveAndReload() {
+    if (SaveDay()) {
+        LoadDay();
+        return true;
+    }
+    Timer1_Timer();
+    return false;
+}
+
+void Form1::reportKeptLines() {
+    if (keptLines.empty() || keptLinesReportedFor_ == dayFilePath)
+        return;
+    keptLinesReportedFor_ = dayFilePath;
+    QStringList numbers;
+    for (const auto& k : keptLines)
+        numbers << QString::number(k.lineNumber);
+    msgBox(QStringLiteral("%1 の次の行は読み取れないか、部屋の記録が48件を超えています。\r\n"
+                          "行の内容はそのまま保存され、削除されません。\r\n行番号: %2")
+               .arg(QString::fromStdString(dayFilePath.filename().string()), numbers.join(QStringLiteral(", "))),
+           QStringLiteral("日付ファイルの確認"));
+}
+
+} // namespace kavro

@@ -1,0 +1,24 @@
+#include "app/fonts.h"
+#include "app/form1.h"
+#include "app/instance_lock.h"
+#include "app/real_platform.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KAVRO"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kavro")));
+    kavro::installFontSubstitutions();
+
+    kavro::Platform platform = kavro::realPlatform();
+    kavro::InstanceLock lock(platform.programDir);
+    if (!lock.acquired())
+        return 0;  // another copy runs: end silently
+
+    kavro::Form1 form(std::move(platform));
+    if (!form.Form_Load())
+        return 0;
+    form.show();
+    return QApplication::exec();
+}

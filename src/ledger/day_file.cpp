@@ -1,0 +1,125 @@
+#include "ledger/day_file.h"
+
+#include "ledger/cp932.h"
+#include "ledger/record.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kavro {
+
+namespace fs = std::filesystem;
+
+fs::path dayFilePath(const fs::path& dir, Date businessDate) {
+    return dir / (formatYmd(businessDate) + ".txt");
+}
+
+DayContent parseDayFile(std::string_view bytes) {
+    DayContent out;
+    std::size_t start = 0;
+    int lineNumber = 0;
+    while (start < bytes.size()) {
+        auto lf = bytes.find('\n', start);
+        std::size_t end = lf == std::string_view::npos ? bytes.size() : lf;
+        std::string_view raw = bytes.substr(start, end - start);
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
+        ++lineNumber;
+        start = end + 1;
+        if (raw.empty())
+            continue;
+        auto text = decodeCp932(raw);
+        if (text && isWellFormedRecord(*text))
+            out.records.push_back({lineNumber, std::move(*text), std::string(raw)});
+        else
+            out.kept.push_back({lineNumber, std::string(raw)});
+    }
+    return out;
+}
+
+DayReadResult readDayFile(const fs::path& path) {
+    DayReadResult result;
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        result.error = "日付ファイルの場所にフォルダがあるため読み込めません";
+        return result;
+    }
+    int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        result.error = std::string("日付ファイルを開けません（") + std::strerror(errno) + "）";
+        return result;
+    }
+    std::string bytes;
+    char buf[65536];
+    while (true) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            result.error = std::string("日付ファイルを読み込めません（") + std::strerror(errno) + "）";
+            ::close(fd);
+            return result;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    result.content = parseDayFile(bytes);
+    return result;
+}
+
+void placeRecords(RoomGrid& grid, DayContent& content) {
+    std::vector<KeptLine> overflow;
+    for (auto& rec : content.records) {
+        int room = *roomIndexOfCode(parseFields(rec.text).room);
+        int pos = grid.firstFree(room);
+        if (pos < 0) {
+            overflow.push_back({rec.lineNumber, std::move(rec.bytes)});
+            continue;
+        }
+        grid.at(room, pos) = std::move(rec.text);
+    }
+    content.records.clear();
+    for (auto& k : overflow)
+        content.kept.push_back(std::move(k));
+    std::stable_sort(content.kept.begin(), content.kept.end(),
+                     [](const KeptLine& a, const KeptLine& b) { return a.lineNumber < b.lineNumber; });
+}
+
+RenderResult renderDayFile(const RoomGrid& grid, const std::vector<KeptLine>& kept) {
+    RenderResult r;
+    r.bytes.reserve(kRoomCount * 8 * 64);
+    for (int room = 0; room < kRoomCount; ++room) {
+        for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
+            const std::string& line = grid.at(room, pos);
+            if (line.empty())
+                continue;
+            auto encoded = encodeCp932(line);
+            if (!encoded) {
+                r.error = "シフトJISで保存できない文字を含む記録があります: " + line;
+                return r;
+            }
+            r.bytes += *encoded;
+            r.bytes += "\r\n";
+        }
+    }
+    for (const auto& k : kept) {
+        r.bytes += k.bytes;
+        r.bytes += "\r\n";
+    }
+    return r;
+}
+
+std::optional<std::string> writeDayFile(const fs::path& path, const RoomGrid& grid,
+                                        const std::vector<KeptLine>& kept, const FileOps& ops) {
+    auto rendered = renderDayFile(grid, kept);
+    if (rendered.error)
+        return rendered.error;
+    return replaceFileAtomically(path, rendered.bytes, ops);
+}
+
+} // namespace kavro

@@ -1,0 +1,62 @@
+#pragma once
+// One day file per business day: CP932 text, one record line per line, CR LF.
+#include "ledger/atomic_file.h"
+#include "ledger/civil_time.h"
+#include "ledger/room_grid.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kavro {
+
+// A line the program does not understand (or has no room for) is never lost: it is kept
+// byte for byte and written back after the records.
+struct KeptLine {
+    int lineNumber = 0;  // 1-based, in the file as it was read
+    std::string bytes;   // without the line end
+};
+
+struct ReadRecord {
+    int lineNumber = 0;
+    std::string text;   // UTF-8
+    std::string bytes;  // as read, without the line end
+};
+
+struct DayContent {
+    std::vector<ReadRecord> records;  // well-formed record lines, in file order
+    std::vector<KeptLine> kept;
+};
+
+std::filesystem::path dayFilePath(const std::filesystem::path& dir, Date businessDate);
+
+// Splits file bytes into lines (LF or CR LF), skips blank lines, decodes and sorts them
+// into records and kept lines.
+DayContent parseDayFile(std::string_view bytes);
+
+struct DayReadResult {
+    DayContent content;
+    std::optional<std::string> error;  // Japanese text, when the file could not be read
+};
+// Reads the day file, creating it empty when it does not exist.
+DayReadResult readDayFile(const std::filesystem::path& path);
+
+// Places records into the grid's rooms in order; records that find no room (a full row)
+// are moved to the kept lines so that they survive.
+void placeRecords(RoomGrid& grid, DayContent& content);
+
+struct RenderResult {
+    std::string bytes;
+    std::optional<std::string> error;  // a line CP932 cannot hold
+};
+// The file bytes for the grid (rooms ascending, positions ascending) and the kept lines.
+RenderResult renderDayFile(const RoomGrid& grid, const std::vector<KeptLine>& kept);
+
+// Renders and atomically replaces the file. The grid is left untouched; the caller
+// empties it only when this succeeds.
+std::optional<std::string> writeDayFile(const std::filesystem::path& path, const RoomGrid& grid,
+                                        const std::vector<KeptLine>& kept,
+                                        const FileOps& ops = posixFileOps());
+
+} // namespace kavro

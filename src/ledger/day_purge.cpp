@@ -1,0 +1,34 @@
+#include "ledger/day_purge.h"
+
+#include "ledger/atomic_file.h"
+#include "ledger/day_file.h"
+
+namespace kavro {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> purgeCandidates(const fs::path& dir, Date today) {
+    std::vector<fs::path> out;
+    for (int n = 30; n <= 60; ++n)
+        out.push_back(dayFilePath(dir, addDays(today, -n)));
+    return out;
+}
+
+std::vector<fs::path> purgeOldDayFiles(const fs::path& dir, Date today) {
+    std::vector<fs::path> deleted;
+    std::error_code ec;
+    for (const auto& p : purgeCandidates(dir, today)) {
+        if (fs::is_regular_file(p, ec) && fs::remove(p, ec))
+            deleted.push_back(p);
+    }
+    // Only one copy of the program runs (start-up holds the lock), so any temporary
+    // file of ours is a leftover of an interrupted save.
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        auto name = it->path().filename().string();
+        if (name.rfind(kTempFilePrefix, 0) == 0 && it->is_regular_file(ec))
+            fs::remove(it->path(), ec);
+    }
+    return deleted;
+}
+
+} // namespace kavro

@@ -1,0 +1,137 @@
+#include "ledger/record.h"
+
+#include "ledger/civil_time.h"
+
+#include <cstdio>
+
+namespace kavro {
+
+namespace {
+
+bool digitsOnly(std::string_view s) {
+    if (s.empty())
+        return false;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Byte offset where the last n UTF-8 characters of s begin.
+std::size_t lastCharsOffset(std::string_view s, int n) {
+    std::size_t pos = s.size();
+    while (n > 0 && pos > 0) {
+        --pos;
+        while (pos > 0 && isContinuationByte(s[pos]))
+            --pos;
+        --n;
+    }
+    return pos;
+}
+
+} // namespace
+
+std::vector<std::string> splitFields(std::string_view line) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (true) {
+        auto comma = line.find(',', start);
+        if (comma == std::string_view::npos) {
+            out.emplace_back(line.substr(start));
+            return out;
+        }
+        out.emplace_back(line.substr(start, comma - start));
+        start = comma + 1;
+    }
+}
+
+std::string joinRecord(const RecordFields& r) {
+    std::string out;
+    out.reserve(64);
+    for (const std::string* f : {&r.id, &r.start, &r.unit, &r.end, &r.people, &r.room, &r.name}) {
+        out += *f;
+        out += ',';
+    }
+    out += r.status;
+    return out;
+}
+
+RecordFields parseFields(std::string_view line) {
+    auto f = splitFields(line);
+    f.resize(std::max<std::size_t>(f.size(), FieldCount));
+    return {f[FId], f[FStart], f[FUnit], f[FEnd], f[FPeople], f[FRoom], f[FName], f[FStatus]};
+}
+
+std::string statusOf(std::string_view line) {
+    return std::string(line.substr(lastCharsOffset(line, 2)));
+}
+
+std::string withStatus(std::string_view line, std::string_view status) {
+    std::string out(line.substr(0, lastCharsOffset(line, 2)));
+    out += status;
+    return out;
+}
+
+std::string_view idOf(std::string_view line) { return line.substr(0, 9); }
+
+std::optional<long> idNumber(std::string_view line) {
+    auto id = idOf(line);
+    if (id.size() != 9 || !digitsOnly(id))
+        return std::nullopt;
+    return std::stol(std::string(id));
+}
+
+std::optional<long> groupNumberOf(std::string_view line) {
+    if (line.size() < 9 || !digitsOnly(line.substr(3, 6)))
+        return std::nullopt;
+    return std::stol(std::string(line.substr(3, 6)));
+}
+
+std::string formatId(long number) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%09ld", number);
+    return buf;
+}
+
+std::optional<int> roomIndexOfCode(std::string_view code) {
+    if (code.size() != 3 || !digitsOnly(code))
+        return std::nullopt;
+    int n = (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
+    if (n < 1 || n > 34)
+        return std::nullopt;
+    return n - 1;
+}
+
+std::string roomCode(int roomIndex) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%03d", roomIndex + 1);
+    return buf;
+}
+
+bool isWellFormedRecord(std::string_view line) {
+    auto f = splitFields(line);
+    if (f.size() != FieldCount)
+        return false;
+    if (f[FId].size() != 9 || !digitsOnly(f[FId]))
+        return false;
+    if (!roomIndexOfCode(f[FRoom]))
+        return false;
+    if (f[FStart].size() != 16 || !parseDateTime(f[FStart]))
+        return false;
+    if (f[FEnd].size() != 16 || !parseDateTime(f[FEnd]))
+        return false;
+    // Whole numbers only, and small enough that the day's sum cannot overflow.
+    return digitsOnly(f[FPeople]) && f[FPeople].size() <= 6;
+}
+
+std::size_t characterCount(std::string_view s) {
+    std::size_t n = 0;
+    for (char c : s)
+        if (!isContinuationByte(c))
+            ++n;
+    return n;
+}
+
+} // namespace kavro
