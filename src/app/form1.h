@@ -48,6 +48,8 @@ public:
     // change (nothing is reloaded over it) and the board still shows it.
     bool saveAndReload();
     void RolloverDay();
+    // Step 10 of the tick: runs RolloverDay once when the real clock has passed 06:00.
+    void rolloverCheck();
     void DTPicker1_Change();
 
     // ---- board/ ----
@@ -178,6 +180,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+
+    // ---- subsystem helpers (each subsystem adds its own below its marker) ----
+    // app/ tick and day cycle:
+    // board/:
+    // entry/:
+    // operations/:
 
 private:
     void createControls();

@@ -4,5 +4,6 @@
 namespace kavro {
 
 void Form1::RolloverDay() {}
+void Form1::rolloverCheck() {}
 
 } // namespace kavro
