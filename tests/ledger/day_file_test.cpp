@@ -1,0 +1,177 @@
+#include "ledger/cp932.h"
+#include "ledger/day_file.h"
+#include "ledger/record.h"
+#include "support/temp_dir.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+
+namespace kavro {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+std::string cp932(const std::string& utf8) { return *encodeCp932(utf8); }
+
+std::string rec(const std::string& id, const std::string& room, const std::string& name,
+                const std::string& status = "利用") {
+    return id + ",2026/12/05 22:00,1.5,2026/12/05 23:30,2," + room + "," + name + "," + status;
+}
+
+// Load into a grid and save again, as LoadDay and SaveDay do.
+std::string loadAndSave(const std::filesystem::path& file) {
+    auto read = readDayFile(file);
+    EXPECT_FALSE(read.error);
+    RoomGrid grid;
+    placeRecords(grid, read.content);
+    EXPECT_FALSE(writeDayFile(file, grid, read.content.kept));
+    return readBytes(file);
+}
+
+TEST(Cp932, EncodesJapaneseAndRefusesWhatItCannotHold) {
+    EXPECT_EQ(cp932("利用"), "\x97\x98\x97\x70");
+    EXPECT_EQ(cp932("ｱ"), "\xB1");
+    EXPECT_FALSE(encodeCp932("😀"));
+    EXPECT_FALSE(encodeCp932("한"));
+    // iconv would silently drop a tag character; it must not vanish from a name.
+    EXPECT_FALSE(encodeCp932("山\xF3\xA0\x80\x81田"));
+    EXPECT_EQ(firstUnencodableCharacter("山😀田"), "😀");
+    EXPECT_FALSE(firstUnencodableCharacter("山田ﾀﾛｳ"));
+    EXPECT_FALSE(decodeCp932("\x80"));
+    EXPECT_FALSE(decodeCp932("ab\xFD"));
+}
+
+TEST(DayFile, RoundTripsByteForByteRegroupingRoomsAscending) {
+    TempDir dir;
+    auto file = dir / "20261205.txt";
+    const std::string a = rec("003100100", "003", "佐藤"), b = rec("001100200", "001", "ﾔﾏﾀﾞ"),
+                      c = rec("003100300", "003", "鈴木", "予約"), d = rec("001100400", "001", "");
+    writeBytes(file, cp932(a) + "\r\n\r\n" + cp932(b) + "\r\n" + cp932(c) + "\r\n" + cp932(d) + "\r\n");
+    const std::string expected =
+        cp932(b) + "\r\n" + cp932(d) + "\r\n" + cp932(a) + "\r\n" + cp932(c) + "\r\n";
+    EXPECT_EQ(loadAndSave(file), expected);
+    EXPECT_EQ(loadAndSave(file), expected) << "a second round trip changes nothing";
+}
+
+TEST(DayFile, MissingFileIsCreatedEmptyAndLineFeedOnlyFilesAreRead) {
+    TempDir dir;
+    auto file = dir / "20261205.txt";
+    auto read = readDayFile(file);
+    EXPECT_FALSE(read.error);
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_TRUE(read.content.records.empty());
+
+    writeBytes(file, cp932(rec("001100100", "001", "a")) + "\n" + cp932(rec("002100200", "002", "b")));
+    EXPECT_EQ(readDayFile(file).content.records.size(), 2u);
+}
+
+TEST(DayFile, OddLinesAreKeptByteForByteAndWrittenBackAfterTheRecords) {
+    TempDir dir;
+    auto file = dir / "20261205.txt";
+    const std::string good = cp932(rec("001100100", "001", "山田"));
+    const std::string undecodable = "001100200,\x80\xA0\xFD\xFE\xFF,junk";
+    const std::string nineFields = cp932(rec("002100100", "002", "山,田"));
+    const std::string badRoom = cp932(rec("035100100", "035", "x"));
+    writeBytes(file, undecodable + "\r\n" + good + "\r\n" + nineFields + "\r\n" + badRoom + "\r\n");
+
+    auto read = readDayFile(file);
+    ASSERT_EQ(read.content.kept.size(), 3u);
+    EXPECT_EQ(read.content.kept[0].lineNumber, 1);
+    EXPECT_EQ(read.content.kept[0].bytes, undecodable);
+    EXPECT_EQ(read.content.kept[1].lineNumber, 3);
+    EXPECT_EQ(read.content.kept[2].lineNumber, 4);
+    EXPECT_EQ(loadAndSave(file),
+              good + "\r\n" + undecodable + "\r\n" + nineFields + "\r\n" + badRoom + "\r\n");
+}
+
+TEST(DayFile, TheFortyNinthRecordOfARoomIsKeptNotLost) {
+    TempDir dir;
+    auto file = dir / "20261205.txt";
+    std::string bytes;
+    for (int i = 0; i < 50; ++i)
+        bytes += cp932(rec(formatId(7100000 + (100 + i) * 100), "007", "客" + std::to_string(i))) + "\r\n";
+    writeBytes(file, bytes);
+
+    auto read = readDayFile(file);
+    RoomGrid grid;
+    placeRecords(grid, read.content);
+    EXPECT_EQ(grid.recordCount(6), 48);
+    EXPECT_TRUE(grid.at(6, kCarryCell).empty());
+    ASSERT_EQ(read.content.kept.size(), 2u);
+    EXPECT_EQ(read.content.kept[0].lineNumber, 49);
+    EXPECT_EQ(read.content.kept[1].lineNumber, 50);
+    EXPECT_EQ(loadAndSave(file), bytes);
+}
+
+TEST(DayFile, EncodingFailureWritesNothing) {
+    TempDir dir;
+    auto file = dir / "20261205.txt";
+    writeBytes(file, "old\r\n");
+    RoomGrid grid;
+    grid.at(0, 0) = rec("001100100", "001", "😀");
+    EXPECT_TRUE(writeDayFile(file, grid, {}));
+    EXPECT_EQ(readBytes(file), "old\r\n");
+}
+
+// A write that fails after a given number of bytes, like a disk that fills up mid-save.
+FileOps failingAfter(std::size_t budget, int err) {
+    auto left = std::make_shared<std::size_t>(budget);
+    FileOps ops = posixFileOps();
+    ops.write = [left, err](int fd, const void* data, std::size_t n) -> ssize_t {
+        if (*left == 0) {
+            errno = err;
+            return -1;
+        }
+        std::size_t chunk = std::min(n, *left);
+        *left -= chunk;
+        return posixFileOps().write(fd, data, chunk);
+    };
+    return ops;
+}
+
+TEST(AtomicSave, AFailureMidWayLeavesThePreviousFileWholeAndNoTemporaryFile) {
+    TempDir dir;
+    auto file = dir / "20261205.txt";
+    const std::string before = cp932(rec("001100100", "001", "前")) + "\r\n";
+    writeBytes(file, before);
+    RoomGrid grid;
+    for (int i = 0; i < 20; ++i)
+        grid.at(i, 0) = rec(formatId((i + 1) * 1000000 + 100100), roomCode(i), "後");
+
+    for (std::size_t budget : {0u, 1u, 37u, 500u}) {
+        auto error = writeDayFile(file, grid, {}, failingAfter(budget, ENOSPC));
+        ASSERT_TRUE(error) << budget;
+        EXPECT_NE(error->find("ディスク"), std::string::npos) << *error;
+        EXPECT_EQ(readBytes(file), before);
+        EXPECT_EQ(grid.at(19, 0), rec("020100100", "020", "後")) << "the grid keeps its records";
+    }
+    FileOps noSync = posixFileOps();
+    noSync.fsync = [](int) { errno = EIO; return -1; };
+    EXPECT_TRUE(writeDayFile(file, grid, {}, noSync));
+    FileOps noRename = posixFileOps();
+    noRename.rename = [](const char*, const char*) { errno = EXDEV; return -1; };
+    EXPECT_TRUE(writeDayFile(file, grid, {}, noRename));
+    EXPECT_EQ(readBytes(file), before);
+
+    int entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1) << "no temporary file is left behind";
+
+    EXPECT_FALSE(writeDayFile(file, grid, {}));
+    EXPECT_EQ(readDayFile(file).content.records.size(), 20u);
+}
+
+TEST(AtomicSave, ADirectoryInPlaceOfTheFileIsReportedNotReplaced) {
+    TempDir dir;
+    auto file = dir / "20261205.txt";
+    std::filesystem::create_directory(file);
+    EXPECT_TRUE(readDayFile(file).error);
+    EXPECT_TRUE(writeDayFile(file, RoomGrid{}, {}));
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
+} // namespace
+} // namespace kavro
