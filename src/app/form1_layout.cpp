@@ -118,9 +118,6 @@ void Form1::createControls() {
                    "ID                  開始　 単位 　終了　人数 Ｎｏ． 名前　　     状態", 5670,
                    735, 5685, 225);
     List1 = make<QListWidget>(f, "List1", 5640, 945, 5775, 960);
-    List1->setFont(designFont(kFixedFont, 9.75));
-    for (auto* l : {Label5})
-        l->setFont(designFont(kFixedFont, 9.75));
 
     // Summary, legend and clock
     Label7 = label(this, "Label7", "組数", 11760, 0, 600, 255);
