@@ -7,9 +7,9 @@
 namespace kavro {
 
 InstanceLock::InstanceLock(const std::filesystem::path& dir) {
-    int fd = ::open((dir / ".kavro.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    int fd = ::open((dir / ".kavro.lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
-        // An unwritable directory cannot hold a lock; refusing to start would hide the
+        // A directory where the lock file cannot be created cannot hold a lock; refusing to start would hide the
         // problem, while the first save reports it to the desk.
         acquired_ = true;
         return;
