@@ -11,7 +11,9 @@ std::optional<int> rowAt(double y) {
     return std::nullopt;
 }
 
-long clickMinutes(double x) { return roundHalfEven(x); }
+long clickMinutes(double x) {
+    return roundHalfEven(x);
+}
 
 PopupPosition popupPosition(double x, double y) {
     const double px = x > 140 ? x - 40 : x + 10;

@@ -12,7 +12,9 @@ inline constexpr int kRowsPerHalf = 17;
 std::optional<int> rowAt(double y);
 
 // Room index of a row of a half: left half rooms 0-16, right half 17-33.
-constexpr int roomIndexAt(int half, int row) { return row + kRowsPerHalf * half; }
+constexpr int roomIndexAt(int half, int row) {
+    return row + kRowsPerHalf * half;
+}
 
 // Minutes from the window's start to the click (halves to even).
 long clickMinutes(double x);
