@@ -16,21 +16,21 @@ namespace kavro {
 
 namespace {
 
-void refuseClick(Form1 &form) {
+void refuseClick(Form1& form) {
     form.Command10_Click();
     form.Command1->hide();
     form.platform().beep();
 }
 
-bool covers(const RecordFields &r, DateTime t) {
+bool covers(const RecordFields& r, DateTime t) {
     auto start = parseDateTime(r.start);
     auto end = parseDateTime(r.end);
     return start && end && *start <= t && t <= *end;
 }
 
-void placePopup(Form1 &form, int half, double x, double y) {
+void placePopup(Form1& form, int half, double x, double y) {
     const PopupPosition p = popupPosition(x, y);
-    BoardHalf *board = form.Picture1[half];
+    BoardHalf* board = form.Picture1[half];
     form.cmdNext[half]->hide();
     form.cmdCall[half]->hide();
     form.cmdCrdt[half]->hide();
@@ -39,7 +39,7 @@ void placePopup(Form1 &form, int half, double x, double y) {
     board->placeChild(form.cmdCrdt[half], p.left, p.top + 20);
 }
 
-void selectRecord(Form1 &f, int index, const RecordFields &r) {
+void selectRecord(Form1& f, int index, const RecordFields& r) {
     // maxGroupNo is left at the day's highest number: a new booking never repeats one.
     f.curId = r.id;
     f.Label11->setText(QString::fromStdString(r.id));
@@ -58,7 +58,7 @@ void selectRecord(Form1 &f, int index, const RecordFields &r) {
     f.Combo4->setEditText(QString::fromStdString(r.status));
 }
 
-void prepareNewBooking(Form1 &f, int index) {
+void prepareNewBooking(Form1& f, int index) {
     const auto offer = newBookingOffer(f.dayOffset);
     if (!offer)
         return;
@@ -101,7 +101,7 @@ void Form1::Picture1_MouseDown(int index, int, int, double x, double y) {
     // skipped rather than ending the row: a failed save can leave a gap in it.
     bool selected = false;
     for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-        const std::string &cell = roomGrid.at(room, pos);
+        const std::string& cell = roomGrid.at(room, pos);
         if (cell.empty())
             continue;
         const RecordFields r = parseFields(cell);

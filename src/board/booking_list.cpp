@@ -6,9 +6,9 @@
 
 namespace kavro {
 
-void Form1::fillBookingList(const std::string &groupKeyId) {
+void Form1::fillBookingList(const std::string& groupKeyId) {
     List1->clear();
-    for (const auto &line : bookingListLines(roomGrid, groupKeyId))
+    for (const auto& line : bookingListLines(roomGrid, groupKeyId))
         List1->addItem(QString::fromStdString(line));
 }
 

@@ -11,12 +11,12 @@
 namespace kavro {
 
 namespace {
-QString q(const std::string &s) {
+QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 } // namespace
 
-void showRecordInPanel(Form1 &form, const RecordFields &r) {
+void showRecordInPanel(Form1& form, const RecordFields& r) {
     form.Label11->setText(q(r.id));
     // Start before unit before end: each assignment reruns the end-time recompute, and
     // the record's own end must be what stays.
@@ -28,7 +28,7 @@ void showRecordInPanel(Form1 &form, const RecordFields &r) {
     form.Text3->setText(q(r.name));
 }
 
-void applyButtons(Form1 &form, const SelectionOffer &o) {
+void applyButtons(Form1& form, const SelectionOffer& o) {
     form.Command1->setVisible(o.use);
     form.Command2->setVisible(o.extend);
     form.Command3->setVisible(o.notify);
@@ -39,15 +39,15 @@ void applyButtons(Form1 &form, const SelectionOffer &o) {
     form.Command14->setVisible(o.input);
 }
 
-void applyPopup(Form1 &form, int half, const SelectionOffer &o) {
+void applyPopup(Form1& form, int half, const SelectionOffer& o) {
     form.cmdNext[half]->setVisible(o.popupExtend);
     form.cmdCall[half]->setVisible(o.popupNotify);
     form.cmdCrdt[half]->setVisible(o.popupSettle);
 }
 
-void setStatusChoices(Form1 &form, const std::vector<std::string> &choices) {
+void setStatusChoices(Form1& form, const std::vector<std::string>& choices) {
     form.Combo4->clear();
-    for (const auto &c : choices)
+    for (const auto& c : choices)
         form.Combo4->addItem(q(c));
 }
 

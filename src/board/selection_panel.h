@@ -9,13 +9,13 @@ namespace kavro {
 class Form1;
 
 // Label11 and the fields of the panel. curId, curStart and curEnd are the caller's.
-void showRecordInPanel(Form1 &form, const RecordFields &record);
+void showRecordInPanel(Form1& form, const RecordFields& record);
 
 // Shows or hides the eight operation buttons.
-void applyButtons(Form1 &form, const SelectionOffer &offer);
+void applyButtons(Form1& form, const SelectionOffer& offer);
 // Shows or hides the three pop-up buttons of one board half.
-void applyPopup(Form1 &form, int half, const SelectionOffer &offer);
+void applyPopup(Form1& form, int half, const SelectionOffer& offer);
 // Combo4's choices, replaced.
-void setStatusChoices(Form1 &form, const std::vector<std::string> &choices);
+void setStatusChoices(Form1& form, const std::vector<std::string>& choices);
 
 } // namespace kavro

@@ -46,22 +46,22 @@ std::optional<int> roomIndexFromText(std::string_view text) {
     return value - 1;
 }
 
-std::optional<std::string> findRecord(const RoomGrid &grid, std::string_view id) {
+std::optional<std::string> findRecord(const RoomGrid& grid, std::string_view id) {
     std::optional<std::string> found;
     for (int room = 0; room < kRoomCount; ++room)
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-            const std::string &cell = grid.at(room, pos);
+            const std::string& cell = grid.at(room, pos);
             if (!cell.empty() && idOf(cell) == id)
                 found = cell;
         }
     return found;
 }
 
-bool replaceRecordInRoom(RoomGrid &grid, int room, std::string_view id, const std::string &line) {
+bool replaceRecordInRoom(RoomGrid& grid, int room, std::string_view id, const std::string& line) {
     if (room < 0 || room >= kRoomCount)
         return false;
     for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-        std::string &cell = grid.at(room, pos);
+        std::string& cell = grid.at(room, pos);
         if (!cell.empty() && idOf(cell) == id) {
             cell = line;
             return true;
@@ -70,11 +70,11 @@ bool replaceRecordInRoom(RoomGrid &grid, int room, std::string_view id, const st
     return false;
 }
 
-bool settleBooking(RoomGrid &grid, std::string_view id, const std::string &settledLine) {
+bool settleBooking(RoomGrid& grid, std::string_view id, const std::string& settledLine) {
     bool found = false;
     for (int room = 0; room < kRoomCount && !found; ++room) {
         for (int pos = 0; pos < kRecordsPerRoom && !found; ++pos) {
-            std::string &cell = grid.at(room, pos);
+            std::string& cell = grid.at(room, pos);
             if (!cell.empty() && idOf(cell) == id) {
                 cell = settledLine;
                 found = true;
@@ -88,23 +88,23 @@ bool settleBooking(RoomGrid &grid, std::string_view id, const std::string &settl
     for (int k = 1; k <= n; ++k)
         for (int room = 0; room < kRoomCount; ++room)
             for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-                std::string &cell = grid.at(room, pos);
+                std::string& cell = grid.at(room, pos);
                 if (!cell.empty() && hasIdNumber(cell, *number - k))
                     cell = withStatus(cell, kStatusSettled);
             }
     return true;
 }
 
-DeletionResult deleteRecord(RoomGrid &grid, std::string_view id) {
+DeletionResult deleteRecord(RoomGrid& grid, std::string_view id) {
     DeletionResult result;
     const auto number = idNumber(id);
     for (int room = 0; room < kRoomCount; ++room) {
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-            std::string &cell = grid.at(room, pos);
+            std::string& cell = grid.at(room, pos);
             if (cell.empty() || idOf(cell) != id)
                 continue;
             if (subNumberOf(cell) > 0) {
-                std::string *previous = pos > 0 ? &grid.at(room, pos - 1) : nullptr;
+                std::string* previous = pos > 0 ? &grid.at(room, pos - 1) : nullptr;
                 if (previous && number && hasIdNumber(*previous, *number - 1)) {
                     *previous = withStatus(*previous, kStatusUse);
                     result.restored = *previous;

@@ -19,16 +19,16 @@ std::optional<std::string> extensionId(std::string_view id);
 std::optional<int> roomIndexFromText(std::string_view text);
 
 // The record with this ID (the last one in grid order should the ID occur twice).
-std::optional<std::string> findRecord(const RoomGrid &grid, std::string_view id);
+std::optional<std::string> findRecord(const RoomGrid& grid, std::string_view id);
 
 // Replaces the first record of the room whose ID is `id` by `line`. False when the room
 // holds no such record (nothing changes then).
-bool replaceRecordInRoom(RoomGrid &grid, int room, std::string_view id, const std::string &line);
+bool replaceRecordInRoom(RoomGrid& grid, int room, std::string_view id, const std::string& line);
 
 // Replaces the first record anywhere in the grid whose ID is `id` by `settledLine`, then
 // sets "精算" on the records it continues: the IDs 1 .. n below it, n being its
 // sub-number. False, and nothing changed, when no record has the ID.
-bool settleBooking(RoomGrid &grid, std::string_view id, const std::string &settledLine);
+bool settleBooking(RoomGrid& grid, std::string_view id, const std::string& settledLine);
 
 struct DeletionResult {
     int removed = 0;                     // records emptied
@@ -40,6 +40,6 @@ struct DeletionResult {
 // position just before it in its room holds the record it extends (ID one less), that
 // record gets "利用" back. An extension whose extended record sits elsewhere is removed
 // alone.
-DeletionResult deleteRecord(RoomGrid &grid, std::string_view id);
+DeletionResult deleteRecord(RoomGrid& grid, std::string_view id);
 
 } // namespace kavro

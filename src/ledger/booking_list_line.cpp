@@ -56,20 +56,20 @@ std::string bookingListLine(std::string_view recordLine) {
            padLeft(f.name, 5) + gap + f.status;
 }
 
-std::vector<std::string> bookingListLines(const RoomGrid &grid, std::string_view id) {
+std::vector<std::string> bookingListLines(const RoomGrid& grid, std::string_view id) {
     std::vector<std::string> lines;
     if (id.size() < 7)
         return lines;
     const std::string_view groupKey = id.substr(0, 7);
     for (int room = 0; room < kRoomCount; ++room) {
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-            const std::string &cell = grid.at(room, pos);
+            const std::string& cell = grid.at(room, pos);
             if (cell.empty() || std::string_view(cell).substr(0, 7) != groupKey)
                 continue;
             // Only strictly smaller IDs stand above the new line.
             const std::string_view key = idOf(cell);
             std::size_t index = 0;
-            for (const auto &l : lines)
+            for (const auto& l : lines)
                 if (idOf(l) < key)
                     ++index;
             lines.insert(lines.begin() + static_cast<long>(index), bookingListLine(cell));

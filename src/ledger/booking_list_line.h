@@ -25,6 +25,6 @@ std::string bookingListLine(std::string_view recordLine);
 // The lines of every record whose first seven characters (room code and group number)
 // equal those of `id`, sorted by ID. Records with the same ID keep the later-visited one
 // above the earlier one.
-std::vector<std::string> bookingListLines(const RoomGrid &grid, std::string_view id);
+std::vector<std::string> bookingListLines(const RoomGrid& grid, std::string_view id);
 
 } // namespace kavro

@@ -24,7 +24,7 @@ struct SelectionOffer {
     bool popupSettle = false;
     std::vector<std::string> statusChoices; // Combo4, in this order
 
-    bool operator==(const SelectionOffer &) const = default;
+    bool operator==(const SelectionOffer&) const = default;
 };
 
 // A record selected on the board. `dayOffset` is 0 for the running business day, above

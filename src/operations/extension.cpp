@@ -24,7 +24,7 @@ void Form1::Command2_Click() {
     Combo2->setEditText(QStringLiteral("0.5"));
     Combo2_Change();
     Command14->show();
-    for (QPushButton *b : {Command2, Command3, Command4, Command5, Command6, Command8})
+    for (QPushButton* b : {Command2, Command3, Command4, Command5, Command6, Command8})
         b->hide();
 }
 

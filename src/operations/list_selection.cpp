@@ -10,7 +10,7 @@
 namespace kavro {
 
 void Form1::List1_Click() {
-    const QListWidgetItem *item = List1->currentItem();
+    const QListWidgetItem* item = List1->currentItem();
     if (!item)
         return;
     // A record no longer in the grid leaves the panel and the buttons as they are.

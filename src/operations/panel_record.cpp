@@ -9,7 +9,7 @@
 
 namespace kavro {
 
-std::string panelRecordLine(const Form1 &f, std::string_view status) {
+std::string panelRecordLine(const Form1& f, std::string_view status) {
     RecordFields r;
     r.id = f.curId;
     r.start = f.curStart;
@@ -22,7 +22,7 @@ std::string panelRecordLine(const Form1 &f, std::string_view status) {
     return joinRecord(r);
 }
 
-bool refuseEmptyName(Form1 &f) {
+bool refuseEmptyName(Form1& f) {
     if (!f.Text3->text().isEmpty())
         return false;
     f.msgBox(QStringLiteral("ナマエが入力されていません"), QStringLiteral("入力エラー"));
@@ -30,7 +30,7 @@ bool refuseEmptyName(Form1 &f) {
     return true;
 }
 
-bool refuseUnstorable(Form1 &f, const std::string &line) {
+bool refuseUnstorable(Form1& f, const std::string& line) {
     if (isWellFormedRecord(line) && !firstUnencodableCharacter(line))
         return false;
     f.msgBox(QStringLiteral("記録できない文字か値が入力されています。\r\n"

@@ -6,7 +6,7 @@
 namespace kavro {
 
 namespace {
-void hidePopup(Form1 &f, int index) {
+void hidePopup(Form1& f, int index) {
     f.cmdNext[index]->hide();
     f.cmdCall[index]->hide();
     f.cmdCrdt[index]->hide();

@@ -99,7 +99,7 @@ TEST_F(BoardClick, AStayTodayOffersItsOperationsAndThePopup) {
     EXPECT_TRUE(form().List1->item(0)->text().startsWith("020100100  21:00  3.5  00:30   4  020"));
 
     // Row 2 at Y 60: the pop-up at 140.5 - 40 = 100.5, to even 100; 延長 above 通知.
-    BoardHalf *half = form().Picture1[1];
+    BoardHalf* half = form().Picture1[1];
     EXPECT_EQ(form().cmdCall[1]->pos(), half->toPixels({100, 60}).toPoint());
     EXPECT_EQ(form().cmdNext[1]->pos(), half->toPixels({100, 40}).toPoint());
     EXPECT_EQ(form().cmdCrdt[1]->pos(), half->toPixels({100, 80}).toPoint());

@@ -10,7 +10,7 @@ struct RowCase {
     double y;
     std::optional<int> row;
 };
-void PrintTo(const RowCase &c, std::ostream *os) {
+void PrintTo(const RowCase& c, std::ostream* os) {
     *os << "Y " << c.y;
 }
 class RowBands : public ::testing::TestWithParam<RowCase> {};
@@ -32,7 +32,7 @@ struct PopupCase {
     double x, y;
     long left, top;
 };
-void PrintTo(const PopupCase &c, std::ostream *os) {
+void PrintTo(const PopupCase& c, std::ostream* os) {
     *os << "X " << c.x << " Y " << c.y;
 }
 class Popup : public ::testing::TestWithParam<PopupCase> {};

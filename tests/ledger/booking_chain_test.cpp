@@ -8,16 +8,16 @@
 namespace kavro {
 namespace {
 
-std::string rec(const std::string &id, const std::string &status, const std::string &people = "2") {
+std::string rec(const std::string& id, const std::string& status, const std::string& people = "2") {
     return id + ",2026/12/05 20:00,1,2026/12/05 21:00," + people + "," + id.substr(0, 3) +
            ",名前," + status;
 }
 
 struct IdCase {
-    const char *id;
+    const char* id;
     std::optional<std::string> next;
 };
-void PrintTo(const IdCase &c, std::ostream *os) {
+void PrintTo(const IdCase& c, std::ostream* os) {
     *os << '"' << c.id << '"';
 }
 class ExtensionId : public ::testing::TestWithParam<IdCase> {};
@@ -34,10 +34,10 @@ INSTANTIATE_TEST_SUITE_P(Ids, ExtensionId,
                                            IdCase{"00110010x", std::nullopt}));
 
 struct RoomCase {
-    const char *text;
+    const char* text;
     std::optional<int> room;
 };
-void PrintTo(const RoomCase &c, std::ostream *os) {
+void PrintTo(const RoomCase& c, std::ostream* os) {
     *os << '"' << c.text << '"';
 }
 class RoomFromText : public ::testing::TestWithParam<RoomCase> {};

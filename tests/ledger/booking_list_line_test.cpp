@@ -6,9 +6,9 @@
 namespace kavro {
 namespace {
 
-std::string line(const std::string &id, const std::string &start, const std::string &unit,
-                 const std::string &end, const std::string &people, const std::string &name,
-                 const std::string &status) {
+std::string line(const std::string& id, const std::string& start, const std::string& unit,
+                 const std::string& end, const std::string& people, const std::string& name,
+                 const std::string& status) {
     return id + "," + start + "," + unit + "," + end + "," + people + "," + id.substr(0, 3) + "," +
            name + "," + status;
 }
@@ -20,10 +20,10 @@ TEST(BookingListLine, PiecesStandTwoBlanksApartWithTheIdFirst) {
 }
 
 struct TextCase {
-    const char *in;
-    const char *out;
+    const char* in;
+    const char* out;
 };
-void PrintTo(const TextCase &c, std::ostream *os) {
+void PrintTo(const TextCase& c, std::ostream* os) {
     *os << '"' << c.in << '"';
 }
 

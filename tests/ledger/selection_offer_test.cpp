@@ -8,7 +8,7 @@ namespace {
 
 // Visible controls as letters, so a table row reads like the button row on screen:
 // U 利用, E 延長, N 通知, S 清算, M 修正, R 予約, D 削除, I 入力; pop-up e n s.
-std::string shown(const SelectionOffer &o) {
+std::string shown(const SelectionOffer& o) {
     std::string s;
     for (auto [on, c] : {std::pair{o.use, 'U'},
                          {o.extend, 'E'},
@@ -27,18 +27,18 @@ std::string shown(const SelectionOffer &o) {
 }
 
 struct OfferCase {
-    const char *status;
+    const char* status;
     int dayOffset;
-    const char *buttons; // nullptr: no change at all
+    const char* buttons; // nullptr: no change at all
     std::vector<std::string> choices;
 };
-void PrintTo(const OfferCase &c, std::ostream *os) {
+void PrintTo(const OfferCase& c, std::ostream* os) {
     *os << c.status << " day " << c.dayOffset;
 }
 
 class BoardOffer : public ::testing::TestWithParam<OfferCase> {};
 TEST_P(BoardOffer, FollowsTheStatusAndTheDay) {
-    const auto &c = GetParam();
+    const auto& c = GetParam();
     auto offer = boardSelectionOffer(c.status, c.dayOffset);
     if (!c.buttons) {
         EXPECT_FALSE(offer);
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ListOffer : public ::testing::TestWithParam<OfferCase> {};
 TEST_P(ListOffer, NeverShowsThePopup) {
-    const auto &c = GetParam();
+    const auto& c = GetParam();
     auto offer = listSelectionOffer(c.status);
     if (!c.buttons) {
         EXPECT_FALSE(offer);

@@ -22,10 +22,10 @@ TEST_F(Deletion, TakingBackAnExtensionShowsTheRecordItExtended) {
 }
 
 struct FirstRecordCase {
-    const char *status;
-    const char *buttons;
+    const char* status;
+    const char* buttons;
 };
-void PrintTo(const FirstRecordCase &c, std::ostream *os) {
+void PrintTo(const FirstRecordCase& c, std::ostream* os) {
     *os << c.status;
 }
 class DeleteFirstRecord : public SelectionTest,

@@ -45,7 +45,7 @@ TEST_F(Notification, OnlyTheRoomInTheRoomBoxIsSearched) {
 
 TEST_F(Notification, ANameTheDayFileCannotHoldIsRefused) {
     startWith(kDayLines);
-    for (const char *name : {"山,田", "山田😀"}) {
+    for (const char* name : {"山,田", "山田😀"}) {
         clickAt(0, 70);
         form().Text3->setText(QString::fromUtf8(name));
         form().Command3_Click();

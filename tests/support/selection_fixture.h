@@ -11,9 +11,9 @@
 namespace kavro::test {
 
 // A record line of the room named by the ID's first three characters.
-inline std::string rec(const std::string &id, const std::string &start, const std::string &end,
-                       const std::string &status, const std::string &name = "山田",
-                       const std::string &unit = "1", const std::string &people = "2") {
+inline std::string rec(const std::string& id, const std::string& start, const std::string& end,
+                       const std::string& status, const std::string& name = "山田",
+                       const std::string& unit = "1", const std::string& people = "2") {
     return id + "," + start + "," + unit + "," + end + "," + people + "," + id.substr(0, 3) + "," +
            name + "," + status;
 }
@@ -24,7 +24,7 @@ class SelectionTest : public FormTest {
         Date{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}};
 
     // The day 2026/12/05 with these lines, the board's window starting at `boardStart`.
-    void startWith(const std::vector<std::string> &lines,
+    void startWith(const std::vector<std::string>& lines,
                    DateTime boardStart = at(2026, 12, 5, 20, 0)) {
         writeDay(kDay, lines);
         start();
@@ -49,9 +49,9 @@ class SelectionTest : public FormTest {
     // Visible operation buttons as letters: U 利用, E 延長, N 通知, S 清算, M 修正, R 予約,
     // D 削除, I 入力; the board pop-ups of either half as e n s.
     std::string buttons() {
-        Form1 &f = form();
+        Form1& f = form();
         std::string s;
-        auto add = [&s](QWidget *w, char c) {
+        auto add = [&s](QWidget* w, char c) {
             if (!w->isHidden())
                 s += c;
         };
