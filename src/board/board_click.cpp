@@ -64,6 +64,7 @@ void prepareNewBooking(Form1& f, int index) {
         return;
     f.Label11->setText(QString());
     f.Combo1->setEditText(QStringLiteral("2"));
+    f.Text3->setMaxLength(kNameMaxLength);
     f.Text3->setText(QString());
     // The time under the click, which is what the hover read-out shows there.
     f.Text1->setText(QString::fromStdString(formatHhNn(f.clickTime)));

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace kavro {
 
@@ -25,7 +26,11 @@ void showRecordInPanel(Form1& form, const RecordFields& r) {
     form.Text2->setText(q(timeTextOfField(r.end)));
     form.Combo1->setEditText(q(r.people));
     form.Combo3->setEditText(q(r.room));
-    form.Text3->setText(q(r.name));
+    // Typing is limited to five characters, but a record written elsewhere may hold a
+    // longer name: it must reach the box whole, or writing the record back would cut it.
+    const QString name = q(r.name);
+    form.Text3->setMaxLength(std::max<qsizetype>(kNameMaxLength, name.size()));
+    form.Text3->setText(name);
 }
 
 void applyButtons(Form1& form, const SelectionOffer& o) {

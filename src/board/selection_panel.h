@@ -8,6 +8,9 @@ namespace kavro {
 
 class Form1;
 
+// The longest name that can be typed into the name box.
+inline constexpr int kNameMaxLength = 5;
+
 // Label11 and the fields of the panel. curId, curStart and curEnd are the caller's.
 void showRecordInPanel(Form1& form, const RecordFields& record);
 
