@@ -47,10 +47,10 @@ TEST_F(Notification, ALongerNameFromTheFileIsKeptWhole) {
     startWith({rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00", "利用", "やまだたろう様")});
     clickAt(0, 70);
     form().Command3_Click();
-    EXPECT_EQ(readDay(kDay), std::vector<std::string>{rec("001100100", "2026/12/05 21:00",
-                                                          "2026/12/05 22:00", "通知",
-                                                          "やまだたろう様")});
-    clickAt(0, 150);  // a new booking is typed into a five-character box again
+    EXPECT_EQ(readDay(kDay),
+              std::vector<std::string>{rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00",
+                                           "通知", "やまだたろう様")});
+    clickAt(0, 150); // a new booking is typed into a five-character box again
     EXPECT_EQ(form().Text3->maxLength(), 5);
 }
 
