@@ -1,0 +1,36 @@
+// 削除: removes the selected record; removing an extension gives the booking back its
+// previous end.
+#include "app/form1.h"
+#include "board/selection_panel.h"
+#include "ledger/booking_chain.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace kavro {
+
+void Form1::Command8_Click() {
+    curId = Label11->text().toStdString();
+    const DeletionResult result = deleteRecord(roomGrid, curId);
+    if (result.firstRecordRemoved) {
+        Combo1->setEditText(QStringLiteral("2"));
+        Text1->setText(QString());
+        Combo2->setEditText(QStringLiteral("1"));
+        Text2->setText(QString());
+        Text3->setText(QString());
+        List1->clear();
+    }
+    if (result.restored) {
+        // The extended record is what the panel shows afterwards.
+        const RecordFields r = parseFields(*result.restored);
+        curId = r.id;
+        showRecordInPanel(*this, r);
+        Combo4->setEditText(QString::fromStdString(r.status));
+    }
+    saveAndReload();
+    Command10_Click();
+}
+
+} // namespace kavro

@@ -1,0 +1,24 @@
+// 通知: the ten-minute call to the room has been made.
+#include "app/form1.h"
+#include "ledger/booking_chain.h"
+#include "ledger/record.h"
+#include "operations/panel_record.h"
+
+#include <QComboBox>
+
+namespace kavro {
+
+void Form1::Command3_Click() {
+    if (refuseEmptyName(*this))
+        return;
+    const std::string line = panelRecordLine(*this, kStatusNotified);
+    if (refuseUnstorable(*this, line))
+        return;
+    // Only the room in the room box is searched.
+    if (auto room = roomIndexFromText(Combo3->currentText().toStdString()))
+        replaceRecordInRoom(roomGrid, *room, curId, line);
+    Command10_Click();
+    saveAndReload();
+}
+
+} // namespace kavro

@@ -1,0 +1,23 @@
+// 清算: the party has paid and left; the whole booking is settled.
+#include "app/form1.h"
+#include "ledger/booking_chain.h"
+#include "ledger/record.h"
+#include "operations/panel_record.h"
+
+#include <QLabel>
+
+namespace kavro {
+
+void Form1::Command4_Click() {
+    if (refuseEmptyName(*this))
+        return;
+    curId = Label11->text().toStdString();
+    const std::string line = panelRecordLine(*this, kStatusSettled);
+    if (refuseUnstorable(*this, line))
+        return;
+    settleBooking(roomGrid, curId, line);
+    Command10_Click();
+    saveAndReload();
+}
+
+} // namespace kavro

@@ -1,0 +1,54 @@
+#include "support/selection_fixture.h"
+
+namespace kavro::test {
+namespace {
+
+using ListSelection = SelectionTest;
+
+const std::vector<std::string> kExtended = {
+    rec("004100301", "2026/12/05 21:00", "2026/12/05 21:30", "利用", "田中", "0.5", "3"),
+    rec("004100300", "2026/12/05 20:00", "2026/12/05 21:00", "延長", "田中", "1", "3"),
+};
+
+TEST_F(ListSelection, EachLineOffersWhatItsStatusAllows) {
+    startWith(kExtended);
+    clickAt(3, 75);
+    ASSERT_EQ(form().List1->count(), 2);
+    ASSERT_EQ(buttons(), "ENMDen");
+
+    form().List1->setCurrentRow(0);
+    form().List1_Click();
+    EXPECT_EQ(label11(), "004100300");
+    EXPECT_EQ(form().curStart, "2026/12/05 20:00");
+    EXPECT_EQ(form().Text2->text(), "21:00");
+    EXPECT_EQ(form().Combo4->currentText(), "延長");
+    EXPECT_EQ(statusChoices(), QStringList{"延長"});
+    EXPECT_EQ(buttons(), "");
+
+    form().List1->setCurrentRow(1);
+    form().List1_Click();
+    EXPECT_EQ(form().curId, "004100301");
+    EXPECT_EQ(form().curEnd, "2026/12/05 21:30");
+    EXPECT_EQ(form().Combo2->currentText(), "0.5");
+    EXPECT_EQ(form().Combo1->currentText(), "3");
+    EXPECT_EQ(buttons(), "ENMD");
+    EXPECT_EQ(statusChoices(), QStringList{"利用"});
+}
+
+TEST_F(ListSelection, ALineWhoseRecordIsGoneChangesNothing) {
+    startWith(kExtended);
+    clickAt(3, 75);
+    form().roomGrid.at(3, 1).clear(); // 004100300
+    form().List1->setCurrentRow(0);
+    form().List1_Click();
+    EXPECT_EQ(label11(), "004100301");
+    EXPECT_EQ(form().curId, "004100301");
+    EXPECT_EQ(buttons(), "ENMDen");
+
+    form().List1->setCurrentRow(-1);
+    form().List1_Click();
+    EXPECT_EQ(buttons(), "ENMDen");
+}
+
+} // namespace
+} // namespace kavro::test

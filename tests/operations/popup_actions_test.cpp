@@ -1,0 +1,45 @@
+#include "support/selection_fixture.h"
+
+namespace kavro::test {
+namespace {
+
+using PopupAction = SelectionTest;
+
+TEST_F(PopupAction, NotifyOnTheRightHalfHidesThePopupAndStores) {
+    startWith({rec("020100100", "2026/12/05 21:00", "2026/12/05 22:00", "利用")});
+    clickAt(19, 70);
+    ASSERT_EQ(buttons(), "ENMDen");
+    form().cmdCall_Click(1);
+    EXPECT_TRUE(form().cmdNext[1]->isHidden());
+    EXPECT_TRUE(form().cmdCall[1]->isHidden());
+    EXPECT_EQ(readDay(kDay), (std::vector<std::string>{rec("020100100", "2026/12/05 21:00",
+                                                           "2026/12/05 22:00", "通知")}));
+}
+
+TEST_F(PopupAction, ExtendLeavesOnlyInputOffered) {
+    const std::vector<std::string> day = {
+        rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00", "利用")};
+    startWith(day);
+    clickAt(0, 70);
+    form().cmdNext_Click(0);
+    EXPECT_EQ(buttons(), "I");
+    EXPECT_EQ(label11(), "001100101");
+    EXPECT_EQ(readDay(kDay), day);
+}
+
+TEST_F(PopupAction, SettleWithAnEmptyNameLeavesThePopupHidden) {
+    const std::vector<std::string> day = {
+        rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00", "通知")};
+    startWith(day);
+    form().show();
+    clickAt(0, 70);
+    form().Text3->clear();
+    form().cmdCrdt_Click(0);
+    EXPECT_EQ(lastMessageText(), "ナマエが入力されていません");
+    EXPECT_EQ(form().focusWidget(), form().Text1);
+    EXPECT_EQ(buttons(), "ESM");
+    EXPECT_EQ(readDay(kDay), day);
+}
+
+} // namespace
+} // namespace kavro::test

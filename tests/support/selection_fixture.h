@@ -1,0 +1,84 @@
+#pragma once
+// A window over a loaded day, clicked on its board at a room and a minute of the window.
+#include "support/form_fixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace kavro::test {
+
+// A record line of the room named by the ID's first three characters.
+inline std::string rec(const std::string& id, const std::string& start, const std::string& end,
+                       const std::string& status, const std::string& name = "山田",
+                       const std::string& unit = "1", const std::string& people = "2") {
+    return id + "," + start + "," + unit + "," + end + "," + people + "," + id.substr(0, 3) + "," +
+           name + "," + status;
+}
+
+class SelectionTest : public FormTest {
+  protected:
+    static constexpr Date kDay =
+        Date{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}};
+
+    // The day 2026/12/05 with these lines, the board's window starting at `boardStart`.
+    void startWith(const std::vector<std::string>& lines,
+                   DateTime boardStart = at(2026, 12, 5, 20, 0)) {
+        writeDay(kDay, lines);
+        start();
+        form().boardStart = boardStart;
+    }
+
+    // Shows another day as the date picker would.
+    void showDay(Date d, DateTime boardStart) {
+        form().setShownDate(d);
+        form().dayOffset = daysBetween(form().baseDate, d);
+        form().dayStart = businessDayStart(d);
+        form().dayEnd = businessDayEnd(d);
+        form().LoadDay();
+        form().boardStart = boardStart;
+    }
+
+    // A click on the room's bar row, `x` minutes into the window.
+    void clickAt(int roomIndex, double x) {
+        form().Picture1_MouseDown(roomIndex / 17, 1, 0, x, 20.0 * (roomIndex % 17) + 20.0);
+    }
+
+    // Visible operation buttons as letters: U 利用, E 延長, N 通知, S 清算, M 修正, R 予約,
+    // D 削除, I 入力; the board pop-ups of either half as e n s.
+    std::string buttons() {
+        Form1& f = form();
+        std::string s;
+        auto add = [&s](QWidget* w, char c) {
+            if (!w->isHidden())
+                s += c;
+        };
+        add(f.Command1, 'U');
+        add(f.Command2, 'E');
+        add(f.Command3, 'N');
+        add(f.Command4, 'S');
+        add(f.Command5, 'M');
+        add(f.Command6, 'R');
+        add(f.Command8, 'D');
+        add(f.Command14, 'I');
+        for (int i = 0; i < 2; ++i) {
+            add(f.cmdNext[i], 'e');
+            add(f.cmdCall[i], 'n');
+            add(f.cmdCrdt[i], 's');
+        }
+        return s;
+    }
+
+    QStringList statusChoices() {
+        QStringList out;
+        for (int i = 0; i < form().Combo4->count(); ++i)
+            out << form().Combo4->itemText(i);
+        return out;
+    }
+
+    std::string label11() { return form().Label11->text().toStdString(); }
+};
+
+} // namespace kavro::test
