@@ -1,7 +1,7 @@
 // A click on a board half: select the record under it, or prepare a new booking there.
 #include "app/form1.h"
 #include "board/board_half.h"
-#include "board/click_geometry.h"
+#include "ledger/board_geometry.h"
 #include "board/selection_panel.h"
 #include "ledger/civil_time.h"
 #include "ledger/record.h"
@@ -34,9 +34,9 @@ void placePopup(Form1& form, int half, double x, double y) {
     form.cmdNext[half]->hide();
     form.cmdCall[half]->hide();
     form.cmdCrdt[half]->hide();
-    board->placeChild(form.cmdNext[half], p.left, p.top - 20);
-    board->placeChild(form.cmdCall[half], p.left, p.top);
-    board->placeChild(form.cmdCrdt[half], p.left, p.top + 20);
+    board->placeChild(form.cmdNext[half], p.left, p.y - 20);
+    board->placeChild(form.cmdCall[half], p.left, p.y);
+    board->placeChild(form.cmdCrdt[half], p.left, p.y + 20);
 }
 
 void selectRecord(Form1& f, int index, const RecordFields& r) {
@@ -82,7 +82,7 @@ void Form1::Picture1_MouseDown(int index, int, int, double x, double y) {
     placePopup(*this, index, x, y);
     Label11->setText(QString());
     // The window's start keeps its seconds, so a click can fall just after a record's end.
-    clickTime = addMinutes(boardStart, clickMinutes(x));
+    clickTime = timeAt(boardStart, x);
 
     const auto row = rowAt(y);
     if (!row) {

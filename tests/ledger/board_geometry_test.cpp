@@ -39,6 +39,7 @@ TEST(BoardRows, RoomsSplitOverTheHalves) {
     EXPECT_EQ(boardRowOfRoom(33).row, 16);
     for (int room = 0; room < 34; ++room)
         EXPECT_EQ(roomIndexAt(boardRowOfRoom(room).half, boardRowOfRoom(room).row), room);
+    EXPECT_EQ(roomIndexAt(1, *rowAt(352)), 33) << "the right half's last row is room 034";
 }
 
 // ---- click pop-up ----
