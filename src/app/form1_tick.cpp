@@ -3,7 +3,7 @@
 
 namespace kavro {
 
-void Form1::Timer1_Timer() {}
+void Form1::Timer1_Timer() { rolloverCheck(); }
 void Form1::Timer2_Timer() {}
 void Form1::Form_MouseMove() {}
 
