@@ -183,6 +183,13 @@ protected:
 
     // ---- subsystem helpers (each subsystem adds its own below its marker) ----
     // app/ tick and day cycle:
+    // The real clock at the previous tick of this run (none before the first tick), and the
+    // last 06:00 rolled over: the day changes once per 06:00, and never on the first tick of
+    // a program started just after it.
+    std::optional<DateTime> lastTickClock_;
+    std::optional<DateTime> lastDayChange_;
+    // Goes on with the business day of a 06:00 as a fresh start would show it.
+    void showNewBusinessDay(Date businessDate);
     // board/:
     // entry/:
     // operations/:

@@ -83,6 +83,8 @@ void Form1::createControls() {
     QWidget* f = Frame1;
     DTPicker1 = make<QDateEdit>(f, "DTPicker1", 120, 240, 2295, 375);
     DTPicker1->setCalendarPopup(true);
+    // Typing a date digit by digit passes through other dates; only the finished one counts.
+    DTPicker1->setKeyboardTracking(false);
     DTPicker1->setDisplayFormat(QStringLiteral("yyyy'年'M'月'd'日'"));
     DTPicker1->setFont(designFont(kPanelFont, 11.25));
     Label21 = label(f, "Label21", "ID", 2520, 240, 255, 255);

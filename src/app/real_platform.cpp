@@ -4,8 +4,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
+#include <QDBusMessage>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryFile>
@@ -178,18 +177,19 @@ void alertSound() {
 }
 
 // A non-interactive reboot request to the login manager. Its answer is examined: a
-// refusal (no system bus, no permission) comes back as false.
+// refusal (no system bus, no permission, a blocking inhibitor) comes back as false. The
+// call is made without introspecting the service first and with a bounded wait, so a
+// login manager that does not answer cannot hold the window for long.
 bool requestReboot() {
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected())
         return false;
-    QDBusInterface manager(QStringLiteral("org.freedesktop.login1"),
-                           QStringLiteral("/org/freedesktop/login1"),
-                           QStringLiteral("org.freedesktop.login1.Manager"), bus);
-    if (!manager.isValid())
-        return false;
-    QDBusReply<void> reply = manager.call(QStringLiteral("Reboot"), false);
-    return reply.isValid();
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Reboot"));
+    call << false;  // interactive: never wait for a password dialog
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 10000);
+    return reply.type() == QDBusMessage::ReplyMessage;
 }
 
 } // namespace

@@ -1,0 +1,99 @@
+#include "ledger/rollover.h"
+
+#include "ledger/cp932.h"
+#include "ledger/record.h"
+#include "ledger/room_grid.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+namespace kavro {
+
+std::optional<DateTime> dayChangePassed(DateTime previous, DateTime now) {
+    const DateTime latest = businessDayStart(businessDateAt(now));
+    if (previous < latest && latest <= now)
+        return latest;
+    return std::nullopt;
+}
+
+long highestGroupNumber(const DayContent& day) {
+    long highest = 100000;
+    for (const auto& r : day.records)
+        if (auto g = groupNumberOf(r.text); g && *g > highest)
+            highest = *g;
+    for (const auto& k : day.kept)
+        if (auto g = groupNumberOf(k.bytes); g && *g > highest)
+            highest = *g;
+    return highest;
+}
+
+Carry carryOver(const std::vector<std::string>& endingDay, DateTime endingDayEnd,
+                long newDayMaxGroupNo, const std::vector<std::string>& newDayLines) {
+    // A room's records in the order the grid holds them: by room, then file order.
+    std::array<std::vector<const std::string*>, kRoomCount> byRoom;
+    for (const auto& line : endingDay)
+        if (auto room = roomIndexOfCode(parseFields(line).room))
+            byRoom[*room].push_back(&line);
+
+    std::set<std::string> present;
+    for (const auto& line : newDayLines)
+        if (line.size() > 9)
+            present.insert(line.substr(9));
+
+    Carry out;
+    out.maxGroupNo = newDayMaxGroupNo;
+    for (const auto& records : byRoom) {
+        std::string carryCell;
+        for (const std::string* line : records) {
+            auto end = parseDateTime(parseFields(*line).end);
+            if (!end || *end <= endingDayEnd)
+                continue;
+            out.maxGroupNo = out.maxGroupNo / 100 * 100 + 100;
+            carryCell = line->substr(0, 3) + std::to_string(out.maxGroupNo) + line->substr(9);
+        }
+        if (!carryCell.empty() && !present.count(carryCell.substr(9)))
+            out.lines.push_back(std::move(carryCell));
+    }
+    return out;
+}
+
+std::vector<std::string> lineTexts(const DayContent& day) {
+    std::vector<std::string> out;
+    out.reserve(day.records.size() + day.kept.size());
+    for (const auto& r : day.records)
+        out.push_back(r.text);
+    for (const auto& k : day.kept)
+        if (auto text = decodeCp932(k.bytes))
+            out.push_back(std::move(*text));
+    return out;
+}
+
+RenderResult renderWithAppended(const DayContent& day, const std::vector<std::string>& lines) {
+    std::vector<std::pair<int, const std::string*>> existing;
+    existing.reserve(day.records.size() + day.kept.size());
+    for (const auto& r : day.records)
+        existing.emplace_back(r.lineNumber, &r.bytes);
+    for (const auto& k : day.kept)
+        existing.emplace_back(k.lineNumber, &k.bytes);
+    std::stable_sort(existing.begin(), existing.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    RenderResult r;
+    for (const auto& e : existing) {
+        r.bytes += *e.second;
+        r.bytes += "\r\n";
+    }
+    for (const auto& line : lines) {
+        auto encoded = encodeCp932(line);
+        if (!encoded) {
+            r.error = "シフトJISで保存できない文字を含む記録があります: " + line;
+            return r;
+        }
+        r.bytes += *encoded;
+        r.bytes += "\r\n";
+    }
+    return r;
+}
+
+}  // namespace kavro

@@ -1,0 +1,40 @@
+#pragma once
+// The 06:00 day change: when it is due, and what the ending day hands over to the new one.
+#include "ledger/civil_time.h"
+#include "ledger/day_file.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kavro {
+
+// The latest 06:00 in (previous, now]: the day change the clock passed between two ticks.
+// None when no 06:00 lies between them, or when the clock went backwards.
+std::optional<DateTime> dayChangePassed(DateTime previous, DateTime now);
+
+// The highest number at characters 4-9 of any line of a day file, at least 100000.
+long highestGroupNumber(const DayContent& day);
+
+struct Carry {
+    std::vector<std::string> lines;  // the lines to append, rooms ascending
+    long maxGroupNo = 0;             // the new day's highest number once they are added
+};
+
+// The stays of the ending day that run past its end, renumbered for the new day.
+// endingDay: the ending day's record lines in file order. For each room only the last of
+// its records ending strictly after endingDayEnd is carried, but every such record takes
+// a number (the next multiple of 100), so the carried copy has the highest one. The copy
+// keeps the room code of its old ID and everything after the ID. A copy whose text after
+// the ID already stands in newDayLines is left out, so a repeated change adds nothing.
+Carry carryOver(const std::vector<std::string>& endingDay, DateTime endingDayEnd,
+                long newDayMaxGroupNo, const std::vector<std::string>& newDayLines);
+
+// The record texts of a day and those of its kept lines that decode, in file order.
+std::vector<std::string> lineTexts(const DayContent& day);
+
+// The day file with lines appended after its existing lines, which keep their order and
+// their bytes (blank lines aside).
+RenderResult renderWithAppended(const DayContent& day, const std::vector<std::string>& lines);
+
+}  // namespace kavro

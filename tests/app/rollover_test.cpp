@@ -1,0 +1,209 @@
+#include "support/form_fixture.h"
+
+#include "ledger/record.h"
+
+#include <QDateEdit>
+
+namespace kavro::test {
+namespace {
+
+std::string rec(const std::string& id, const std::string& start, const std::string& end,
+                const std::string& room, const std::string& status,
+                const std::string& name = "山田") {
+    return id + "," + start + ",2," + end + ",3," + room + "," + name + "," + status;
+}
+
+// Business day 2026/12/05 ends at 2026/12/06 06:00; 2026/12/06 begins.
+const std::string kStay = rec("012100300", "2026/12/06 05:00", "2026/12/06 07:00", "012", "利用");
+const std::string kCarried =
+    rec("012100200", "2026/12/06 05:00", "2026/12/06 07:00", "012", "利用");
+const std::string kEvening =
+    rec("001100100", "2026/12/05 20:00", "2026/12/05 22:00", "001", "精算");
+const std::string kReserved =
+    rec("012100100", "2026/12/06 09:00", "2026/12/06 11:00", "012", "予約");
+
+class Rollover : public FormTest {
+  protected:
+    const Date ending = ymd(2026, 12, 5);
+    const Date fresh = ymd(2026, 12, 6);
+
+    void startAt(DateTime t) {
+        setNow(t);
+        start();
+    }
+    void tick(DateTime t) {
+        setNow(t);
+        form().Timer1_Timer();
+    }
+    void pick(Date d) {
+        form().DTPicker1->setDate(QDate(static_cast<int>(d.year()),
+                                        static_cast<unsigned>(d.month()),
+                                        static_cast<unsigned>(d.day())));
+    }
+};
+
+TEST_F(Rollover, AppendsTheStayAfterTheNewDaysLinesAndAsksToRestart) {
+    writeDay(ending, {kEvening, kStay});
+    writeDay(fresh, {kReserved});
+    startAt(at(2026, 12, 6, 5, 59, 30));
+    tick(at(2026, 12, 6, 6, 0, 0));
+
+    EXPECT_EQ(readDay(fresh), (std::vector<std::string>{kReserved, kCarried}));
+    EXPECT_EQ(readDay(ending), (std::vector<std::string>{kEvening, kStay}));
+    EXPECT_EQ(world().restartRequests, 1);
+    EXPECT_TRUE(world().messages.empty());
+}
+
+TEST_F(Rollover, AMissingNewDayFileIsCreatedWithTheCarriedLinesOnly) {
+    writeDay(ending,
+             {kStay, rec("020100400", "2026/12/06 04:00", "2026/12/06 06:00", "020", "利用")});
+    startAt(at(2026, 12, 6, 5, 59, 30));
+    tick(at(2026, 12, 6, 6, 0, 0));
+
+    EXPECT_EQ(readDay(fresh), (std::vector<std::string>{rec("012100100", "2026/12/06 05:00",
+                                                            "2026/12/06 07:00", "012", "利用")}));
+}
+
+// ---- once per 06:00 ----
+
+struct OnceCase {
+    const char* name;
+    DateTime startAt;
+    std::vector<DateTime> ticks;
+    int restarts;
+    std::size_t newDayLines;
+};
+
+class RolloverOnce : public Rollover, public ::testing::WithParamInterface<OnceCase> {};
+
+TEST_P(RolloverOnce, RunsOncePerSixOClockAndNeverOnTheFirstTick) {
+    writeDay(ending, {kStay});
+    startAt(GetParam().startAt);
+    for (DateTime t : GetParam().ticks)
+        tick(t);
+    EXPECT_EQ(world().restartRequests, GetParam().restarts);
+    EXPECT_EQ(readDay(fresh).size(), GetParam().newDayLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ticks, RolloverOnce,
+    ::testing::Values(
+        OnceCase{"TwoTicksInTheMinute",
+                 at(2026, 12, 6, 5, 59, 30),
+                 {at(2026, 12, 6, 6, 0, 0), at(2026, 12, 6, 6, 0, 30)},
+                 1,
+                 1},
+        OnceCase{
+            "StartedDuringTheMinute", at(2026, 12, 6, 6, 0, 20), {at(2026, 12, 6, 6, 0, 50)}, 0, 0},
+        OnceCase{"TickDelayedPastTheMinute",
+                 at(2026, 12, 6, 5, 59, 50),
+                 {at(2026, 12, 6, 6, 1, 5)},
+                 1,
+                 1},
+        OnceCase{"ClockSetBackAndForward",
+                 at(2026, 12, 6, 5, 59, 30),
+                 {at(2026, 12, 6, 6, 0, 10), at(2026, 12, 6, 5, 59, 50), at(2026, 12, 6, 6, 0, 20)},
+                 1,
+                 1},
+        OnceCase{"EveryMorning",
+                 at(2026, 12, 6, 5, 59, 30),
+                 {at(2026, 12, 6, 6, 0, 0), at(2026, 12, 7, 5, 59, 30), at(2026, 12, 7, 6, 0, 0)},
+                 2,
+                 1}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// ---- after the restart request ----
+
+class RolloverAnswer : public Rollover, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RolloverAnswer, TheWindowGoesOnWithTheNewDayAndNothingIsLostOrRepeated) {
+    world().restartAccepted = GetParam();
+    writeDay(ending, {kStay});
+    writeDay(fresh, {kReserved});
+    startAt(at(2026, 12, 6, 5, 59, 30));
+    tick(at(2026, 12, 6, 6, 0, 0));
+
+    EXPECT_EQ(form().shownDate(), fresh);
+    EXPECT_EQ(form().baseDate, fresh);
+    EXPECT_EQ(form().dayOffset, 0);
+    EXPECT_EQ(form().dayStart, at(2026, 12, 6, 6, 0));
+    EXPECT_EQ(form().dayEnd, at(2026, 12, 7, 6, 0));
+    EXPECT_EQ(form().dayFilePath, dayFile(fresh));
+    EXPECT_EQ(form().roomGrid.at(11, 0), kReserved);
+    EXPECT_EQ(form().roomGrid.at(11, 1), kCarried);
+
+    // The next change saves the grid: the carried stay must still be there afterwards.
+    const std::string walkIn =
+        rec("002100300", "2026/12/06 06:05", "2026/12/06 08:05", "002", "利用");
+    form().roomGrid.at(1, 0) = walkIn;
+    ASSERT_TRUE(form().saveAndReload());
+    EXPECT_EQ(readDay(fresh), (std::vector<std::string>{walkIn, kReserved, kCarried}));
+
+    // A second run against the same morning adds nothing.
+    setNow(at(2026, 12, 6, 6, 0, 40));
+    form().RolloverDay();
+    EXPECT_EQ(readDay(fresh), (std::vector<std::string>{walkIn, kReserved, kCarried}));
+    EXPECT_TRUE(world().messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Restart, RolloverAnswer, ::testing::Values(false, true),
+                         [](const auto& p) {
+                             return std::string(p.param ? "Accepted" : "Refused");
+                         });
+
+// ---- another day on screen at 06:00 ----
+
+class RolloverOtherDayShown : public Rollover, public ::testing::WithParamInterface<Date> {};
+
+TEST_P(RolloverOtherDayShown, TheEndingDayIsCarriedNotTheShownOne) {
+    const Date shown = GetParam();
+    const auto shownEnd = formatDate(addDays(shown, 1));
+    const std::string shownStay =
+        rec("003100100", shownEnd + " 05:00", shownEnd + " 08:00", "003", "予約", "別日");
+    writeDay(shown, {shownStay});
+    writeDay(ending, {kStay});
+    startAt(at(2026, 12, 6, 5, 58, 0));
+    pick(shown);
+    ASSERT_EQ(form().shownDate(), shown);
+    tick(at(2026, 12, 6, 6, 0, 10));
+
+    EXPECT_EQ(readDay(fresh), (std::vector<std::string>{rec("012100100", "2026/12/06 05:00",
+                                                            "2026/12/06 07:00", "012", "利用")}));
+    EXPECT_EQ(readDay(shown), (std::vector<std::string>{shownStay}));
+    EXPECT_EQ(form().shownDate(), fresh);
+}
+
+INSTANTIATE_TEST_SUITE_P(Days, RolloverOtherDayShown,
+                         ::testing::Values(ymd(2026, 12, 1), ymd(2026, 12, 8)));
+
+// ---- the new day's file ----
+
+TEST_F(Rollover, LinesOfTheNewDayThatCannotBeReadAreKeptByteForByte) {
+    writeDay(ending, {kStay});
+    const std::string odd = "\x80\xA0 odd\r\nno,record\r\n";
+    writeBytes(dayFile(fresh), odd);
+    startAt(at(2026, 12, 6, 5, 59, 30));
+    tick(at(2026, 12, 6, 6, 0, 0));
+
+    const std::string bytes = readBytes(dayFile(fresh));
+    EXPECT_EQ(bytes.substr(0, odd.size()), odd);
+    EXPECT_EQ(readDay(fresh).back(),
+              rec("012100100", "2026/12/06 05:00", "2026/12/06 07:00", "012", "利用"));
+}
+
+TEST_F(Rollover, ANewDayFileThatCannotBeWrittenStopsTheRestartWithAMessage) {
+    writeDay(ending, {kStay});
+    startAt(at(2026, 12, 6, 5, 59, 30));
+    std::filesystem::create_directory(dayFile(fresh));
+    tick(at(2026, 12, 6, 6, 0, 0));
+
+    EXPECT_EQ(world().restartRequests, 0);
+    ASSERT_FALSE(world().messages.empty());
+    EXPECT_EQ(lastMessageTitle(), QStringLiteral("ファイルエラー"));
+    EXPECT_TRUE(lastMessageText().contains(QStringLiteral("引き継げませんでした")));
+    EXPECT_EQ(readDay(ending), (std::vector<std::string>{kStay}));
+    EXPECT_EQ(form().shownDate(), fresh);
+}
+
+}  // namespace
+}  // namespace kavro::test
