@@ -10,10 +10,12 @@ namespace kavro {
 
 namespace {
 
-constexpr std::size_t kMaxPeopleDigits = 6;  // what a day file line may hold
+constexpr std::size_t kMaxPeopleDigits = 6; // what a day file line may hold
 constexpr double kMaxUnitHours = 24;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // A plain decimal: digits with at most one decimal point, at least one digit. What goes
 // into the record's unit field must read back as the same number.
@@ -50,12 +52,18 @@ bool validPeople(std::string_view people) {
 }
 
 char32_t decodeOne(std::string_view ch) {
-    auto b = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(ch[i])); };
+    auto b = [&](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(ch[i]));
+    };
     switch (ch.size()) {
-    case 1: return b(0);
-    case 2: return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
-    case 3: return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
-    default: return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+    case 1:
+        return b(0);
+    case 2:
+        return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
+    case 3:
+        return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+    default:
+        return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
     }
 }
 
@@ -82,7 +90,7 @@ std::string codePointLabel(std::string_view ch) {
     return buf;
 }
 
-EntryCheck checkEntry(const EntryFields& f) {
+EntryCheck checkEntry(const EntryFields &f) {
     auto fail = [](EntryProblem p) { return EntryCheck{p, {}}; };
     if (!isStorableTime(f.start))
         return fail(EntryProblem::StartTime);
@@ -102,7 +110,8 @@ EntryCheck checkEntry(const EntryFields& f) {
 }
 
 bool isStatusWord(std::string_view text) {
-    for (auto word : {kStatusUse, kStatusReserved, kStatusExtended, kStatusNotified, kStatusSettled})
+    for (auto word :
+         {kStatusUse, kStatusReserved, kStatusExtended, kStatusNotified, kStatusSettled})
         if (text == word)
             return true;
     return false;

@@ -8,34 +8,34 @@ namespace kavro {
 
 // The panel's texts as the user left them.
 struct EntryFields {
-    std::string people;  // Combo1
-    std::string start;   // Text1
-    std::string unit;    // Combo2
-    std::string end;     // Text2
-    std::string room;    // Combo3
-    std::string name;    // Text3
+    std::string people; // Combo1
+    std::string start;  // Text1
+    std::string unit;   // Combo2
+    std::string end;    // Text2
+    std::string room;   // Combo3
+    std::string name;   // Text3
 };
 
 enum class EntryProblem {
     None,
-    StartTime,      // empty, the marker, or not a time "hh:nn"
+    StartTime, // empty, the marker, or not a time "hh:nn"
     EndTime,
     NameEmpty,
-    Room,           // not exactly three digits naming 001-034
-    Unit,           // not a positive number of hours (at most one day)
-    People,         // not a whole number of at least 1
-    NameCharacter,  // a character the day file cannot hold; see `character`
+    Room,          // not exactly three digits naming 001-034
+    Unit,          // not a positive number of hours (at most one day)
+    People,        // not a whole number of at least 1
+    NameCharacter, // a character the day file cannot hold; see `character`
 };
 
 struct EntryCheck {
     EntryProblem problem = EntryProblem::None;
-    std::string character;  // the offending character of the name
+    std::string character; // the offending character of the name
     bool ok() const { return problem == EntryProblem::None; }
 };
 
 // The checks in the order the user meets them: times, name, room, unit, people, then the
 // name's characters.
-EntryCheck checkEntry(const EntryFields& fields);
+EntryCheck checkEntry(const EntryFields &fields);
 
 // The first character of a name that cannot be stored: the field separator ",", a control
 // character, or a character the day file's encoding (CP932) cannot hold.
