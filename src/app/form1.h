@@ -185,6 +185,8 @@ protected:
     // app/ tick and day cycle:
     // board/:
     // entry/:
+    int text1ChangeDepth_ = 0;  // Text1_Change re-raised by its own assignment
+    int text2ChangeDepth_ = 0;
     // operations/:
 
 private:
