@@ -22,7 +22,7 @@ void Form1::Command10_Click() {
         cmdCall[i]->hide();
         cmdCrdt[i]->hide();
     }
-    for (auto *b :
+    for (auto* b :
          {Command1, Command2, Command3, Command4, Command5, Command6, Command8, Command14})
         b->hide();
 }

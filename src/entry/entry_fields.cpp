@@ -18,19 +18,19 @@ constexpr int kMaxChangeDepth = 3;
 const QString kMarker = QString::fromUtf8(kInvalidTimeMarker.data(), kInvalidTimeMarker.size());
 
 class DepthGuard {
-  public:
-    explicit DepthGuard(int &depth) : depth_(++depth) {}
+public:
+    explicit DepthGuard(int& depth) : depth_(++depth) {}
     ~DepthGuard() { --depth_; }
-    DepthGuard(const DepthGuard &) = delete;
-    DepthGuard &operator=(const DepthGuard &) = delete;
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
     bool tooDeep() const { return depth_ > kMaxChangeDepth; }
 
-  private:
-    int &depth_;
+private:
+    int& depth_;
 };
 
 // The typed-time rewrite of a box; false when its text cannot be a time.
-bool rewriteBox(QLineEdit *box) {
+bool rewriteBox(QLineEdit* box) {
     const QString text = box->text();
     const auto rewritten = rewriteTypedTime(text.toStdString());
     if (!rewritten)
@@ -45,7 +45,7 @@ enum class Recompute { Done, Skipped, Unreadable };
 
 // The end-time recompute: Text2 = Text1 + unit. Texts of up to three characters are still
 // being typed (so 0930 can be typed digit by digit) and are not read yet.
-Recompute recomputeEnd(Form1 &f) {
+Recompute recomputeEnd(Form1& f) {
     const QString start = f.Text1->text();
     if (start.isEmpty() || start == kMarker || start.size() <= 3)
         return Recompute::Skipped;

@@ -11,14 +11,14 @@ const QString kInputErrorTitle = QStringLiteral("入力エラー");
 
 namespace {
 
-std::string text(const QComboBox *c) {
+std::string text(const QComboBox* c) {
     return c->currentText().toStdString();
 }
-std::string text(const QLineEdit *e) {
+std::string text(const QLineEdit* e) {
     return e->text().toStdString();
 }
 
-void refuse(Form1 &form, const QString &message, QWidget *focus) {
+void refuse(Form1& form, const QString& message, QWidget* focus) {
     form.msgBox(message, kInputErrorTitle);
     if (focus)
         focus->setFocus();
@@ -26,12 +26,12 @@ void refuse(Form1 &form, const QString &message, QWidget *focus) {
 
 } // namespace
 
-EntryFields readPanel(const Form1 &f) {
+EntryFields readPanel(const Form1& f) {
     return {text(f.Combo1), text(f.Text1),  text(f.Combo2),
             text(f.Text2),  text(f.Combo3), text(f.Text3)};
 }
 
-bool acceptPanel(Form1 &f, const EntryCheck &check) {
+bool acceptPanel(Form1& f, const EntryCheck& check) {
     switch (check.problem) {
     case EntryProblem::None:
         return true;
@@ -72,18 +72,18 @@ bool acceptPanel(Form1 &f, const EntryCheck &check) {
     return false;
 }
 
-bool refuseFullRow(Form1 &f) {
+bool refuseFullRow(Form1& f) {
     refuse(f, QStringLiteral("この区画のデータは1日48件までです\r\nほかの区画を指定してください"),
            f.Combo3);
     return false;
 }
 
-bool refuseNoGroupNumber(Form1 &f) {
+bool refuseNoGroupNumber(Form1& f) {
     refuse(f, QStringLiteral("この日の組番号を使い切りました\r\nこれ以上登録できません"), nullptr);
     return false;
 }
 
-bool acceptScan(Form1 &f, Conflict conflict) {
+bool acceptScan(Form1& f, Conflict conflict) {
     switch (conflict) {
     case Conflict::None:
         return true;
@@ -105,7 +105,7 @@ bool acceptScan(Form1 &f, Conflict conflict) {
     return false;
 }
 
-void closeRegistration(Form1 &f) {
+void closeRegistration(Form1& f) {
     f.Command10_Click();
     f.saveAndReload();
 }

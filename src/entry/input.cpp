@@ -14,7 +14,7 @@ namespace {
 
 // The pending ID must continue a record of the room on the panel (the room may have been
 // changed after the extension was prepared) and must not exist yet.
-std::optional<long> continuedRecord(const Form1 &f, int room, const std::string &pendingId) {
+std::optional<long> continuedRecord(const Form1& f, int room, const std::string& pendingId) {
     const auto pending = idNumber(pendingId);
     if (pendingId.size() != 9 || !pending || *pending % 100 == 0)
         return std::nullopt;

@@ -13,7 +13,7 @@ namespace {
 
 // Only a word the selection offered: a typed word would give the record a status no
 // operation knows.
-bool offeredStatus(const QComboBox *box) {
+bool offeredStatus(const QComboBox* box) {
     const QString text = box->currentText();
     return isStatusWord(text.toStdString()) && box->findText(text) >= 0;
 }

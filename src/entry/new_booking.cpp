@@ -9,7 +9,7 @@ namespace kavro {
 
 namespace {
 
-void registerNewBooking(Form1 &f, std::string_view status) {
+void registerNewBooking(Form1& f, std::string_view status) {
     const EntryFields panel = entry::readPanel(f);
     if (!entry::acceptPanel(f, checkEntry(panel)))
         return;

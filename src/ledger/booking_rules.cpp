@@ -18,7 +18,7 @@ DateTime atTime(Date date, std::string_view hhnn) {
     return makeDateTime(date, hourOfText(hhnn), (hhnn[3] - '0') * 10 + (hhnn[4] - '0'));
 }
 
-bool idMatches(const std::string &cell, std::string_view id) {
+bool idMatches(const std::string& cell, std::string_view id) {
     return !cell.empty() && idOf(cell) == id;
 }
 
@@ -52,13 +52,13 @@ bool overlaps(DateTime aStart, DateTime aEnd, DateTime bStart, DateTime bEnd) {
     return aStart < bEnd && aEnd > bStart;
 }
 
-Conflict scanRoom(const RoomGrid &grid, int room, ScanMode mode, std::string_view id,
+Conflict scanRoom(const RoomGrid& grid, int room, ScanMode mode, std::string_view id,
                   DateTime start, DateTime end) {
     std::optional<long> continued;
     if (auto n = idNumber(id); mode == ScanMode::Input && n)
         continued = *n - 1;
     for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-        const std::string &cell = grid.at(room, pos);
+        const std::string& cell = grid.at(room, pos);
         if (cell.empty())
             continue;
         if (mode == ScanMode::Input ? continued && idNumber(cell) == continued : idOf(cell) == id)
@@ -78,7 +78,7 @@ Conflict scanRoom(const RoomGrid &grid, int room, ScanMode mode, std::string_vie
     return Conflict::None;
 }
 
-std::optional<CellRef> findRecord(const RoomGrid &grid, std::string_view id) {
+std::optional<CellRef> findRecord(const RoomGrid& grid, std::string_view id) {
     for (int room = 0; room < kRoomCount; ++room)
         for (int pos = 0; pos < kRecordsPerRoom; ++pos)
             if (idMatches(grid.at(room, pos), id))
@@ -86,18 +86,18 @@ std::optional<CellRef> findRecord(const RoomGrid &grid, std::string_view id) {
     return std::nullopt;
 }
 
-bool roomHoldsId(const RoomGrid &grid, int room, long number) {
+bool roomHoldsId(const RoomGrid& grid, int room, long number) {
     for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-        const std::string &cell = grid.at(room, pos);
+        const std::string& cell = grid.at(room, pos);
         if (!cell.empty() && idNumber(cell) == number)
             return true;
     }
     return false;
 }
 
-void markContinued(RoomGrid &grid, int room, long continuedId) {
+void markContinued(RoomGrid& grid, int room, long continuedId) {
     for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-        std::string &cell = grid.at(room, pos);
+        std::string& cell = grid.at(room, pos);
         if (!cell.empty() && idNumber(cell) == continuedId)
             cell = withStatus(cell, kStatusExtended);
     }
@@ -105,7 +105,7 @@ void markContinued(RoomGrid &grid, int room, long continuedId) {
 
 namespace {
 
-int positionIn(const RoomGrid &grid, int room, std::string_view id) {
+int positionIn(const RoomGrid& grid, int room, std::string_view id) {
     for (int pos = 0; pos < kRecordsPerRoom; ++pos)
         if (idMatches(grid.at(room, pos), id))
             return pos;
@@ -114,18 +114,18 @@ int positionIn(const RoomGrid &grid, int room, std::string_view id) {
 
 } // namespace
 
-ModifyPlacement modifyPlacement(const RoomGrid &grid, int targetRoom, std::string_view id) {
+ModifyPlacement modifyPlacement(const RoomGrid& grid, int targetRoom, std::string_view id) {
     if (id.substr(0, 3) == roomCode(targetRoom) && positionIn(grid, targetRoom, id) >= 0)
         return ModifyPlacement::InPlace;
     return ModifyPlacement::Move;
 }
 
-bool modifyFits(const RoomGrid &grid, int targetRoom, std::string_view id) {
+bool modifyFits(const RoomGrid& grid, int targetRoom, std::string_view id) {
     return modifyPlacement(grid, targetRoom, id) == ModifyPlacement::InPlace ||
            grid.firstFree(targetRoom) >= 0 || positionIn(grid, targetRoom, id) >= 0;
 }
 
-void storeModified(RoomGrid &grid, int targetRoom, std::string_view id, const std::string &line) {
+void storeModified(RoomGrid& grid, int targetRoom, std::string_view id, const std::string& line) {
     if (modifyPlacement(grid, targetRoom, id) == ModifyPlacement::InPlace) {
         grid.at(targetRoom, positionIn(grid, targetRoom, id)) = line;
         return;

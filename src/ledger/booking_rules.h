@@ -48,7 +48,7 @@ enum class Conflict {
 // Scans positions 0-47 of the room in order; the first blocking record decides. `id` is
 // the record being registered (use, modify: skipped) or the pending extension (input: the
 // record numbered one less is skipped).
-Conflict scanRoom(const RoomGrid &grid, int room, ScanMode mode, std::string_view id,
+Conflict scanRoom(const RoomGrid& grid, int room, ScanMode mode, std::string_view id,
                   DateTime start, DateTime end);
 
 struct CellRef {
@@ -57,23 +57,23 @@ struct CellRef {
 };
 
 // The first record with this nine-character ID, looking through every room.
-std::optional<CellRef> findRecord(const RoomGrid &grid, std::string_view id);
+std::optional<CellRef> findRecord(const RoomGrid& grid, std::string_view id);
 // Whether the room holds a record whose ID reads as this number.
-bool roomHoldsId(const RoomGrid &grid, int room, long idNumber);
+bool roomHoldsId(const RoomGrid& grid, int room, long idNumber);
 
 // The extension's second half: every record of the room numbered `continuedId` gets the
 // status "延長".
-void markContinued(RoomGrid &grid, int room, long continuedId);
+void markContinued(RoomGrid& grid, int room, long continuedId);
 
 // Where a modified record goes. In place when it sits in the room its ID names and that
 // room is the target; otherwise it moves: its first copy in every room is emptied and the
 // line goes after the target room's records (also when it moves back to the room of its ID).
 enum class ModifyPlacement { InPlace, Move };
-ModifyPlacement modifyPlacement(const RoomGrid &grid, int targetRoom, std::string_view id);
+ModifyPlacement modifyPlacement(const RoomGrid& grid, int targetRoom, std::string_view id);
 // Whether the modified record finds a cell: a move needs a free position in the target room
 // unless the record already sits there.
-bool modifyFits(const RoomGrid &grid, int targetRoom, std::string_view id);
+bool modifyFits(const RoomGrid& grid, int targetRoom, std::string_view id);
 // Stores the modified line (the caller checked modifyFits).
-void storeModified(RoomGrid &grid, int targetRoom, std::string_view id, const std::string &line);
+void storeModified(RoomGrid& grid, int targetRoom, std::string_view id, const std::string& line);
 
 } // namespace kavro

@@ -90,7 +90,7 @@ std::string codePointLabel(std::string_view ch) {
     return buf;
 }
 
-EntryCheck checkEntry(const EntryFields &f) {
+EntryCheck checkEntry(const EntryFields& f) {
     auto fail = [](EntryProblem p) { return EntryCheck{p, {}}; };
     if (!isStorableTime(f.start))
         return fail(EntryProblem::StartTime);

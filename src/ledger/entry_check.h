@@ -35,7 +35,7 @@ struct EntryCheck {
 
 // The checks in the order the user meets them: times, name, room, unit, people, then the
 // name's characters.
-EntryCheck checkEntry(const EntryFields &fields);
+EntryCheck checkEntry(const EntryFields& fields);
 
 // The first character of a name that cannot be stored: the field separator ",", a control
 // character, or a character the day file's encoding (CP932) cannot hold.

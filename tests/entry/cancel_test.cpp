@@ -9,21 +9,21 @@ TEST_F(EntryTest, CancelResetsThePanelAndWithdrawsEveryOperation) {
     const std::string before = dayBytes();
     select(booking, {"利用"});
     form().List1->addItem(QString::fromStdString(booking));
-    for (auto *b : {form().Command1, form().Command2, form().Command3, form().Command4,
+    for (auto* b : {form().Command1, form().Command2, form().Command3, form().Command4,
                     form().Command5, form().Command6, form().Command8, form().Command14,
                     form().cmdNext[0], form().cmdCall[1], form().cmdCrdt[0]})
         b->show();
 
     form().Command10_Click();
 
-    Form1 &f = form();
+    Form1& f = form();
     EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("2"));
     EXPECT_EQ(f.Text1->text(), QString());
     EXPECT_EQ(f.Combo2->currentText(), QStringLiteral("1"));
     EXPECT_EQ(f.Text2->text(), QString());
     EXPECT_EQ(f.Text3->text(), QString());
     EXPECT_EQ(f.List1->count(), 0);
-    for (auto *b : {f.Command1, f.Command2, f.Command3, f.Command4, f.Command5, f.Command6,
+    for (auto* b : {f.Command1, f.Command2, f.Command3, f.Command4, f.Command5, f.Command6,
                     f.Command8, f.Command14})
         EXPECT_TRUE(b->isHidden()) << b->objectName().toStdString();
     for (int i = 0; i < 2; ++i) {

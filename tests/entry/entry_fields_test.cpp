@@ -4,17 +4,17 @@ namespace kavro::test {
 namespace {
 
 struct TypedCase {
-    const char *unit;
-    const char *typed;
-    const char *start; // Text1 afterwards
-    const char *end;   // Text2 afterwards (it held 19:00 before)
+    const char* unit;
+    const char* typed;
+    const char* start; // Text1 afterwards
+    const char* end;   // Text2 afterwards (it held 19:00 before)
 };
 
 class TypedStart : public EntryTest, public ::testing::WithParamInterface<TypedCase> {};
 
 TEST_P(TypedStart, RewritesTheStartAndFollowsWithTheEnd) {
     start();
-    const auto &c = GetParam();
+    const auto& c = GetParam();
     form().Combo2->setEditText(QString::fromUtf8(c.unit));
     form().Text2->setText(QStringLiteral("19:00"));
     form().Text1->setText(QString::fromUtf8(c.typed)); // one committed input
@@ -55,7 +55,7 @@ TEST_F(EntryTest, UnitChangesRecomputeTheEndOnlyFromAStartTime) {
     form().Combo2_Click();
     EXPECT_EQ(form().Text2->text(), QStringLiteral("20:30"));
 
-    for (const char *startText : {"", "**:**", "930"}) {
+    for (const char* startText : {"", "**:**", "930"}) {
         form().Text1->setText(QString::fromUtf8(startText));
         form().Text2->setText(QStringLiteral("19:00"));
         form().Combo2->setEditText(QStringLiteral("3"));
@@ -83,10 +83,10 @@ TEST_F(EntryTest, EnterMovesThroughThePanel) {
     start();
     showActive();
     struct Step {
-        QWidget *from;
-        QWidget *to;
+        QWidget* from;
+        QWidget* to;
     };
-    Form1 &f = form();
+    Form1& f = form();
     for (Step s : {Step{f.Combo1, f.Text1}, Step{f.Text1, f.Combo2}, Step{f.Combo2, f.Text2},
                    Step{f.Text2, f.Combo3}, Step{f.Combo3, f.Text3}}) {
         s.from->setFocus();

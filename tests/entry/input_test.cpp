@@ -6,11 +6,11 @@ namespace {
 const std::string kBooking = "005100200,2026/12/05 20:00,1,2026/12/05 21:00,2,005,ヤマダ,利用";
 
 class InputTest : public EntryTest {
-  protected:
+protected:
     // The panel as the extension button leaves it after selecting `line`.
-    void prepareExtension(const std::string &line, const char *unit = "0.5") {
+    void prepareExtension(const std::string& line, const char* unit = "0.5") {
         select(line, {"利用"});
-        Form1 &f = form();
+        Form1& f = form();
         f.curId = formatId(*idNumber(line) + 1);
         f.Label11->setText(QString::fromStdString(f.curId));
         f.Text1->setText(f.Text2->text());

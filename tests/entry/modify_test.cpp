@@ -21,7 +21,7 @@ TEST_F(EntryTest, AReservationIsCheckedInWhereItStands) {
     EXPECT_TRUE(form().Command5->isHidden());
 }
 
-class ModifyBlockedBy : public EntryTest, public ::testing::WithParamInterface<const char *> {};
+class ModifyBlockedBy : public EntryTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ModifyBlockedBy, AnyPartyInTheRoomWhateverTheTimes) {
     const std::string party =
@@ -91,7 +91,7 @@ TEST_F(EntryTest, OnlyAnOfferedStatusIsWritten) {
     startWith({kReserved7});
     const std::string before = dayBytes();
     select(kReserved7, {"利用", "予約"});
-    for (const char *typed : {"精算", "りよう", ""}) {
+    for (const char* typed : {"精算", "りよう", ""}) {
         form().Combo4->setEditText(QString::fromUtf8(typed));
         form().Command5_Click();
         EXPECT_EQ(lastMessageTitle(), QStringLiteral("入力エラー")) << typed;

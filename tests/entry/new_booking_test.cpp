@@ -36,8 +36,8 @@ TEST_F(EntryTest, UseAppendsAfterTheRoomsRecords) {
 }
 
 struct OverlapCase {
-    const char *start;
-    const char *end;
+    const char* start;
+    const char* end;
     bool refused;
 };
 
@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, UseAgainstReservation,
                                            OverlapCase{"21:00", "22:00", false},
                                            OverlapCase{"19:00", "20:00", false}));
 
-class UseAgainstStatus : public EntryTest, public ::testing::WithParamInterface<const char *> {};
+class UseAgainstStatus : public EntryTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(UseAgainstStatus, OnlyAPartyInTheRoomRefuses) {
     const std::string status = GetParam();

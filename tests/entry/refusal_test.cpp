@@ -20,62 +20,62 @@ std::vector<std::string> dayLines() {
 }
 
 struct BadInput {
-    const char *label;
-    void (*spoil)(Form1 &, Op);
-    const char *message;        // nullptr: any text of the title "入力エラー"
-    QWidget *(*focus)(Form1 &); // where the user is sent to correct it
+    const char* label;
+    void (*spoil)(Form1&, Op);
+    const char* message;       // nullptr: any text of the title "入力エラー"
+    QWidget* (*focus)(Form1&); // where the user is sent to correct it
 };
 
-void setText(QLineEdit *e, const char *t) {
+void setText(QLineEdit* e, const char* t) {
     e->setText(QString::fromUtf8(t));
 }
-void setText(QComboBox *c, const char *t) {
+void setText(QComboBox* c, const char* t) {
     c->setEditText(QString::fromUtf8(t));
 }
 
 const BadInput kBad[] = {
-    {"start empty", [](Form1 &f, Op) { setText(f.Text1, ""); }, "時間が正しくありません",
-     [](Form1 &f) -> QWidget * { return f.Text1; }},
-    {"start marker", [](Form1 &f, Op) { setText(f.Text1, "12:7x"); }, "時間が正しくありません",
-     [](Form1 &f) -> QWidget * { return f.Text1; }},
-    {"end empty", [](Form1 &f, Op) { setText(f.Text2, ""); }, "時間が正しくありません",
-     [](Form1 &f) -> QWidget * { return f.Text2; }},
-    {"end marker", [](Form1 &f, Op) { setText(f.Text2, "xx99"); }, "時間が正しくありません",
-     [](Form1 &f) -> QWidget * { return f.Text2; }},
-    {"name empty", [](Form1 &f, Op) { setText(f.Text3, ""); }, "ナマエが入力されていません",
-     [](Form1 &f) -> QWidget * { return f.Text3; }},
-    {"room 35", [](Form1 &f, Op) { setText(f.Combo3, "35"); }, nullptr,
-     [](Form1 &f) -> QWidget * { return f.Combo3; }},
-    {"room 035", [](Form1 &f, Op) { setText(f.Combo3, "035"); }, nullptr,
-     [](Form1 &f) -> QWidget * { return f.Combo3; }},
-    {"unit 0", [](Form1 &f, Op) { setText(f.Combo2, "0"); }, nullptr,
-     [](Form1 &f) -> QWidget * { return f.Combo2; }},
-    {"unit text", [](Form1 &f, Op) { setText(f.Combo2, "abc"); }, nullptr,
-     [](Form1 &f) -> QWidget * { return f.Combo2; }},
-    {"people 0", [](Form1 &f, Op) { setText(f.Combo1, "0"); }, nullptr,
-     [](Form1 &f) -> QWidget * { return f.Combo1; }},
-    {"people 1.5", [](Form1 &f, Op) { setText(f.Combo1, "1.5"); }, nullptr,
-     [](Form1 &f) -> QWidget * { return f.Combo1; }},
-    {"name comma", [](Form1 &f, Op) { setText(f.Text3, "ヤ,マ"); },
+    {"start empty", [](Form1& f, Op) { setText(f.Text1, ""); }, "時間が正しくありません",
+     [](Form1& f) -> QWidget* { return f.Text1; }},
+    {"start marker", [](Form1& f, Op) { setText(f.Text1, "12:7x"); }, "時間が正しくありません",
+     [](Form1& f) -> QWidget* { return f.Text1; }},
+    {"end empty", [](Form1& f, Op) { setText(f.Text2, ""); }, "時間が正しくありません",
+     [](Form1& f) -> QWidget* { return f.Text2; }},
+    {"end marker", [](Form1& f, Op) { setText(f.Text2, "xx99"); }, "時間が正しくありません",
+     [](Form1& f) -> QWidget* { return f.Text2; }},
+    {"name empty", [](Form1& f, Op) { setText(f.Text3, ""); }, "ナマエが入力されていません",
+     [](Form1& f) -> QWidget* { return f.Text3; }},
+    {"room 35", [](Form1& f, Op) { setText(f.Combo3, "35"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.Combo3; }},
+    {"room 035", [](Form1& f, Op) { setText(f.Combo3, "035"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.Combo3; }},
+    {"unit 0", [](Form1& f, Op) { setText(f.Combo2, "0"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.Combo2; }},
+    {"unit text", [](Form1& f, Op) { setText(f.Combo2, "abc"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.Combo2; }},
+    {"people 0", [](Form1& f, Op) { setText(f.Combo1, "0"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.Combo1; }},
+    {"people 1.5", [](Form1& f, Op) { setText(f.Combo1, "1.5"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.Combo1; }},
+    {"name comma", [](Form1& f, Op) { setText(f.Text3, "ヤ,マ"); },
      "名前に使えない文字「,」(U+002C) が含まれています\r\n別の文字に置き換えてください",
-     [](Form1 &f) -> QWidget * { return f.Text3; }},
-    {"name outside CP932", [](Form1 &f, Op) { f.Text3->setText(QStringLiteral("𠮷田")); },
+     [](Form1& f) -> QWidget* { return f.Text3; }},
+    {"name outside CP932", [](Form1& f, Op) { f.Text3->setText(QStringLiteral("𠮷田")); },
      "名前に使えない文字「𠮷」(U+20BB7) が含まれています\r\n別の文字に置き換えてください",
-     [](Form1 &f) -> QWidget * { return f.Text3; }},
+     [](Form1& f) -> QWidget* { return f.Text3; }},
     {"full row",
-     [](Form1 &f, Op op) {
+     [](Form1& f, Op op) {
          if (op != Op::Input)
              setText(f.Combo3, "006"); // Input extends the last record of room 006 instead
      },
      "この区画のデータは1日48件までです\r\nほかの区画を指定してください",
-     [](Form1 &f) -> QWidget * { return f.Combo3; }},
+     [](Form1& f) -> QWidget* { return f.Combo3; }},
 };
 
 class Refusal : public EntryTest,
                 public ::testing::WithParamInterface<std::tuple<Op, std::size_t>> {
-  protected:
+protected:
     void prepare(Op op, bool fullRowCase) {
-        Form1 &f = form();
+        Form1& f = form();
         switch (op) {
         case Op::Use:
         case Op::Reserve:
@@ -85,7 +85,7 @@ class Refusal : public EntryTest,
             select(kStay, {"利用"});
             break;
         case Op::Input: {
-            const std::string &base = fullRowCase ? kLastOf6 : kStay;
+            const std::string& base = fullRowCase ? kLastOf6 : kStay;
             select(base, {"利用"});
             f.curId = formatId(*idNumber(base) + 1);
             f.Label11->setText(QString::fromStdString(f.curId));
@@ -96,7 +96,7 @@ class Refusal : public EntryTest,
         }
     }
     void run(Op op) {
-        Form1 &f = form();
+        Form1& f = form();
         switch (op) {
         case Op::Use:
             f.Command1_Click();
@@ -116,7 +116,7 @@ class Refusal : public EntryTest,
 
 TEST_P(Refusal, ChangesNothing) {
     const auto [op, index] = GetParam();
-    const BadInput &bad = kBad[index];
+    const BadInput& bad = kBad[index];
     startWith(dayLines());
     showActive();
     const std::string before = dayBytes();

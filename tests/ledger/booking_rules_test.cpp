@@ -15,8 +15,8 @@ DateTime at(int d, int hh, int mm) {
     return makeDateTime(ymd(2026, 12, d), hh, mm);
 }
 
-std::string line(const std::string &id, const std::string &start, const std::string &end,
-                 std::string_view status, const std::string &room = "005") {
+std::string line(const std::string& id, const std::string& start, const std::string& end,
+                 std::string_view status, const std::string& room = "005") {
     return joinRecord({id, start, "1", end, "2", room, "ナマエ", std::string(status)});
 }
 
@@ -31,17 +31,17 @@ TEST(NextGroupNumber, FollowsTheDaysHighestGroup) {
 }
 
 struct PeriodCase {
-    const char *start;
-    const char *unit;
-    const char *end;
-    const char *startField;
-    const char *endField;
+    const char* start;
+    const char* unit;
+    const char* end;
+    const char* startField;
+    const char* endField;
 };
 
 class BookingPeriodRows : public ::testing::TestWithParam<PeriodCase> {};
 
 TEST_P(BookingPeriodRows, DatesFollowTheBusinessDay) {
-    const auto &c = GetParam();
+    const auto& c = GetParam();
     auto p = bookingPeriod(ymd(2026, 12, 5), c.start, c.unit, c.end);
     EXPECT_EQ(p.startField, c.startField);
     EXPECT_EQ(p.endField, c.endField);
@@ -63,10 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PeriodCase{"22:00", "1", "21:00", "2026/12/05 22:00", "2026/12/05 21:00"}));
 
 class RoomScan : public ::testing::Test {
-  protected:
+protected:
     static constexpr int kRoom = 4; // "005"
-    void put(const std::string &l) { grid.at(kRoom, grid.firstFree(kRoom)) = l; }
-    Conflict scan(ScanMode mode, const std::string &id, DateTime s, DateTime e) const {
+    void put(const std::string& l) { grid.at(kRoom, grid.firstFree(kRoom)) = l; }
+    Conflict scan(ScanMode mode, const std::string& id, DateTime s, DateTime e) const {
         return scanRoom(grid, kRoom, mode, id, s, e);
     }
     RoomGrid grid;
@@ -81,7 +81,7 @@ class ReservationOverlap : public RoomScan, public ::testing::WithParamInterface
 
 TEST_P(ReservationOverlap, OnlyTouchingIsAllowed) {
     put(line("005100100", "2026/12/05 20:00", "2026/12/05 21:00", kStatusReserved));
-    const auto &c = GetParam();
+    const auto& c = GetParam();
     const auto expected = c.refused ? Conflict::Reserved : Conflict::None;
     for (ScanMode mode : {ScanMode::Use, ScanMode::Input, ScanMode::Modify})
         EXPECT_EQ(scan(mode, "005100200", at(5, c.sh, c.sm), at(5, c.eh, c.em)), expected)
@@ -144,7 +144,7 @@ TEST(MarkContinued, OnlyTheContinuedRecordOfTheRoomIsExtended) {
 }
 
 class ModifyStore : public ::testing::Test {
-  protected:
+protected:
     static constexpr int k003 = 2, k012 = 11;
     void SetUp() override {
         grid.at(k003, 0) =
@@ -154,7 +154,7 @@ class ModifyStore : public ::testing::Test {
         grid.at(k012, 0) =
             line("012100100", "2026/12/05 18:00", "2026/12/05 19:00", kStatusSettled, "012");
     }
-    std::string moved(const std::string &room) const {
+    std::string moved(const std::string& room) const {
         return line("003100400", "2026/12/05 20:00", "2026/12/05 21:00", kStatusUse, room);
     }
     RoomGrid grid;

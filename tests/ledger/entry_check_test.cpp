@@ -10,8 +10,8 @@ EntryFields good() {
 }
 
 struct CheckCase {
-    const char *label;
-    void (*change)(EntryFields &);
+    const char* label;
+    void (*change)(EntryFields&);
     EntryProblem problem;
 };
 
@@ -26,44 +26,44 @@ TEST_P(EntryChecks, RefusesBadInput) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, EntryChecks,
     ::testing::Values(
-        CheckCase{"all good", [](EntryFields &) {}, EntryProblem::None},
-        CheckCase{"start empty", [](EntryFields &f) { f.start = ""; }, EntryProblem::StartTime},
-        CheckCase{"start marker", [](EntryFields &f) { f.start = "**:**"; },
+        CheckCase{"all good", [](EntryFields&) {}, EntryProblem::None},
+        CheckCase{"start empty", [](EntryFields& f) { f.start = ""; }, EntryProblem::StartTime},
+        CheckCase{"start marker", [](EntryFields& f) { f.start = "**:**"; },
                   EntryProblem::StartTime},
-        CheckCase{"start partial", [](EntryFields &f) { f.start = "930"; },
+        CheckCase{"start partial", [](EntryFields& f) { f.start = "930"; },
                   EntryProblem::StartTime},
-        CheckCase{"end marker", [](EntryFields &f) { f.end = "**:**"; }, EntryProblem::EndTime},
-        CheckCase{"end not a time", [](EntryFields &f) { f.end = "12:7x"; }, EntryProblem::EndTime},
+        CheckCase{"end marker", [](EntryFields& f) { f.end = "**:**"; }, EntryProblem::EndTime},
+        CheckCase{"end not a time", [](EntryFields& f) { f.end = "12:7x"; }, EntryProblem::EndTime},
         CheckCase{"times before name",
-                  [](EntryFields &f) {
+                  [](EntryFields& f) {
                       f.end = "";
                       f.name = "";
                   },
                   EntryProblem::EndTime},
-        CheckCase{"name empty", [](EntryFields &f) { f.name = ""; }, EntryProblem::NameEmpty},
-        CheckCase{"room 000", [](EntryFields &f) { f.room = "000"; }, EntryProblem::Room},
-        CheckCase{"room 035", [](EntryFields &f) { f.room = "035"; }, EntryProblem::Room},
-        CheckCase{"room 1", [](EntryFields &f) { f.room = "1"; }, EntryProblem::Room},
-        CheckCase{"room 0001", [](EntryFields &f) { f.room = "0001"; }, EntryProblem::Room},
-        CheckCase{"room 034", [](EntryFields &f) { f.room = "034"; }, EntryProblem::None},
-        CheckCase{"unit 0", [](EntryFields &f) { f.unit = "0"; }, EntryProblem::Unit},
-        CheckCase{"unit empty", [](EntryFields &f) { f.unit = ""; }, EntryProblem::Unit},
-        CheckCase{"unit -1", [](EntryFields &f) { f.unit = "-1"; }, EntryProblem::Unit},
-        CheckCase{"unit 1,5", [](EntryFields &f) { f.unit = "1,5"; }, EntryProblem::Unit},
-        CheckCase{"unit 2h", [](EntryFields &f) { f.unit = "2h"; }, EntryProblem::Unit},
-        CheckCase{"unit 25", [](EntryFields &f) { f.unit = "25"; }, EntryProblem::Unit},
-        CheckCase{"unit 0.25", [](EntryFields &f) { f.unit = "0.25"; }, EntryProblem::None},
-        CheckCase{"people 0", [](EntryFields &f) { f.people = "0"; }, EntryProblem::People},
-        CheckCase{"people 1.5", [](EntryFields &f) { f.people = "1.5"; }, EntryProblem::People},
-        CheckCase{"people empty", [](EntryFields &f) { f.people = ""; }, EntryProblem::People},
-        CheckCase{"people 27", [](EntryFields &f) { f.people = "27"; }, EntryProblem::None},
-        CheckCase{"people huge", [](EntryFields &f) { f.people = "1234567"; },
+        CheckCase{"name empty", [](EntryFields& f) { f.name = ""; }, EntryProblem::NameEmpty},
+        CheckCase{"room 000", [](EntryFields& f) { f.room = "000"; }, EntryProblem::Room},
+        CheckCase{"room 035", [](EntryFields& f) { f.room = "035"; }, EntryProblem::Room},
+        CheckCase{"room 1", [](EntryFields& f) { f.room = "1"; }, EntryProblem::Room},
+        CheckCase{"room 0001", [](EntryFields& f) { f.room = "0001"; }, EntryProblem::Room},
+        CheckCase{"room 034", [](EntryFields& f) { f.room = "034"; }, EntryProblem::None},
+        CheckCase{"unit 0", [](EntryFields& f) { f.unit = "0"; }, EntryProblem::Unit},
+        CheckCase{"unit empty", [](EntryFields& f) { f.unit = ""; }, EntryProblem::Unit},
+        CheckCase{"unit -1", [](EntryFields& f) { f.unit = "-1"; }, EntryProblem::Unit},
+        CheckCase{"unit 1,5", [](EntryFields& f) { f.unit = "1,5"; }, EntryProblem::Unit},
+        CheckCase{"unit 2h", [](EntryFields& f) { f.unit = "2h"; }, EntryProblem::Unit},
+        CheckCase{"unit 25", [](EntryFields& f) { f.unit = "25"; }, EntryProblem::Unit},
+        CheckCase{"unit 0.25", [](EntryFields& f) { f.unit = "0.25"; }, EntryProblem::None},
+        CheckCase{"people 0", [](EntryFields& f) { f.people = "0"; }, EntryProblem::People},
+        CheckCase{"people 1.5", [](EntryFields& f) { f.people = "1.5"; }, EntryProblem::People},
+        CheckCase{"people empty", [](EntryFields& f) { f.people = ""; }, EntryProblem::People},
+        CheckCase{"people 27", [](EntryFields& f) { f.people = "27"; }, EntryProblem::None},
+        CheckCase{"people huge", [](EntryFields& f) { f.people = "1234567"; },
                   EntryProblem::People},
-        CheckCase{"name comma", [](EntryFields &f) { f.name = "ヤ,マ"; },
+        CheckCase{"name comma", [](EntryFields& f) { f.name = "ヤ,マ"; },
                   EntryProblem::NameCharacter},
-        CheckCase{"name emoji", [](EntryFields &f) { f.name = "ヤマ😀"; },
+        CheckCase{"name emoji", [](EntryFields& f) { f.name = "ヤマ😀"; },
                   EntryProblem::NameCharacter},
-        CheckCase{"name line break", [](EntryFields &f) { f.name = "ヤ\nマ"; },
+        CheckCase{"name line break", [](EntryFields& f) { f.name = "ヤ\nマ"; },
                   EntryProblem::NameCharacter}));
 
 TEST(NameCharacters, NamesTheOffendingCharacter) {
@@ -77,9 +77,9 @@ TEST(NameCharacters, NamesTheOffendingCharacter) {
 }
 
 TEST(StatusWords, AreTheFiveWords) {
-    for (const char *w : {"利用", "予約", "延長", "通知", "精算"})
+    for (const char* w : {"利用", "予約", "延長", "通知", "精算"})
         EXPECT_TRUE(isStatusWord(w)) << w;
-    for (const char *w : {"", "清算", "利用 ", "予"})
+    for (const char* w : {"", "清算", "利用 ", "予"})
         EXPECT_FALSE(isStatusWord(w)) << w;
 }
 

@@ -6,14 +6,14 @@ namespace kavro {
 namespace {
 
 struct RewriteCase {
-    const char *typed;
-    const char *shown; // nullptr: not a time
+    const char* typed;
+    const char* shown; // nullptr: not a time
 };
 
 class TypedTimeRewrite : public ::testing::TestWithParam<RewriteCase> {};
 
 TEST_P(TypedTimeRewrite, ShowsTheTimeOrRefuses) {
-    const auto &c = GetParam();
+    const auto& c = GetParam();
     auto r = rewriteTypedTime(c.typed);
     if (c.shown)
         EXPECT_EQ(r, std::optional<std::string>(c.shown)) << c.typed;
@@ -41,15 +41,15 @@ INSTANTIATE_TEST_SUITE_P(
         RewriteCase{"０９３０", "09:30"}, RewriteCase{"あいうえ", nullptr}));
 
 struct EndCase {
-    const char *start;
-    const char *unit;
-    const char *end; // nullptr: the start cannot be read
+    const char* start;
+    const char* unit;
+    const char* end; // nullptr: the start cannot be read
 };
 
 class EndTimeRecompute : public ::testing::TestWithParam<EndCase> {};
 
 TEST_P(EndTimeRecompute, AddsTheUnitToTheStart) {
-    const auto &c = GetParam();
+    const auto& c = GetParam();
     auto r = endTimeFor(c.start, c.unit);
     if (c.end)
         EXPECT_EQ(r, std::optional<std::string>(c.end)) << c.start << " + " << c.unit;
@@ -82,7 +82,7 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
 TEST(StorableTime, OnlyCompleteTimesOfTheDay) {
     EXPECT_TRUE(isStorableTime("00:00"));
     EXPECT_TRUE(isStorableTime("23:59"));
-    for (const char *bad : {"", "**:**", "09:3", "930", "24:00", "12:60", "12:7x", "0930"})
+    for (const char* bad : {"", "**:**", "09:3", "930", "24:00", "12:60", "12:7x", "0930"})
         EXPECT_FALSE(isStorableTime(bad)) << bad;
 }
 
