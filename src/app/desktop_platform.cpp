@@ -1,10 +1,8 @@
-#include "app/real_platform.h"
+#include "app/desktop_platform.h"
 
 #include "app/message_box.h"
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryFile>
@@ -182,31 +180,14 @@ void alertSound() {
     player->request();
 }
 
-// A non-interactive reboot request to the login manager. Its answer is examined: a
-// refusal (no system bus, no permission, a blocking inhibitor) comes back as false. The
-// call is made without introspecting the service first and with a bounded wait, so a
-// login manager that does not answer cannot hold the window for long.
-bool requestReboot() {
-    QDBusConnection bus = QDBusConnection::systemBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Reboot"));
-    call << false;  // interactive: never wait for a password dialog
-    const QDBusMessage reply = bus.call(call, QDBus::Block, 10000);
-    return reply.type() == QDBusMessage::ReplyMessage;
-}
-
 } // namespace
 
-Platform realPlatform() {
+Platform desktopPlatform() {
     Platform p;
     p.now = localNow;
     p.programDir = QCoreApplication::applicationDirPath().toStdString();
     p.message = [](const QString& title, const QString& text) { showMessageBox(title, text); };
     p.beep = alertSound;
-    p.requestRestart = requestReboot;
     p.startProgram = [](const QString& program, const QStringList& args) {
         return QProcess::startDetached(program, args);
     };
