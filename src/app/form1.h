@@ -192,6 +192,8 @@ protected:
     void showNewBusinessDay(Date businessDate);
     // board/:
     // entry/:
+    // People, times, unit and name back to their defaults and the booking list emptied.
+    void clearEntryFields();
     int text1ChangeDepth_ = 0;  // Text1_Change re-raised by its own assignment
     int text2ChangeDepth_ = 0;
     // operations/:

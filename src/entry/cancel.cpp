@@ -9,14 +9,18 @@
 
 namespace kavro {
 
-void Form1::Command10_Click() {
-    // Room, status, ID and the cur* values stay: only the typed entry is abandoned.
+void Form1::clearEntryFields() {
     Combo1->setEditText(QStringLiteral("2"));
     Text1->setText(QString());
     Combo2->setEditText(QStringLiteral("1"));
     Text2->setText(QString());
     Text3->setText(QString());
     List1->clear();
+}
+
+void Form1::Command10_Click() {
+    // Room, status, ID and the cur* values stay: only the typed entry is abandoned.
+    clearEntryFields();
     for (int i = 0; i < 2; ++i) {
         cmdNext[i]->hide();
         cmdCall[i]->hide();

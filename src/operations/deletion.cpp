@@ -14,14 +14,8 @@ namespace kavro {
 void Form1::Command8_Click() {
     curId = Label11->text().toStdString();
     const DeletionResult result = deleteRecord(roomGrid, curId);
-    if (result.firstRecordRemoved) {
-        Combo1->setEditText(QStringLiteral("2"));
-        Text1->setText(QString());
-        Combo2->setEditText(QStringLiteral("1"));
-        Text2->setText(QString());
-        Text3->setText(QString());
-        List1->clear();
-    }
+    if (result.firstRecordRemoved)
+        clearEntryFields();
     if (result.restored) {
         // The extended record is what the panel shows afterwards.
         const RecordFields r = parseFields(*result.restored);
