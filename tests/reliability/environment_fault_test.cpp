@@ -32,6 +32,7 @@ struct FaultCase {
     const char* name;
     const char* cause;  // words of the message that name the cause
 };
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 class WindowUnderFault : public FormTest {
 protected:
