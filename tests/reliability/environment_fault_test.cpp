@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
                                          << "\"";
 }
 
-const std::string kKept = "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田,利用";
+const std::string kSaved = "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田,利用";
 const std::string kChange = "002100200,2026/12/05 20:00,1,2026/12/05 21:00,2,002,鈴木,利用";
 
 enum class Fault { ReadOnlyFolder, FullDisk, FolderInPlaceOfFile };
@@ -111,7 +111,7 @@ TEST_P(SaveUnderFault, IsReportedLosesNothingAndTheNextSaveWritesTheChange) {
     if (IsSkipped() || HasFatalFailure())
         return;
     const Date day = ymd(2026, 12, 5);
-    writeDay(day, {kKept});
+    writeDay(day, {kSaved});
     start();
     const std::string saved = readBytes(dayFile(day));
     const std::size_t messagesBefore = world().messages.size();
@@ -125,14 +125,14 @@ TEST_P(SaveUnderFault, IsReportedLosesNothingAndTheNextSaveWritesTheChange) {
         EXPECT_TRUE(saysThat(lastMessageText(), c.cause));
         EXPECT_TRUE(saysThat(lastMessageText(), dayFile(day).string()));
         EXPECT_EQ(form().roomGrid.at(1, 0), kChange) << "the change is still on screen";
-        EXPECT_EQ(form().roomGrid.at(0, 0), kKept);
+        EXPECT_EQ(form().roomGrid.at(0, 0), kSaved);
         EXPECT_TRUE(temporaryFiles().empty()) << temporaryFiles().front();
     }
     lift(c.fault);
 
     EXPECT_EQ(readBytes(dayFile(day)), saved) << "what was saved before the fault is all there";
     EXPECT_TRUE(form().saveAndReload());
-    EXPECT_EQ(readDay(day), (std::vector<std::string>{kKept, kChange}));
+    EXPECT_EQ(readDay(day), (std::vector<std::string>{kSaved, kChange}));
     EXPECT_EQ(world().messages.size(), messagesBefore + 2);
 }
 
