@@ -193,6 +193,7 @@ int main(int argc, char** argv) {
     for (const auto& in : inputs)
         run(in);
     std::printf("replayed %zu inputs\n", inputs.size());
+    std::fflush(stdout);
     if (seconds <= 0)
         return 0;
 
