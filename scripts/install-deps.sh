@@ -11,6 +11,9 @@ packages=(
     xvfb xdotool x11-utils faketime
 )
 
+# libFuzzer for the day-file fuzz target; the build goes on without it when it is missing.
+packages+=(clang)
+
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

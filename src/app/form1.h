@@ -6,6 +6,7 @@
 #include "ledger/day_file.h"
 #include "ledger/room_grid.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <filesystem>
@@ -204,7 +205,7 @@ private:
     void reportKeptLines();
 
     Platform platform_;
-    frmAbout* about_ = nullptr;
+    QPointer<frmAbout> about_;  // cleared by Qt when the window closes itself
     std::filesystem::path keptLinesReportedFor_;  // a day's odd lines are reported once
     bool dayLoadedOk_ = false;  // a day that could not be read is never overwritten
 };

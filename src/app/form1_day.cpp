@@ -72,9 +72,13 @@ void Form1::reportKeptLines() {
     if (keptLines.empty() || keptLinesReportedFor_ == dayFilePath)
         return;
     keptLinesReportedFor_ = dayFilePath;
+    // A file of junk must not turn into a message taller than the screen.
+    constexpr std::size_t kListed = 20;
     QStringList numbers;
-    for (const auto& k : keptLines)
-        numbers << QString::number(k.lineNumber);
+    for (std::size_t i = 0; i < keptLines.size() && i < kListed; ++i)
+        numbers << QString::number(keptLines[i].lineNumber);
+    if (keptLines.size() > kListed)
+        numbers << QStringLiteral("ほか%1行").arg(keptLines.size() - kListed);
     msgBox(QStringLiteral("%1 の次の行は読み取れないか、部屋の記録が48件を超えています。\r\n"
                           "行の内容はそのまま保存され、削除されません。\r\n行番号: %2")
                .arg(QString::fromStdString(dayFilePath.filename().string()), numbers.join(QStringLiteral(", "))),

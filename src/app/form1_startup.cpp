@@ -63,10 +63,8 @@ void Form1::Command9_Click() {
 }
 
 void Form1::Command7_Click() {
-    if (!about_) {
+    if (!about_)
         about_ = new frmAbout(platform_, this);
-        connect(about_, &QObject::destroyed, this, [this] { about_ = nullptr; });
-    }
     about_->show();
     about_->raise();
 }

@@ -20,9 +20,7 @@ const FileOps& posixFileOps() {
     return ops;
 }
 
-namespace {
-
-std::string describe(const char* what, int err) {
+std::string fileErrorText(const char* what, int err) {
     std::string msg = what;
     if (err == ENOSPC || err == EDQUOT)
         msg += "（ディスクの空き容量が不足しています）";
@@ -32,6 +30,8 @@ std::string describe(const char* what, int err) {
         msg += std::string("（") + std::strerror(err) + "）";
     return msg;
 }
+
+namespace {
 
 mode_t newFileMode(const fs::path& path) {
     struct stat st {};
@@ -49,19 +49,19 @@ std::optional<std::string> replaceFileAtomically(const fs::path& path, std::stri
     fs::path dir = path.parent_path().empty() ? fs::path(".") : path.parent_path();
     std::error_code ec;
     if (fs::is_directory(path, ec))
-        return describe("ファイルの場所にフォルダがあるため保存できません", 0);
+        return fileErrorText("ファイルの場所にフォルダがあるため保存できません", 0);
 
     std::string tmpl = (dir / (std::string(kTempFilePrefix) + path.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(tmpl.data());
     if (fd < 0)
-        return describe("一時ファイルを作成できません", errno);
+        return fileErrorText("一時ファイルを作成できません", errno);
 
     auto fail = [&](const char* what) {
         int err = errno;
         if (fd >= 0)
             ::close(fd);
         ::unlink(tmpl.c_str());
-        return describe(what, err);
+        return fileErrorText(what, err);
     };
 
     ::fchmod(fd, newFileMode(path));

@@ -26,6 +26,10 @@ std::optional<std::string> replaceFileAtomically(const std::filesystem::path& pa
                                                  std::string_view bytes,
                                                  const FileOps& ops = posixFileOps());
 
+// "what" followed by the cause in words the desk understands (a full disk, no permission),
+// or the system's own text for rarer causes.
+std::string fileErrorText(const char* what, int err);
+
 // Temporary files of replacements interrupted by a crash start with this prefix.
 inline constexpr std::string_view kTempFilePrefix = ".kavro-tmp-";
 

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kavro {
@@ -47,9 +47,23 @@ DayReadResult readDayFile(const fs::path& path) {
         result.error = "日付ファイルの場所にフォルダがあるため読み込めません";
         return result;
     }
-    int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    // Non-blocking, so that a pipe put in the file's place cannot hang the program.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+        if (fd < 0) {
+            result.error = fileErrorText("日付ファイルを作成できません", errno);
+            return result;
+        }
+    }
     if (fd < 0) {
-        result.error = std::string("日付ファイルを開けません（") + std::strerror(errno) + "）";
+        result.error = fileErrorText("日付ファイルを開けません", errno);
+        return result;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        result.error = "日付ファイルの場所に通常のファイルでないものがあるため読み込めません";
         return result;
     }
     std::string bytes;
@@ -59,7 +73,7 @@ DayReadResult readDayFile(const fs::path& path) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            result.error = std::string("日付ファイルを読み込めません（") + std::strerror(errno) + "）";
+            result.error = fileErrorText("日付ファイルを読み込めません", errno);
             ::close(fd);
             return result;
         }
@@ -81,7 +95,7 @@ void placeRecords(RoomGrid& grid, DayContent& content) {
             overflow.push_back({rec.lineNumber, std::move(rec.bytes)});
             continue;
         }
-        grid.at(room, pos) = std::move(rec.text);
+        grid.placeRead(room, pos, std::move(rec.text), std::move(rec.bytes));
     }
     content.records.clear();
     for (auto& k : overflow)
@@ -98,6 +112,11 @@ RenderResult renderDayFile(const RoomGrid& grid, const std::vector<KeptLine>& ke
             const std::string& line = grid.at(room, pos);
             if (line.empty())
                 continue;
+            if (auto original = grid.readBytes(room, pos)) {
+                r.bytes += *original;
+                r.bytes += "\r\n";
+                continue;
+            }
             auto encoded = encodeCp932(line);
             if (!encoded) {
                 r.error = "シフトJISで保存できない文字を含む記録があります: " + line;

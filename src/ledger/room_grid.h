@@ -1,7 +1,9 @@
 #pragma once
 // The shown day in memory: record lines by room index and position within the room.
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kavro {
 
@@ -23,8 +25,22 @@ public:
     void clearRecords();
     bool empty() const;
 
+    // Fills a cell with a line read from the day file and remembers the bytes it came
+    // from. Some characters have two codes in the file's encoding; a line that is saved
+    // unchanged is written with its own bytes, so loading and saving never alter it.
+    void placeRead(int room, int position, std::string text, std::string bytes);
+    // The bytes the cell was read from, while its text is still the text read.
+    std::optional<std::string_view> readBytes(int room, int position) const;
+
 private:
-    std::array<std::array<std::string, kRecordsPerRoom + 1>, kRoomCount> cells_{};
+    struct Source {
+        std::string text;
+        std::string bytes;
+    };
+    // No brace initializers: the strings start empty anyway, and clang 14 (which builds
+    // the fuzz targets) crashes on a braced member of this size.
+    std::array<std::array<std::string, kRecordsPerRoom + 1>, kRoomCount> cells_;
+    std::array<std::array<Source, kRecordsPerRoom>, kRoomCount> sources_;
 };
 
 } // namespace kavro

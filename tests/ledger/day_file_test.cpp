@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace kavro {
 namespace {
@@ -103,6 +104,42 @@ TEST(DayFile, TheFortyNinthRecordOfARoomIsKeptNotLost) {
     EXPECT_EQ(read.content.kept[0].lineNumber, 49);
     EXPECT_EQ(read.content.kept[1].lineNumber, 50);
     EXPECT_EQ(loadAndSave(file), bytes);
+}
+
+TEST(DayFile, CharactersWithTwoCodesKeepTheCodeTheFileHad) {
+    TempDir dir;
+    auto file = dir / "20261205.txt";
+    // NEC row 13 and NEC-selected IBM codes: iconv reads them but writes the other code.
+    const std::string head = cp932("001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,");
+    const std::string nec = head + "\x87\x90\xED\x40," + cp932("利用");
+    const std::string other = cp932(rec("002100200", "002", "\u2252"));  // ≒ as 81 E0
+    writeBytes(file, nec + "\r\n" + other + "\r\n");
+    EXPECT_EQ(loadAndSave(file), nec + "\r\n" + other + "\r\n");
+
+    // A record the desk changes is written anew; its name still reads the same.
+    auto read = readDayFile(file);
+    RoomGrid grid;
+    placeRecords(grid, read.content);
+    grid.at(0, 0) = withStatus(grid.at(0, 0), "精算");
+    ASSERT_FALSE(writeDayFile(file, grid, {}));
+    auto lines = readDayFile(file).content.records;
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].text, withStatus(*decodeCp932(nec), "精算"));
+    EXPECT_EQ(lines[1].bytes, other);
+
+    grid.clearRecords();
+    grid.at(0, 0) = *decodeCp932(nec);
+    EXPECT_EQ(renderDayFile(grid, {}).bytes, cp932(*decodeCp932(nec)) + "\r\n")
+        << "an emptied grid forgets the bytes it was read from";
+}
+
+TEST(DayFile, SomethingOtherThanAFileIsReportedNotWaitedFor) {
+    TempDir dir;
+    auto file = dir / "20261205.txt";
+    ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+    auto read = readDayFile(file);
+    ASSERT_TRUE(read.error);
+    EXPECT_NE(read.error->find("通常のファイルでない"), std::string::npos);
 }
 
 TEST(DayFile, EncodingFailureWritesNothing) {

@@ -1,0 +1,154 @@
+// A process killed at any moment of a save leaves the day file whole: the content before
+// the save or the content after it, byte for byte. Leftover temporary files never look
+// like a day file and are cleaned at the next start-up.
+#include "ledger/atomic_file.h"
+#include "ledger/day_purge.h"
+#include "reliability/save_contents.h"
+#include "support/temp_dir.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace kavro::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kKills = 300;
+const Date kDay{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}};
+
+struct Saver {
+    pid_t pid = -1;
+    int out = -1;  // the helper's stdout: "r", then one "s" per completed save
+};
+
+Saver startSaver(const fs::path& file, int contentNow) {
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    std::string k = std::to_string(contentNow);
+    std::string path = file.string();
+    char* argv[] = {const_cast<char*>(KAVRO_SAVE_LOOP), path.data(), k.data(), nullptr};
+    Saver s;
+    if (posix_spawn(&s.pid, KAVRO_SAVE_LOOP, &actions, nullptr, argv, environ) != 0)
+        s.pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    s.out = fds[0];
+    return s;
+}
+
+// Everything the helper wrote until it died.
+std::string drain(int fd) {
+    std::string all;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) != 0;) {
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            break;
+        all.append(buf, static_cast<std::size_t>(n));
+    }
+    return all;
+}
+
+// yyyymmdd.txt: the names the program reads and purges as day files.
+bool looksLikeDayFile(const std::string& name) {
+    if (name.size() != 12 || name.substr(8) != ".txt")
+        return false;
+    for (int i = 0; i < 8; ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+    return true;
+}
+
+std::vector<std::string> otherEntries(const fs::path& dir, const fs::path& dayFile) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path() != dayFile)
+            out.push_back(e.path().filename().string());
+    return out;
+}
+
+TEST(CrashDuringSave, EveryKillLeavesTheOldOrTheNewFileWhole) {
+    TempDir dir;
+    const fs::path file = dir / "20261205.txt";
+    int k = 0;
+    writeBytes(file, saveContent(k).bytes);
+
+    const unsigned seed = static_cast<unsigned>(std::random_device{}());
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> delayUs(0, 15000);
+    int oldContent = 0, newContent = 0, killsWithLeftover = 0;
+    long saves = 0;
+    const auto started = std::chrono::steady_clock::now();
+
+    for (int kill = 0; kill < kKills; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill) + ", seed " + std::to_string(seed));
+        Saver s = startSaver(file, k);
+        ASSERT_GT(s.pid, 0) << "cannot start " << KAVRO_SAVE_LOOP;
+        char ready = 0;
+        ASSERT_EQ(::read(s.out, &ready, 1), 1) << "the helper did not start";
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
+        ::kill(s.pid, SIGKILL);
+        int status = 0;
+        ::waitpid(s.pid, &status, 0);
+        const std::string reports = drain(s.out);
+        ::close(s.out);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "the helper ended by itself (a save failed?), status " << status;
+
+        // n saves returned; the kill may have come after the rename of save n+1 and
+        // before its report.
+        const int n = static_cast<int>(reports.size());
+        saves += n;
+        const int before = (k + n) % kSaveContentCount, after = (k + n + 1) % kSaveContentCount;
+        const std::string bytes = readBytes(file);
+        if (bytes == saveContent(before).bytes) {
+            ++oldContent;
+            k = before;
+        } else if (bytes == saveContent(after).bytes) {
+            ++newContent;
+            k = after;
+        } else {
+            FAIL() << "the day file holds " << bytes.size() << " bytes, neither content " << before << " ("
+                   << saveContent(before).bytes.size() << " bytes) nor " << after << " ("
+                   << saveContent(after).bytes.size() << " bytes)";
+        }
+
+        auto leftovers = otherEntries(dir.path(), file);
+        for (const auto& name : leftovers) {
+            EXPECT_EQ(name.rfind(kTempFilePrefix, 0), 0u) << name;
+            EXPECT_FALSE(looksLikeDayFile(name)) << name;
+        }
+        if (!leftovers.empty()) {
+            ++killsWithLeftover;
+            // What the next start-up does: the leftovers go, the day file stays.
+            purgeOldDayFiles(dir.path(), kDay);
+            EXPECT_TRUE(otherEntries(dir.path(), file).empty());
+            EXPECT_EQ(readBytes(file), bytes);
+        }
+    }
+
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("%d kills in %.1f s (seed %u): %ld saves completed; the file held the content before the "
+                "interrupted save %d times, the one after it %d times; %d kills left a temporary file\n",
+                kKills, seconds, seed, saves, oldContent, newContent, killsWithLeftover);
+    EXPECT_GT(saves, 0) << "no kill came after a whole save: the test proves nothing";
+}
+
+} // namespace
+} // namespace kavro::test
