@@ -15,39 +15,20 @@ cmake --build build -j"$(nproc)" --target kavro_longrun >/dev/null
 
 work="$(mktemp -d /tmp/kavro-longrun.XXXXXX)"
 xvfb_pid="" app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    wait 2>/dev/null || true
-}
-trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; echo "files kept in $work" >&2; exit 1; }
+# shellcheck source=../tests/e2e/x_session.sh
+. tests/e2e/x_session.sh
+trap stop_x_session EXIT
 cp build/tests/kavro_longrun "$work/"
-
-display=""
-for n in $(seq 140 199); do
-    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free display"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-export XDG_RUNTIME_DIR="$work/xdg"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+start_xvfb
 
 faketime -f '@2026-12-06 04:30:00 x60' "$work/kavro_longrun" >"$work/stdout.log" 2>"$work/stderr.log" &
 app_pid=$!
 started=$SECONDS
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^KAVRO24$' | head -1) || fail "no window"
-read -r wx wy < <(xdotool getwindowgeometry "$wid" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
-
-# Board units on the left half to screen pixels.
-px() { awk -v u="$1" -v o="$wx" 'BEGIN { printf "%d", o + 72 + 2 + u * 349 / 180 }'; }
-py() { awk -v u="$1" -v o="$wy" 'BEGIN { printf "%d", o + 136 + 2 + u * 565 / 355.5 }'; }
-click_units() { xdotool mousemove --sync "$(px "$1")" "$(py "$2")" click 1; sleep 0.4; }
-check_in() { xdotool mousemove --sync $((wx + 272)) $((wy + 28)) click 1; sleep 0.6; }
+find_main_window
+click_pause=0.4
+click_units() { click_board "$1" "$2"; }
+check_in() { click_check_in; sleep 0.3; }
 no_message() {
     if xdotool search --onlyvisible --name '^(入力エラー|利用中|予約あり|利用データあり|ファイルエラー)$' >/dev/null 2>&1; then
         fail "a message box appeared: $(xdotool search --onlyvisible --name '.' getwindowname %@ | tr '\n' ' ')"
@@ -88,7 +69,7 @@ while [ "$(elapsed)" -lt 240 ]; do
 done
 rss_end=$(rss)
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended on its own"
-xdotool mousemove --sync $((wx + 908)) $((wy + 692)) click 1
+click_exit
 for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 wait "$app_pid" || fail "the program ended with an error"
 app_pid=""

@@ -1,0 +1,42 @@
+# Shared by the scripts that drive the program through a real X server (sourced).
+# Expects: $work (a scratch directory) and a fail function.
+
+# Starts Xvfb on a display number no other X server uses; sets DISPLAY and xvfb_pid.
+start_xvfb() {
+    local n
+    DISPLAY=""
+    for n in $(seq 140 199); do
+        if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then DISPLAY=":$n"; break; fi
+    done
+    [ -n "$DISPLAY" ] || fail "no free display"
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+    export XDG_RUNTIME_DIR="$work/xdg"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    unset QT_QPA_PLATFORM
+}
+
+# Waits for the main window; sets wid, wx, wy and window_geometry.
+find_main_window() {
+    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^KAVRO24$' | head -1) || fail "no window"
+    window_geometry=$(xdotool getwindowgeometry "$wid")
+    read -r wx wy < <(sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p' <<<"$window_geometry")
+}
+
+# Board units of the left half to screen pixels (design geometry, 2-pixel border).
+board_x() { awk -v u="$1" -v o="$wx" 'BEGIN { printf "%d", o + 72 + 2 + u * 349 / 180 }'; }
+board_y() { awk -v u="$1" -v o="$wy" 'BEGIN { printf "%d", o + 136 + 2 + u * 565 / 355.5 }'; }
+click_at() { xdotool mousemove --sync "$1" "$2" click 1; sleep "${click_pause:-0.3}"; }
+click_board() { click_at "$(board_x "$1")" "$(board_y "$2")"; }
+# "利用" and "終了" by their design positions.
+click_check_in() { click_at $((wx + 8 + 240 + 24)) $((wy + 16 + 12)); }
+click_exit() { click_at $((wx + 864 + 44)) $((wy + 680 + 12)); }
+
+stop_x_session() {
+    [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+}
