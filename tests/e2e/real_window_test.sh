@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installed program in a real X server, driven through the X server as a person would:
 # the window appears at its design size, a click on the board and a typed name check a party
-# in, an empty name is refused with a message box, and "終了" ends the process.
+# in, an empty name is refused with a message box, a second start ends silently, and "終了"
+# ends the process.
 #   real_window_test.sh BUILD_DIR
 set -euo pipefail
 build="$1"
@@ -21,6 +22,11 @@ app_pid=$!
 find_main_window
 echo "$window_geometry"
 grep -q 'Geometry: 1016x711' <<<"$window_geometry" || fail "window is not 1016 x 711"
+
+# A second start (as from the launcher) ends at once and silently: no second window.
+timeout 20 "$work/kavro/kavro" >"$work/second.log" 2>&1 || fail "the second copy did not end cleanly"
+[ ! -s "$work/second.log" ] || fail "the second copy printed: $(cat "$work/second.log")"
+[ "$(xdotool search --onlyvisible --name '^KAVRO24$' | wc -l)" -eq 1 ] || fail "a second window appeared"
 
 day="$work/kavro/20261205.txt"
 for _ in $(seq 50); do [ -e "$day" ] && break; sleep 0.1; done
