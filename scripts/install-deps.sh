@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libcanberra-dev sound-theme-freedesktop
+    qt6-base-dev libcanberra-dev libasound2-dev sound-theme-freedesktop
     fonts-ipafont-gothic fonts-ipafont-mincho
     libgtest-dev libbenchmark-dev
-    xvfb xdotool x11-utils
+    xvfb xdotool x11-utils faketime
 )
 
 missing=()

@@ -21,7 +21,12 @@ Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(st
     connectHandlers();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The children outlive this part of the window: a combo box losing the focus while it
+    // is destroyed still emits, and must not reach handlers of a half-destroyed window.
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
+}
 
 void Form1::connectHandlers() {
     auto click = [this](QPushButton* b, void (Form1::*handler)()) {

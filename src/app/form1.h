@@ -192,6 +192,8 @@ protected:
     void showNewBusinessDay(Date businessDate);
     // board/:
     // entry/:
+    int text1ChangeDepth_ = 0;  // Text1_Change re-raised by its own assignment
+    int text2ChangeDepth_ = 0;
     // operations/:
 
 private:

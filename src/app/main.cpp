@@ -1,7 +1,8 @@
 #include "app/fonts.h"
 #include "app/form1.h"
 #include "app/instance_lock.h"
-#include "app/real_platform.h"
+#include "app/desktop_platform.h"
+#include "app/restart_request.h"
 
 #include <QApplication>
 
@@ -11,7 +12,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kavro")));
     kavro::installFontSubstitutions();
 
-    kavro::Platform platform = kavro::realPlatform();
+    kavro::Platform platform = kavro::desktopPlatform();
+    platform.requestRestart = kavro::requestMachineRestart;
     kavro::InstanceLock lock(platform.programDir);
     if (!lock.acquired())
         return 0;  // another copy runs: end silently

@@ -1,14 +1,13 @@
-#include "app/real_platform.h"
+#include "app/desktop_platform.h"
 
 #include "app/message_box.h"
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <alsa/asoundlib.h>
 #include <canberra.h>
 #include <chrono>
 #include <cmath>
@@ -104,6 +103,8 @@ class AlertPlayer {
   private:
     static constexpr std::uint32_t kSoundId = 1;
 
+    static void silentAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
     void run() {
         for (;;) {
             {
@@ -137,6 +138,9 @@ class AlertPlayer {
 
     bool playSound() {
         if (!context_) {
+            // The sound library reports a missing sound card on stderr itself; the fall-back
+            // beep already covers that case, so the desk's log stays clean.
+            snd_lib_error_set_handler(silentAlsaError);
             if (ca_context_create(&context_) != CA_SUCCESS) {
                 context_ = nullptr;
                 return false;
@@ -176,31 +180,14 @@ void alertSound() {
     player->request();
 }
 
-// A non-interactive reboot request to the login manager. Its answer is examined: a
-// refusal (no system bus, no permission, a blocking inhibitor) comes back as false. The
-// call is made without introspecting the service first and with a bounded wait, so a
-// login manager that does not answer cannot hold the window for long.
-bool requestReboot() {
-    QDBusConnection bus = QDBusConnection::systemBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Reboot"));
-    call << false;  // interactive: never wait for a password dialog
-    const QDBusMessage reply = bus.call(call, QDBus::Block, 10000);
-    return reply.type() == QDBusMessage::ReplyMessage;
-}
-
 } // namespace
 
-Platform realPlatform() {
+Platform desktopPlatform() {
     Platform p;
     p.now = localNow;
     p.programDir = QCoreApplication::applicationDirPath().toStdString();
     p.message = [](const QString& title, const QString& text) { showMessageBox(title, text); };
     p.beep = alertSound;
-    p.requestRestart = requestReboot;
     p.startProgram = [](const QString& program, const QStringList& args) {
         return QProcess::startDetached(program, args);
     };

@@ -1,0 +1,29 @@
+// The program as the desk runs it, for the long run across 06:00: the real desktop (window,
+// clock, sound), but a restart request that is always refused and only reported on
+// standard output. It can never restart the machine it runs on.
+#include "app/desktop_platform.h"
+#include "app/fonts.h"
+#include "app/form1.h"
+#include "app/instance_lock.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    kavro::installFontSubstitutions();
+    kavro::Platform platform = kavro::desktopPlatform();
+    platform.requestRestart = [] {
+        std::printf("restart requested: refused\n");
+        std::fflush(stdout);
+        return false;
+    };
+    kavro::InstanceLock lock(platform.programDir);
+    if (!lock.acquired())
+        return 0;
+    kavro::Form1 form(std::move(platform));
+    if (!form.Form_Load())
+        return 0;
+    form.show();
+    return QApplication::exec();
+}
