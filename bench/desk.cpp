@@ -41,11 +41,11 @@ ScratchDir::~ScratchDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
-Platform benchPlatform(const std::shared_ptr<FakeWorld> &world, const std::filesystem::path &dir) {
+Platform benchPlatform(const std::shared_ptr<FakeWorld>& world, const std::filesystem::path& dir) {
     Platform p;
     p.now = [world] { return world->now; };
     p.programDir = dir;
-    p.message = [world](const QString &, const QString &text) {
+    p.message = [world](const QString&, const QString& text) {
         ++world->messages;
         world->lastMessage = text;
     };
@@ -54,11 +54,11 @@ Platform benchPlatform(const std::shared_ptr<FakeWorld> &world, const std::files
         ++world->restartRequests;
         return false;
     };
-    p.startProgram = [](const QString &, const QStringList &) { return false; };
+    p.startProgram = [](const QString&, const QStringList&) { return false; };
     return p;
 }
 
-void writeDay(const std::filesystem::path &file, const std::string &bytes) {
+void writeDay(const std::filesystem::path& file, const std::string& bytes) {
     if (auto error = replaceFileAtomically(file, bytes))
         throw std::runtime_error("cannot write the day file: " + *error);
 }
@@ -80,19 +80,19 @@ void Desk::restoreDay() {
     form_->LoadDay();
 }
 
-void paintBoard(Form1 &form) {
+void paintBoard(Form1& form) {
     for (int half = 0; half < 2; ++half)
         renderBoardHalf(form, half);
 }
 
-void tickAndPaint(Form1 &form) {
+void tickAndPaint(Form1& form) {
     form.Timer1_Timer();
     paintBoard(form);
 }
 
-void checkIn(Form1 &form, FreeSpot spot) {
+void checkIn(Form1& form, FreeSpot spot) {
     const BoardRow place = boardRowOfRoom(spot.room);
-    BoardHalf *half = form.Picture1[place.half];
+    BoardHalf* half = form.Picture1[place.half];
     const DateTime start = addMinutes(businessDayStart(benchDate()), 30L * spot.slot);
     const double x = static_cast<double>(minuteX(form.boardStart, start));
     const double y = (barTop(place.row) + barBottom(place.row)) / 2;
@@ -110,7 +110,7 @@ void checkIn(Form1 &form, FreeSpot spot) {
     paintBoard(form);
 }
 
-void loadDayWithoutTick(Form1 &form) {
+void loadDayWithoutTick(Form1& form) {
     auto read = readDayFile(form.dayFilePath);
     form.roomGrid.clearRecords();
     form.keptLines.clear();
@@ -131,12 +131,12 @@ void loadDayWithoutTick(Form1 &form) {
 
 namespace kavro::bench {
 
-int dumpBoards(const std::filesystem::path &dir) {
+int dumpBoards(const std::filesystem::path& dir) {
     std::filesystem::create_directories(dir);
     int written = 0;
     for (int perRoom : {kSlotsPerDay / 4, kSlotsPerDay}) {
         Desk desk(perRoom, std::nullopt);
-        Form1 &form = desk.form();
+        Form1& form = desk.form();
         form.followClock = false;
         // Windows starting at every 7th minute and odd seconds: bars and texts meet the
         // edges at many different offsets.

@@ -9,7 +9,7 @@ namespace kavro::bench {
 
 std::vector<std::string> fullDayLines(Date businessDate, int recordsPerRoom,
                                       std::optional<FreeSpot> free) {
-    static const char *const names[] = {"山田",     "佐藤太郎", "ｽｽﾞｷ", "高橋",
+    static const char* const names[] = {"山田",     "佐藤太郎", "ｽｽﾞｷ", "高橋",
                                         "田中花子", "伊藤",     "渡辺"};
     static const std::string_view statuses[] = {kStatusSettled, kStatusExtended, kStatusReserved,
                                                 kStatusSettled, kStatusReserved};
@@ -46,9 +46,9 @@ std::vector<std::string> fullDayLines(Date businessDate, int recordsPerRoom,
     return lines;
 }
 
-std::string dayFileBytes(const std::vector<std::string> &lines) {
+std::string dayFileBytes(const std::vector<std::string>& lines) {
     std::string bytes;
-    for (const auto &line : lines) {
+    for (const auto& line : lines) {
         auto encoded = encodeCp932(line);
         if (!encoded)
             throw std::runtime_error("fixture line not encodable in CP932: " + line);

@@ -26,6 +26,6 @@ std::vector<std::string> fullDayLines(Date businessDate, int recordsPerRoom,
                                       std::optional<FreeSpot> free = std::nullopt);
 
 // The day file's bytes for the lines: CP932, CR LF.
-std::string dayFileBytes(const std::vector<std::string> &lines);
+std::string dayFileBytes(const std::vector<std::string>& lines);
 
 } // namespace kavro::bench

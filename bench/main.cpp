@@ -24,33 +24,39 @@ using namespace kavro::bench;
 
 // The console output as usual, and the medians kept for the table.
 class MedianReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run> &runs) override {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
+        for (const Run& run : runs) {
             if (run.error_occurred)
                 continue;
             std::string key = run.run_name.function_name;
             if (!run.run_name.args.empty()) {
-                const std::string &args = run.run_name.args;
+                const std::string& args = run.run_name.args;
                 key += "/" + args.substr(args.find(':') + 1); // "records_per_room:48" -> "48"
             }
             const double value = toMs(run.GetAdjustedRealTime(), run.time_unit);
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
                 medians_[key] = value;
-            else if (run.run_type == Run::RT_Iteration && !medians_.count(key))
-                single_[key] = value; // used only when no repetitions were asked for
+                if (auto floor = run.counters.find("floor_ms"); floor != run.counters.end())
+                    medians_[key + "#floor"] = floor->second.value;
+            } else if (run.run_type == Run::RT_Iteration && !medians_.count(key)) {
+                // Used only when no repetitions were asked for.
+                single_[key] = value;
+                if (auto floor = run.counters.find("floor_ms"); floor != run.counters.end())
+                    single_[key + "#floor"] = floor->second.value;
+            }
         }
     }
 
     Medians medians() const {
         Medians all = single_;
-        for (const auto &[k, v] : medians_)
+        for (const auto& [k, v] : medians_)
             all[k] = v;
         return all;
     }
 
-  private:
+private:
     static double toMs(double v, benchmark::TimeUnit unit) {
         switch (unit) {
         case benchmark::kNanosecond:
@@ -82,13 +88,13 @@ std::string probePlatform() {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     std::string probeDir;
     long long spawnedAt = 0;
     int startupRuns = 7;
     std::string reportFile;
     std::string dumpDir;
-    std::vector<char *> args{argv[0]};
+    std::vector<char*> args{argv[0]};
     bool repetitionsGiven = false, interleavingGiven = false, aggregatesGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];

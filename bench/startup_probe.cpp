@@ -23,23 +23,23 @@ constexpr int kSessionOperations = 100;
 
 // Notes when each board half has been painted on the screen.
 class PaintWatch : public QObject {
-  public:
-    explicit PaintWatch(Form1 &form) {
-        for (auto *half : form.Picture1)
+public:
+    explicit PaintWatch(Form1& form) {
+        for (auto* half : form.Picture1)
             half->installEventFilter(this);
     }
     bool bothPainted() const { return painted_[0] && painted_[1]; }
 
-  protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
-            auto *half = static_cast<BoardHalf *>(watched);
+            auto* half = static_cast<BoardHalf*>(watched);
             painted_[half->objectName().endsWith(QLatin1Char('1')) ? 1 : 0] = true;
         }
         return false;
     }
 
-  private:
+private:
     bool painted_[2] = {false, false};
 };
 
@@ -70,7 +70,7 @@ long long monotonicNs() {
     return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
 }
 
-int runStartupProbe(int argc, char **argv, const std::string &dirText, long long spawnedAtNs) {
+int runStartupProbe(int argc, char** argv, const std::string& dirText, long long spawnedAtNs) {
     // As main() does, with the fake world instead of the machine.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KAVRO"));
@@ -118,8 +118,8 @@ int runStartupProbe(int argc, char **argv, const std::string &dirText, long long
     return 0;
 }
 
-std::optional<StartupFigures> measureStartup(const std::string &executable,
-                                             const std::string &platform, int runs) {
+std::optional<StartupFigures> measureStartup(const std::string& executable,
+                                             const std::string& platform, int runs) {
     StartupFigures figures;
     figures.platform = platform;
     std::vector<double> startups;
@@ -144,7 +144,7 @@ std::optional<StartupFigures> measureStartup(const std::string &executable,
         }
         double startupMs = -1;
         long rssKb = -1, messages = -1, checkIns = -1;
-        for (const QByteArray &line : probe.readAllStandardOutput().split('\n')) {
+        for (const QByteArray& line : probe.readAllStandardOutput().split('\n')) {
             const QList<QByteArray> parts = line.split(' ');
             if (parts.size() != 2)
                 continue;

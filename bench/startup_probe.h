@@ -6,12 +6,12 @@
 
 namespace kavro::bench {
 
-inline constexpr const char *kProbeFlag = "--kavro_startup_probe=";
+inline constexpr const char* kProbeFlag = "--kavro_startup_probe=";
 
 // The child side (the benchmark executable started again with kProbeFlag and a program
 // directory): starts the window as main() does, waits until both board halves are on the
 // screen, then works a while at the desk (check-ins, ticks) and prints its figures.
-int runStartupProbe(int argc, char **argv, const std::string &dir, long long spawnedAtNs);
+int runStartupProbe(int argc, char** argv, const std::string& dir, long long spawnedAtNs);
 
 struct StartupFigures {
     double startupMs = 0; // median, from the spawn to both halves painted
@@ -22,8 +22,8 @@ struct StartupFigures {
 };
 
 // The parent side: runs the probe `runs` times on the given Qt platform.
-std::optional<StartupFigures> measureStartup(const std::string &executable,
-                                             const std::string &platform, int runs);
+std::optional<StartupFigures> measureStartup(const std::string& executable,
+                                             const std::string& platform, int runs);
 
 long long monotonicNs();
 

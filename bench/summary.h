@@ -11,7 +11,7 @@ namespace kavro::bench {
 // Medians in milliseconds by "BM_Name" or "BM_Name/arg".
 using Medians = std::map<std::string, double>;
 
-std::string summaryTable(const Medians &medians, const std::optional<StartupFigures> &startup,
+std::string summaryTable(const Medians& medians, const std::optional<StartupFigures>& startup,
                          double benchPeakRssMb);
 
 } // namespace kavro::bench

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with optimisation, and runs the benchmarks on a full day:
 # medians of repeated runs, start-up and peak memory in fresh processes, and the table of
-# figures against the budgets (also written to build-bench/bench-report.md).
+# figures against the budgets (also written to build/bench-report.md).
 #   scripts/bench.sh                          everything, 25 repetitions
 #   scripts/bench.sh --benchmark_repetitions=50 --benchmark_filter=CheckIn
 # Extra arguments go to the benchmark executable (Google Benchmark's flags, and
@@ -12,8 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-build=build-bench
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVRO_TESTS=OFF -DKAVRO_BENCH=ON >/dev/null
+# The same build as scripts/test.sh (optimised, with debug information for the profilers).
+build=build
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVRO_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target kavro_bench
 
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/kavro-xdg.XXXXXX)}"
