@@ -1,16 +1,31 @@
 #pragma once
-// A full business day for measurements: 34 rooms x 48 records, Japanese names, every
-// status, spread over the whole day with many inside the board's window.
+// Days for measurements: up to 34 rooms x 48 records, Japanese names, every status, the
+// records spread over the whole business day so that many fall inside the board's window.
 #include "ledger/civil_time.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace kavro::bench {
 
-// Lines of a day (UTF-8) for the business date, with `recordsPerRoom` records in each room.
-// The records of a room never leave a party in the room ("利用"/"通知" only in the past),
-// so a check-in into room `freeRoom` at `checkInStart` is accepted.
-std::vector<std::string> fullDayLines(Date businessDate, int recordsPerRoom);
+// Records are 30-minute slots; slot s starts 30 x s minutes after 06:00 (0 <= s < 48).
+inline constexpr int kSlotsPerDay = 48;
+
+// A place left free for a check-in: the room has no record at the slot, nothing that
+// refuses a one-hour check-in there (no "利用" in the room, no "予約" in the slot after).
+struct FreeSpot {
+    int room = 0;
+    int slot = 0;
+};
+
+// Lines of a day (UTF-8) for the business date with `recordsPerRoom` records in each room,
+// evenly spaced over the day. Parties are still in a room ("利用", "通知") only in the
+// afternoon, so a clock in the evening sees the alarm and every colour of the board.
+std::vector<std::string> fullDayLines(Date businessDate, int recordsPerRoom,
+                                      std::optional<FreeSpot> free = std::nullopt);
+
+// The day file's bytes for the lines: CP932, CR LF.
+std::string dayFileBytes(const std::vector<std::string>& lines);
 
 } // namespace kavro::bench

@@ -2,7 +2,9 @@
 // One half of the timetable board. It owns no logic: painting and mouse events go to the
 // main window's handlers with the half's index, positions in board units.
 #include <QFrame>
+#include <QHash>
 #include <QPointF>
+#include <QStaticText>
 #include <QTransform>
 
 namespace kavro {
@@ -25,6 +27,9 @@ public:
     QPointF toPixels(QPointF units) const;
     // Places a child control at a position given in board units.
     void placeChild(QWidget* child, double xUnits, double yUnits);
+    // The bar texts laid out at earlier repaints: laying a text out costs more than
+    // drawing it, and the board shows mostly the same texts at every tick.
+    QHash<QString, QStaticText>& barTexts() { return barTexts_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,6 +39,7 @@ protected:
 private:
     Form1* form_;
     int index_;
+    QHash<QString, QStaticText> barTexts_;
 };
 
 } // namespace kavro

@@ -24,8 +24,8 @@ const QColor kUnknownText(0x00, 0x00, 0x00);
 // is sized by the vertical scale against the design's 23.8364 twips per unit.
 constexpr double kDesignPixelsPerUnitY = 23.8364 / 15.0;
 
-// A bar whose texts could still reach into the window is drawn; farther ones are skipped.
-constexpr double kTextReach = 180.0;
+// A cosmetic outline one unit outside the window falls wholly outside the clip.
+constexpr double kOutlineMargin = 1.0;
 
 QPen cosmeticPen(const QColor& colour, int width, Qt::PenStyle style) {
     QPen pen(colour, width, style);
@@ -37,31 +37,75 @@ QColor rgb(std::uint32_t value) {
     return QColor((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
 
+// Texts are written with the unit transform lifted, so their glyphs are not distorted.
+// The font is set once per kind of text (select()), not per text: setting a font on a
+// widget's painter resolves it against the screen every time. A text that cannot reach
+// the window is neither made nor drawn; most bars of a full day lie outside it. A laid-out
+// text (QStaticText) puts its glyphs where drawText would, from its top-left corner.
 class BoardText {
   public:
-    BoardText(QPainter& painter, QFont font, double points) : painter_(painter) {
-        const double scale = painter.transform().m22() / kDesignPixelsPerUnitY;
+    // Texts are laid out once and kept in `laidOut` when it is given.
+    BoardText(QPainter& painter, QFont font, double points,
+              QHash<QString, QStaticText>* laidOut = nullptr)
+        : painter_(painter), units_(painter.transform()), laidOut_(laidOut) {
+        const double scale = units_.m22() / kDesignPixelsPerUnitY;
         font.setBold(false);
         font.setPixelSize(std::max(1, qRound(points * 96.0 / 72.0 * scale)));
         font_ = font;
-        ascent_ = QFontMetricsF(font_, painter.device()).ascent();
+        const QFontMetricsF metrics(font_, painter.device());
+        ascent_ = metrics.ascent();
+        // Generous bounds of the ink of a text: no glyph is wider than maxWidth, and none
+        // reaches farther left of its pen position than that either.
+        maxGlyphWidth_ = metrics.maxWidth() + 1.0;
+        visibleLeft_ = units_.map(QPointF(0, 0)).x() - maxGlyphWidth_;
+        visibleRight_ = units_.map(QPointF(kBoardUnitsX, 0)).x() + maxGlyphWidth_;
     }
 
-    // Text written from a top-left position in board units, with undistorted glyphs.
+    // Makes this kind of text the one the painter writes.
+    void select() { painter_.setFont(font_); }
+
+    // Whether a text of at most `maxLength` UTF-16 units written from x could show.
+    bool mayShow(double xUnits, std::size_t maxLength) const {
+        const double x = units_.map(QPointF(xUnits, 0)).x();
+        return x <= visibleRight_ &&
+               x + maxGlyphWidth_ * static_cast<double>(maxLength) >= visibleLeft_;
+    }
+
+    // Text written from a top-left position in board units; select() must have been called.
     void print(QPointF units, const QString& text, const QColor& colour) {
-        const QPointF pixel = painter_.transform().map(units);
-        painter_.save();
+        if (!mayShow(units.x(), static_cast<std::size_t>(text.size())))
+            return;
+        const QPointF pixel = units_.map(units);
         painter_.resetTransform();
-        painter_.setFont(font_);
         painter_.setPen(colour);
-        painter_.drawText(QPointF(pixel.x(), pixel.y() + ascent_), text);
-        painter_.restore();
+        if (laidOut_)
+            painter_.drawStaticText(pixel, laidOutText(text));
+        else
+            painter_.drawText(QPointF(pixel.x(), pixel.y() + ascent_), text);
+        painter_.setTransform(units_);
     }
 
   private:
+    const QStaticText& laidOutText(const QString& text) {
+        auto it = laidOut_->find(text);
+        if (it != laidOut_->end())
+            return *it;
+        // A day's texts are a few hundred; the bound only keeps a long run from growing.
+        if (laidOut_->size() >= 4096)
+            laidOut_->clear();
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        return *laidOut_->insert(text, laid);
+    }
+
     QPainter& painter_;
+    QTransform units_;
+    QHash<QString, QStaticText>* laidOut_;
     QFont font_;
     double ascent_ = 0;
+    double maxGlyphWidth_ = 0;
+    double visibleLeft_ = 0;
+    double visibleRight_ = 0;
 };
 
 void drawGrid(QPainter& p) {
@@ -71,6 +115,7 @@ void drawGrid(QPainter& p) {
 }
 
 void drawTimeLines(QPainter& p, DateTime boardStart, BoardText& hourText) {
+    hourText.select();
     for (const TimeLine& line : timeLines(boardStart)) {
         const double x = static_cast<double>(line.x);
         if (line.hour)
@@ -81,14 +126,22 @@ void drawTimeLines(QPainter& p, DateTime boardStart, BoardText& hourText) {
     }
 }
 
-void drawBar(QPainter& p, const RecordFields& f, DateTime boardStart, int row, BoardText& text) {
+// The bar of one record line and its two texts, each drawn only where it can show.
+void drawBar(QPainter& p, std::string_view line, DateTime boardStart, int row, BoardText& text) {
+    const RecordView f = viewFields(line);
     const auto start = parseDateTime(f.start);
     const auto end = parseDateTime(f.end);
     if (!start || !end)
         return;
     const double xs = static_cast<double>(minuteX(boardStart, *start));
     const double xe = static_cast<double>(minuteX(boardStart, *end));
-    if (std::max(xs, xe) < -kTextReach || std::min(xs, xe) > kBoardUnitsX + kTextReach)
+    const BarTextAnchor anchor = barTextAnchor(xs, xe, row);
+    // UTF-8 bytes bound the UTF-16 units of a text; the detail adds "(", ")  " and "hh:nn".
+    const bool nameShows = text.mayShow(anchor.x, f.name.size());
+    const bool detailShows = text.mayShow(anchor.x, f.people.size() + 9);
+    const bool barShows =
+        std::max(xs, xe) >= -kOutlineMargin && std::min(xs, xe) <= kBoardUnitsX + kOutlineMargin;
+    if (!nameShows && !detailShows && !barShows)
         return;
 
     const auto colours = statusColours(f.status);
@@ -96,20 +149,24 @@ void drawBar(QPainter& p, const RecordFields& f, DateTime boardStart, int row, B
     const QColor textColour = colours ? rgb(colours->text) : kUnknownText;
     const double top = barTop(row), bottom = barBottom(row);
 
-    p.setPen(cosmeticPen(Qt::black, 1, Qt::SolidLine));
-    if (xs == xe) {
-        p.drawLine(QPointF(xs, top), QPointF(xs, bottom));
-    } else {
-        const QRectF bar = QRectF(QPointF(xs, top), QPointF(xe, bottom)).normalized();
-        p.fillRect(bar, barColour);
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(bar);
+    if (barShows) {
+        p.setPen(cosmeticPen(Qt::black, 1, Qt::SolidLine));
+        if (xs == xe) {
+            p.drawLine(QPointF(xs, top), QPointF(xs, bottom));
+        } else {
+            const QRectF bar = QRectF(QPointF(xs, top), QPointF(xe, bottom)).normalized();
+            p.fillRect(bar, barColour);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(bar);
+        }
     }
-
-    const BarTextAnchor anchor = barTextAnchor(xs, xe, row);
-    text.print({anchor.x, anchor.nameY}, QString::fromStdString(f.name), textColour);
-    text.print({anchor.x, anchor.detailY}, QString::fromStdString(barDetailText(f.people, *end)),
-               textColour);
+    if (nameShows)
+        text.print({anchor.x, anchor.nameY},
+                   QString::fromUtf8(f.name.data(), static_cast<qsizetype>(f.name.size())),
+                   textColour);
+    if (detailShows)
+        text.print({anchor.x, anchor.detailY},
+                   QString::fromStdString(barDetailText(f.people, *end)), textColour);
 }
 
 } // namespace
@@ -119,7 +176,7 @@ void Form1::Picture1_Paint(int index, QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRectF(0, 0, kBoardUnitsX, kBoardUnitsY), kBackground);
     BoardText hourText(painter, font(), 12);
-    BoardText barText(painter, font(), 8);
+    BoardText barText(painter, font(), 8, &Picture1[index]->barTexts());
 
     drawGrid(painter);
     drawTimeLines(painter, boardStart, hourText);
@@ -130,12 +187,13 @@ void Form1::Picture1_Paint(int index, QPainter& painter) {
         painter.drawLine(QPointF(x, kTimeLineTop), QPointF(x, kTimeLineBottom));
     }
 
+    barText.select();
     for (int row = 0; row < kRowsPerHalf; ++row) {
         const int room = roomIndexAt(index, row);
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
             const std::string& line = roomGrid.at(room, pos);
             if (!line.empty())
-                drawBar(painter, parseFields(line), boardStart, row, barText);
+                drawBar(painter, line, boardStart, row, barText);
         }
     }
     painter.restore();

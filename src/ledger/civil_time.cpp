@@ -23,10 +23,10 @@ int toInt(std::string_view s) {
     return v;
 }
 
+// Without snprintf: the board writes one of these for every bar it shows.
 std::string twoDigits(unsigned v) {
-    char buf[4];
-    std::snprintf(buf, sizeof buf, "%02u", v % 100);
-    return buf;
+    v %= 100;
+    return {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
 }
 
 } // namespace

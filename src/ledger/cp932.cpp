@@ -60,18 +60,39 @@ bool containsTagCharacter(std::string_view utf8) {
     return false;
 }
 
+// Bytes below 0x80 are the same characters in UTF-8 and in CP932, and in both they are
+// whole characters (a CP932 trail byte can be below 0x80, but only after a lead byte of
+// 0x81 or more). A record line is mostly ASCII (ID, times, numbers) and every line of the
+// day goes through here at every save and load, so the ASCII head is copied and only the
+// rest goes through iconv, which costs far more per character.
+std::optional<std::string> convertAfterAsciiHead(Converter& conv, std::string_view in) {
+    std::size_t head = 0;
+    while (head < in.size() && static_cast<unsigned char>(in[head]) < 0x80)
+        ++head;
+    if (head == in.size())
+        return std::string(in);
+    auto rest = conv.convert(in.substr(head));
+    if (!rest)
+        return std::nullopt;
+    std::string out;
+    out.reserve(head + rest->size());
+    out.append(in.substr(0, head));
+    out.append(*rest);
+    return out;
+}
+
 } // namespace
 
 std::optional<std::string> encodeCp932(std::string_view utf8) {
     if (containsTagCharacter(utf8))
         return std::nullopt;
     thread_local Converter conv("CP932", "UTF-8");
-    return conv.convert(utf8);
+    return convertAfterAsciiHead(conv, utf8);
 }
 
 std::optional<std::string> decodeCp932(std::string_view bytes) {
     thread_local Converter conv("UTF-8", "CP932");
-    return conv.convert(bytes);
+    return convertAfterAsciiHead(conv, bytes);
 }
 
 std::optional<std::string> firstUnencodableCharacter(std::string_view utf8) {

@@ -89,7 +89,7 @@ DayReadResult readDayFile(const fs::path& path) {
 void placeRecords(RoomGrid& grid, DayContent& content) {
     std::vector<KeptLine> overflow;
     for (auto& rec : content.records) {
-        int room = *roomIndexOfCode(parseFields(rec.text).room);
+        int room = *roomIndexOfCode(viewFields(rec.text).room);
         int pos = grid.firstFree(room);
         if (pos < 0) {
             overflow.push_back({rec.lineNumber, std::move(rec.bytes)});

@@ -27,12 +27,13 @@ DayTotals computeTotals(const RoomGrid& grid, const std::vector<KeptLine>& kept)
             const std::string& line = grid.at(room, pos);
             if (line.empty())
                 continue;
-            auto f = splitFields(line);
-            if (auto id = idNumber(line); id && *id % 100 == 0 && f.size() > FPeople)
-                t.peopleTotal += std::atol(f[FPeople].c_str());
-            if (f.size() > FEnd) {
-                auto s = parseDateTime(f[FStart]);
-                auto e = parseDateTime(f[FEnd]);
+            const std::size_t fields = fieldCount(line);
+            const RecordView f = viewFields(line);
+            if (auto id = idNumber(line); id && *id % 100 == 0 && fields > FPeople)
+                t.peopleTotal += std::atol(std::string(f.people).c_str());
+            if (fields > FEnd) {
+                auto s = parseDateTime(f.start);
+                auto e = parseDateTime(f.end);
                 if (s && e)
                     t.minutesTotal += minuteDiff(*s, *e);
             }

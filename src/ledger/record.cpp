@@ -2,6 +2,7 @@
 
 #include "ledger/civil_time.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kavro {
@@ -64,6 +65,25 @@ RecordFields parseFields(std::string_view line) {
     return {f[FId], f[FStart], f[FUnit], f[FEnd], f[FPeople], f[FRoom], f[FName], f[FStatus]};
 }
 
+std::size_t fieldCount(std::string_view line) {
+    return static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) + 1;
+}
+
+RecordView viewFields(std::string_view line) {
+    std::string_view f[FieldCount];
+    std::size_t start = 0;
+    for (int i = 0; i < FieldCount; ++i) {
+        const auto comma = line.find(',', start);
+        if (comma == std::string_view::npos) {
+            f[i] = line.substr(start);
+            break;
+        }
+        f[i] = line.substr(start, comma - start);
+        start = comma + 1;
+    }
+    return {f[FId], f[FStart], f[FUnit], f[FEnd], f[FPeople], f[FRoom], f[FName], f[FStatus]};
+}
+
 std::string statusOf(std::string_view line) {
     return std::string(line.substr(lastCharsOffset(line, 2)));
 }
@@ -111,19 +131,20 @@ std::string roomCode(int roomIndex) {
 }
 
 bool isWellFormedRecord(std::string_view line) {
-    auto f = splitFields(line);
-    if (f.size() != FieldCount)
+    // Read at every load for every line of the day: views, no copies.
+    if (fieldCount(line) != FieldCount)
         return false;
-    if (f[FId].size() != 9 || !digitsOnly(f[FId]))
+    const RecordView f = viewFields(line);
+    if (f.id.size() != 9 || !digitsOnly(f.id))
         return false;
-    if (!roomIndexOfCode(f[FRoom]))
+    if (!roomIndexOfCode(f.room))
         return false;
-    if (f[FStart].size() != 16 || !parseDateTime(f[FStart]))
+    if (f.start.size() != 16 || !parseDateTime(f.start))
         return false;
-    if (f[FEnd].size() != 16 || !parseDateTime(f[FEnd]))
+    if (f.end.size() != 16 || !parseDateTime(f.end))
         return false;
     // Whole numbers only, and small enough that the day's sum cannot overflow.
-    return digitsOnly(f[FPeople]) && f[FPeople].size() <= 6;
+    return digitsOnly(f.people) && f.people.size() <= 6;
 }
 
 std::size_t characterCount(std::string_view s) {

@@ -19,10 +19,20 @@ struct RecordFields {
     std::string id, start, unit, end, people, room, name, status;
 };
 
+// The fields of a line as views into it, for readers that must not copy (the board
+// painter reads every line at every repaint); missing trailing fields are empty.
+struct RecordView {
+    std::string_view id, start, unit, end, people, room, name, status;
+};
+
 std::vector<std::string> splitFields(std::string_view line);
 std::string joinRecord(const RecordFields& r);
 // Fields of a line; missing trailing fields are empty.
 RecordFields parseFields(std::string_view line);
+// The same fields as parseFields, viewing the line: valid while the line is.
+RecordView viewFields(std::string_view line);
+// The number of fields splitFields would give.
+std::size_t fieldCount(std::string_view line);
 
 // The last two characters of the line (the status word in a well-formed line).
 std::string statusOf(std::string_view line);

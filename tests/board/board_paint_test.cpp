@@ -195,6 +195,17 @@ TEST_F(BoardPaint, BarsReachingOutOfTheWindowAreCutAtTheEdges) {
     EXPECT_EQ(colourAt(image, 0, 10, 63), kBackground);
 }
 
+TEST_F(BoardPaint, TextsOfABarLeftOfTheWindowStillReachIntoIt) {
+    // A stay ended three minutes before the window: its outline is out of sight, but its
+    // texts start 14 units left of its middle and run into the window. A stay hours before
+    // leaves nothing in its row.
+    startAt2147({"001100100,2026/12/05 20:14,0,2026/12/05 20:14,2,001,佐藤太郎,利用",
+                 "002100200,2026/12/05 12:00,0,2026/12/05 12:00,2,002,佐藤太郎,利用"});
+    const QImage image = render(0);
+    EXPECT_GT(countText(image, 0, QRectF(0.5, 17, 8, 14), kBlue, kBackground), 10);
+    EXPECT_EQ(countText(image, 0, QRectF(0.5, 37, 8, 14), kBlue, kBackground), 0);
+}
+
 TEST_F(BoardPaint, ZeroLengthStayIsAVerticalOutline) {
     startAt2147({"001100100,2026/12/05 21:00,0,2026/12/05 21:00,2,001,A,利用"});
     const QImage image = render(0);

@@ -44,6 +44,22 @@ TEST(Cp932, EncodesJapaneseAndRefusesWhatItCannotHold) {
     EXPECT_FALSE(decodeCp932("ab\xFD"));
 }
 
+TEST(Cp932, AsciiHeadAndTheRestConvertAsOne) {
+    for (int c = 0; c < 0x80; ++c) {
+        const std::string one(1, static_cast<char>(c));
+        EXPECT_EQ(encodeCp932(one), one) << c;
+        EXPECT_EQ(decodeCp932(one), one) << c;
+    }
+    // 表 ends in the byte of a backslash: a trail byte below 0x80 after the ASCII head.
+    EXPECT_EQ(cp932("001,表,\\~"), "001,\x95\x5C,\\~");
+    EXPECT_EQ(decodeCp932("001,\x95\x5C,\\~"), "001,表,\\~");
+    EXPECT_EQ(decodeCp932("x\x97\x98\x97\x70"), "x利用");
+    EXPECT_FALSE(decodeCp932("001,\x95"));
+    EXPECT_FALSE(encodeCp932("001,😀"));
+    EXPECT_FALSE(encodeCp932("001,\xF3\xA0\x80\x81"));
+    EXPECT_EQ(encodeCp932(""), "");
+}
+
 TEST(DayFile, RoundTripsByteForByteRegroupingRoomsAscending) {
     TempDir dir;
     auto file = dir / "20261205.txt";

@@ -61,5 +61,30 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,-2,001,山田,利用", false},
         FormCase{"", false}));
 
+// The views the painter and the loader read must give exactly the copied fields.
+class FieldViews : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(FieldViews, MatchTheCopiedFields) {
+    const std::string& line = GetParam();
+    const RecordFields copied = parseFields(line);
+    const RecordView viewed = viewFields(line);
+    EXPECT_EQ(viewed.id, copied.id);
+    EXPECT_EQ(viewed.start, copied.start);
+    EXPECT_EQ(viewed.unit, copied.unit);
+    EXPECT_EQ(viewed.end, copied.end);
+    EXPECT_EQ(viewed.people, copied.people);
+    EXPECT_EQ(viewed.room, copied.room);
+    EXPECT_EQ(viewed.name, copied.name);
+    EXPECT_EQ(viewed.status, copied.status);
+    EXPECT_EQ(fieldCount(line), splitFields(line).size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, FieldViews,
+    ::testing::Values(kLine, "", "abc", "a,b", ",,,,,,,", "1,2,3,4,5,6,7,8,9,10",
+                      "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山,田,利用",
+                      "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田,",
+                      "001100100,2026/12/05 22:00"));
+
 } // namespace
 } // namespace kavro

@@ -1,0 +1,208 @@
+// The measurements of the issue, each on a window over a day made by full_day.
+#include "bench_registry.h"
+#include "desk.h"
+
+#include "ledger/day_file.h"
+
+#include <benchmark/benchmark.h>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <map>
+#include <unistd.h>
+
+namespace kavro::bench {
+
+namespace {
+
+constexpr int kFullDay = kSlotsPerDay;
+constexpr int kQuarterDay = kSlotsPerDay / 4;
+
+std::map<std::pair<int, bool>, std::unique_ptr<Desk>>& desks() {
+    static std::map<std::pair<int, bool>, std::unique_ptr<Desk>> all;
+    return all;
+}
+
+// One window per kind of day, started once: the measurements run on a window that has
+// been running, as at the desk.
+Desk& desk(int recordsPerRoom, bool withCheckInSpot) {
+    auto& slot = desks()[{recordsPerRoom, withCheckInSpot}];
+    if (!slot)
+        slot = std::make_unique<Desk>(recordsPerRoom, withCheckInSpot ? std::optional(checkInSpot())
+                                                                      : std::nullopt);
+    return *slot;
+}
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool readAll(const std::filesystem::path& file, std::string& into) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    into.clear();
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
+        into.append(buffer, static_cast<std::size_t>(n));
+    ::close(fd);
+    return n == 0;
+}
+
+// The least any durable save and reload of these bytes can cost: write a temporary file,
+// fsync it, rename it over the target, fsync the directory, read the file back.
+bool floorWriteAndRead(const std::filesystem::path& dir, const std::string& bytes,
+                       std::string& back) {
+    const auto tmp = dir / "floor.tmp";
+    const auto target = dir / "floor.txt";
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !written || ::rename(tmp.c_str(), target.c_str()) != 0)
+        return false;
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd < 0)
+        return false;
+    const bool synced = ::fsync(dfd) == 0;
+    ::close(dfd);
+    return synced && readAll(target, back) && back.size() == bytes.size();
+}
+
+void BM_LoadDay(benchmark::State& state) {
+    Desk& d = desk(kFullDay, false);
+    for (auto _ : state)
+        loadDayWithoutTick(d.form());
+    d.form().LoadDay();
+    state.counters["records"] = static_cast<double>(d.form().roomGrid.recordCount(0) * kRoomCount);
+}
+
+// The disk of a shared machine swings between fast and slow moments from one write to the
+// next, so the measurements that write also write the floor right after each operation:
+// "floor_ms" is the floor measured alongside, under the same conditions.
+struct PairedFloor {
+    double totalMs = 0;
+    std::string back;
+
+    bool measure(const std::filesystem::path& dir, const std::string& bytes) {
+        const auto start = Clock::now();
+        const bool ok = floorWriteAndRead(dir, bytes, back);
+        totalMs += secondsSince(start) * 1e3;
+        return ok;
+    }
+    void report(benchmark::State& state) const {
+        state.counters["floor_ms"] =
+            benchmark::Counter(totalMs, benchmark::Counter::kAvgIterations);
+    }
+};
+
+void BM_SaveDay(benchmark::State& state) {
+    Desk& d = desk(kFullDay, false);
+    Form1& form = d.form();
+    const RoomGrid grid = form.roomGrid;
+    const std::string bytes = renderDayFile(grid, form.keptLines).bytes;
+    PairedFloor floor;
+    for (auto _ : state) {
+        form.roomGrid = grid;
+        const auto start = Clock::now();
+        const bool saved = form.SaveDay();
+        state.SetIterationTime(secondsSince(start));
+        if (!saved || !floor.measure(d.dir(), bytes)) {
+            state.SkipWithError("SaveDay or the floor beside it failed");
+            break;
+        }
+    }
+    form.LoadDay();
+    floor.report(state);
+}
+
+void BM_Floor(benchmark::State& state) {
+    Desk& d = desk(kFullDay, false);
+    const std::string bytes = renderDayFile(d.form().roomGrid, d.form().keptLines).bytes;
+    std::string back;
+    back.reserve(bytes.size());
+    for (auto _ : state) {
+        if (!floorWriteAndRead(d.dir(), bytes, back)) {
+            state.SkipWithError("writing or reading the floor file failed");
+            break;
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+
+void BM_Tick(benchmark::State& state) {
+    Desk& d = desk(static_cast<int>(state.range(0)), false);
+    for (auto _ : state)
+        tickAndPaint(d.form());
+}
+
+void BM_CheckIn(benchmark::State& state) {
+    const FreeSpot spot = checkInSpot();
+    Desk& d = desk(static_cast<int>(state.range(0)), true);
+    Form1& form = d.form();
+    PairedFloor floor;
+    std::string saved;
+    for (auto _ : state) {
+        const int before = form.roomGrid.recordCount(spot.room);
+        const int messages = d.world().messages;
+        const auto start = Clock::now();
+        checkIn(form, spot);
+        state.SetIterationTime(secondsSince(start));
+        if (form.roomGrid.recordCount(spot.room) != before + 1 || d.world().messages != messages) {
+            state.SkipWithError(
+                ("the check-in was not stored: " + d.world().lastMessage.toStdString()).c_str());
+            break;
+        }
+        // The floor of this very save: the bytes it wrote, written and read back once.
+        if (!readAll(d.dayFile(), saved) || !floor.measure(d.dir(), saved)) {
+            state.SkipWithError("the floor beside the check-in failed");
+            break;
+        }
+        // Every check-in runs on the same day: the file goes back as it was, durably.
+        d.restoreDay();
+    }
+    floor.report(state);
+}
+
+} // namespace
+
+void releaseDesks() {
+    desks().clear();
+}
+
+BENCHMARK(BM_LoadDay)->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK(BM_SaveDay)->Unit(benchmark::kMillisecond)->Iterations(20)->UseManualTime();
+BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_Tick)
+    ->ArgName("records_per_room")
+    ->Arg(0)
+    ->Arg(kQuarterDay)
+    ->Arg(kFullDay)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(50);
+BENCHMARK(BM_CheckIn)
+    ->ArgName("records_per_room")
+    ->Arg(0)
+    ->Arg(kQuarterDay)
+    ->Arg(kFullDay)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->UseManualTime();
+
+} // namespace kavro::bench

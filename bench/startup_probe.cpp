@@ -1,0 +1,176 @@
+#include "startup_probe.h"
+
+#include "desk.h"
+
+#include "app/fonts.h"
+#include "app/instance_lock.h"
+#include "board/board_half.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTimer>
+#include <algorithm>
+#include <ctime>
+#include <iostream>
+#include <sys/resource.h>
+#include <vector>
+
+namespace kavro::bench {
+
+namespace {
+
+constexpr int kSessionOperations = 100;
+
+// Notes when each board half has been painted on the screen.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(Form1& form) {
+        for (auto* half : form.Picture1)
+            half->installEventFilter(this);
+    }
+    bool bothPainted() const { return painted_[0] && painted_[1]; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            auto* half = static_cast<BoardHalf*>(watched);
+            painted_[half->objectName().endsWith(QLatin1Char('1')) ? 1 : 0] = true;
+        }
+        return false;
+    }
+
+private:
+    bool painted_[2] = {false, false};
+};
+
+// Processes events until the condition holds or the time is up.
+template <typename Done> bool processUntil(Done done, int timeoutMs) {
+    QTimer wake; // keeps the wait from blocking when no event comes
+    wake.start(20);
+    const long long deadline = monotonicNs() + timeoutMs * 1000000LL;
+    while (!done()) {
+        if (monotonicNs() > deadline)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+} // namespace
+
+long long monotonicNs() {
+    timespec ts{};
+    ::clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+int runStartupProbe(int argc, char** argv, const std::string& dirText, long long spawnedAtNs) {
+    // As main() does, with the fake world instead of the machine.
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KAVRO"));
+    installFontSubstitutions();
+
+    const std::filesystem::path dir(dirText);
+    auto world = std::make_shared<FakeWorld>();
+    world->now = benchClock();
+    InstanceLock lock(dir);
+    if (!lock.acquired())
+        return 2;
+    Form1 form(benchPlatform(world, dir));
+    if (!form.Form_Load())
+        return 2;
+    PaintWatch watch(form);
+    form.show();
+    if (!processUntil([&] { return watch.bothPainted(); }, 10000)) {
+        std::cerr << "the board was not painted within 10 s\n";
+        return 3;
+    }
+    const double startupMs = static_cast<double>(monotonicNs() - spawnedAtNs) / 1e6;
+
+    // A working session on the shown window, with its real repaints, before the peak is read.
+    const std::string dayBytes =
+        dayFileBytes(fullDayLines(benchDate(), kSlotsPerDay, checkInSpot()));
+    const auto dayFile = dayFilePath(dir, benchDate());
+    int stored = 0;
+    for (int n = 0; n < kSessionOperations; ++n) {
+        const int before = form.roomGrid.recordCount(checkInSpot().room);
+        checkIn(form, checkInSpot());
+        stored += form.roomGrid.recordCount(checkInSpot().room) == before + 1;
+        QCoreApplication::processEvents();
+        writeDay(dayFile, dayBytes);
+        form.LoadDay();
+        tickAndPaint(form);
+        QCoreApplication::processEvents();
+    }
+
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::cout << "startup_ms " << startupMs << "\n"
+              << "peak_rss_kb " << usage.ru_maxrss << "\n"
+              << "messages " << world->messages << "\n"
+              << "checkins " << stored << "\n";
+    return 0;
+}
+
+std::optional<StartupFigures> measureStartup(const std::string& executable,
+                                             const std::string& platform, int runs) {
+    StartupFigures figures;
+    figures.platform = platform;
+    std::vector<double> startups;
+    long peakKb = 0;
+    for (int run = 0; run < runs; ++run) {
+        ScratchDir dir;
+        writeDay(dayFilePath(dir.path(), benchDate()),
+                 dayFileBytes(fullDayLines(benchDate(), kSlotsPerDay, checkInSpot())));
+        QProcess probe;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromStdString(platform));
+        probe.setProcessEnvironment(env);
+        probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const long long spawnedAt = monotonicNs();
+        probe.start(QString::fromStdString(executable),
+                    {QString::fromStdString(kProbeFlag + dir.path().string()),
+                     QStringLiteral("--kavro_spawned_at=%1").arg(spawnedAt)});
+        if (!probe.waitForFinished(120000) || probe.exitStatus() != QProcess::NormalExit ||
+            probe.exitCode() != 0) {
+            std::cerr << "start-up probe failed (exit " << probe.exitCode() << ")\n";
+            return std::nullopt;
+        }
+        double startupMs = -1;
+        long rssKb = -1, messages = -1, checkIns = -1;
+        for (const QByteArray& line : probe.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> parts = line.split(' ');
+            if (parts.size() != 2)
+                continue;
+            if (parts[0] == "startup_ms")
+                startupMs = parts[1].toDouble();
+            else if (parts[0] == "peak_rss_kb")
+                rssKb = parts[1].toLong();
+            else if (parts[0] == "messages")
+                messages = parts[1].toLong();
+            else if (parts[0] == "checkins")
+                checkIns = parts[1].toLong();
+        }
+        if (startupMs < 0 || rssKb < 0 || messages != 0) {
+            std::cerr << "start-up probe gave no figures, or its session showed a message\n";
+            return std::nullopt;
+        }
+        figures.checkInsPerRun = static_cast<int>(checkIns);
+        startups.push_back(startupMs);
+        peakKb = std::max(peakKb, rssKb);
+    }
+    if (startups.empty())
+        return std::nullopt;
+    figures.startupMs = median(startups);
+    figures.peakRssMb = static_cast<double>(peakKb) / 1024.0;
+    figures.runs = runs;
+    return figures;
+}
+
+} // namespace kavro::bench

@@ -1,0 +1,99 @@
+#include "summary.h"
+
+#include "full_day.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace kavro::bench {
+
+namespace {
+
+std::string fixed(double v, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+
+std::string ms(double v) {
+    return fixed(v, v < 10 ? 2 : 1) + " ms";
+}
+
+const char* verdict(bool within) {
+    return within ? "within" : "**MISSED**";
+}
+
+std::optional<double> find(const Medians& m, const std::string& key) {
+    auto it = m.find(key);
+    return it == m.end() ? std::nullopt : std::optional(it->second);
+}
+
+} // namespace
+
+std::string summaryTable(const Medians& m, const std::optional<StartupFigures>& startup,
+                         double benchPeakRssMb) {
+    std::ostringstream out;
+    const std::string full = "/" + std::to_string(kSlotsPerDay);
+    auto ratio = [](std::optional<double> v, std::optional<double> floor) {
+        return v && floor && *floor > 0 ? fixed(*v / *floor, 2) + " ×" : std::string("–");
+    };
+    auto msOr = [](std::optional<double> v) { return v ? ms(*v) : std::string("–"); };
+
+    out << "| measurement (full day: 34 rooms × 48 records) | median | floor alongside | ratio "
+           "to floor | budget | |\n"
+        << "|---|---:|---:|---:|---|---|\n";
+    if (auto v = find(m, "BM_LoadDay"))
+        out << "| `LoadDay` without the tick (read, decode CP932, parse, totals) | " << ms(*v)
+            << " | | | < 2 ms | " << verdict(*v < 2.0) << " |\n";
+    if (auto v = find(m, "BM_SaveDay")) {
+        const auto floor = find(m, "BM_SaveDay#floor");
+        out << "| `SaveDay` (encode, atomic replace with fsync) | " << ms(*v) << " | "
+            << msOr(floor) << " | " << ratio(v, floor) << " | | |\n";
+    }
+    if (auto v = find(m, "BM_Floor"))
+        out << "| floor alone: the day's bytes to a temporary file, fsync, rename, fsync of the "
+               "folder, read back | "
+            << ms(*v) << " | | | | |\n";
+    if (auto v = find(m, "BM_Tick" + full))
+        out << "| clock tick, both halves painted at design size | " << ms(*v) << " | | | < 4 ms | "
+            << verdict(*v < 4.0) << " |\n";
+    if (auto v = find(m, "BM_CheckIn" + full)) {
+        const auto floor = find(m, "BM_CheckIn" + full + "#floor");
+        const bool withinFloor = !floor || *v <= 2 * *floor + 4.0;
+        out << "| check-in \"利用\": click to board painted after the closing sequence | " << ms(*v)
+            << " | " << msOr(floor) << " | " << ratio(v, floor) << " | ≤ 2 × floor + 4 ms"
+            << (floor ? " (" + ms(2 * *floor + 4.0) + ")" : std::string()) << " | "
+            << verdict(withinFloor) << " |\n";
+        out << "| the same check-in against one frame at 60 Hz | " << ms(*v) << " | | | < 16 ms | "
+            << verdict(*v < 16.0) << " |\n";
+        if (floor)
+            out << "| the check-in's own time beyond its floor (check-in − floor alongside) | "
+                << ms(*v - *floor) << " | | | | |\n";
+    }
+    if (startup) {
+        out << "| start-up to the first painted window (" << startup->platform << ", median of "
+            << startup->runs << " fresh processes) | " << ms(startup->startupMs)
+            << " | | | < 500 ms | " << verdict(startup->startupMs < 500.0) << " |\n";
+        out << "| peak memory: start-up, then " << startup->checkInsPerRun
+            << " check-ins and ticks (max RSS) | " << fixed(startup->peakRssMb, 1)
+            << " MB | | | < 80 MB | " << verdict(startup->peakRssMb < 80.0) << " |\n";
+    }
+    out << "| peak memory of the benchmark process (max RSS) | " << fixed(benchPeakRssMb, 1)
+        << " MB | | | | |\n";
+
+    out << "\n| records per room | records in the day | tick + both halves | check-in \"利用\" "
+           "| floor alongside | check-in / floor |\n|---:|---:|---:|---:|---:|---:|\n";
+    for (int perRoom : {0, kSlotsPerDay / 4, kSlotsPerDay}) {
+        const std::string arg = "/" + std::to_string(perRoom);
+        const auto tick = find(m, "BM_Tick" + arg);
+        const auto op = find(m, "BM_CheckIn" + arg);
+        const auto floor = find(m, "BM_CheckIn" + arg + "#floor");
+        if (!tick && !op)
+            continue;
+        out << "| " << perRoom << " | " << perRoom * 34 << " | " << msOr(tick) << " | " << msOr(op)
+            << " | " << msOr(floor) << " | " << ratio(op, floor) << " |\n";
+    }
+    return out.str();
+}
+
+} // namespace kavro::bench
