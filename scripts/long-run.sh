@@ -39,9 +39,12 @@ program_pid() { pgrep -f "^$work/kavro_longrun" | head -1; }
 rss() { awk '/^VmRSS/ { print $2 }' "/proc/$(program_pid)/status"; }
 elapsed() { echo $((SECONDS - started)); }
 
+# Names are typed in ASCII: a character outside the X keymap makes xdotool remap a key,
+# and under load the first key after a remap can be lost. Japanese names are covered by
+# the suite.
 # A stay that runs past 06:00 (05:30 to 06:30), checked in early: it must be carried once.
 click_units 150 43
-xdotool type --delay 80 "泊"
+xdotool type --delay 80 "Night"
 check_in
 no_message
 
@@ -54,7 +57,7 @@ while [ "$(elapsed)" -lt 240 ]; do
     row=$((4 + bookings % 12))
     y=$((20 * row + 23))
     click_units 100 "$y"
-    xdotool type --delay 80 "客$bookings"
+    xdotool type --delay 80 "G$bookings"
     check_in
     no_message
     sleep 2
@@ -87,10 +90,10 @@ while IFS= read -r line; do
     [ "$count" -eq 1 ] || fail "carried stay found $count times in the new day: $line"
     ncarried=$((ncarried + 1))
 done <<<"$carried"
-decode "$new" | grep -q ',泊,' || fail "the stay across 06:00 is not in the new day"
+decode "$new" | grep -q ",Night," || fail "the stay across 06:00 is not in the new day"
 restarts=$(grep -c 'restart requested' "$work/stdout.log" || true)
 [ "$restarts" -eq 1 ] || fail "restart requested $restarts times"
-settled=$(cat <(decode "$old") <(decode "$new") | grep -c ',客[0-9]*,精算$' || true)
+settled=$(cat <(decode "$old") <(decode "$new") | grep -c ',G[0-9]*,精算$' || true)
 [ -s "$work/stderr.log" ] && fail "stderr: $(head -5 "$work/stderr.log")"
 growth=$(awk -v a="$rss_first_hour" -v b="$rss_end" 'BEGIN { printf "%.1f", (b - a) * 100 / a }')
 awk -v g="$growth" 'BEGIN { exit !(g <= 10) }' || fail "memory grew by $growth %"

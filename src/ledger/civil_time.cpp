@@ -1,20 +1,13 @@
 #include "ledger/civil_time.h"
 
+#include "ledger/digits.h"
+
 #include <cstdio>
 
 namespace kavro {
 using namespace std::chrono;
 
 namespace {
-
-bool allDigits(std::string_view s) {
-    if (s.empty())
-        return false;
-    for (char c : s)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
 
 int toInt(std::string_view s) {
     int v = 0;
@@ -65,8 +58,8 @@ std::optional<DateTime> parseDateTime(std::string_view s) {
     auto y = s.substr(0, 4), mo = s.substr(5, 2), d = s.substr(8, 2), h = s.substr(11, 2),
          mi = s.substr(14, 2);
     auto sec = s.size() == 19 ? s.substr(17, 2) : std::string_view{"00"};
-    if (!allDigits(y) || !allDigits(mo) || !allDigits(d) || !allDigits(h) || !allDigits(mi) ||
-        !allDigits(sec))
+    if (!isAllDigits(y) || !isAllDigits(mo) || !isAllDigits(d) || !isAllDigits(h) || !isAllDigits(mi) ||
+        !isAllDigits(sec))
         return std::nullopt;
     Date date{year{toInt(y)}, month{static_cast<unsigned>(toInt(mo))},
               day{static_cast<unsigned>(toInt(d))}};
@@ -76,7 +69,7 @@ std::optional<DateTime> parseDateTime(std::string_view s) {
 }
 
 std::optional<std::pair<int, int>> parseHhNn(std::string_view s) {
-    if (s.size() != 5 || s[2] != ':' || !allDigits(s.substr(0, 2)) || !allDigits(s.substr(3, 2)))
+    if (s.size() != 5 || s[2] != ':' || !isAllDigits(s.substr(0, 2)) || !isAllDigits(s.substr(3, 2)))
         return std::nullopt;
     int h = toInt(s.substr(0, 2)), m = toInt(s.substr(3, 2));
     if (h > 23 || m > 59)

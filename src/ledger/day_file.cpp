@@ -104,6 +104,17 @@ void placeRecords(RoomGrid& grid, DayContent& content) {
                      [](const KeptLine& a, const KeptLine& b) { return a.lineNumber < b.lineNumber; });
 }
 
+bool appendEncodedLine(RenderResult& out, const std::string& utf8Line) {
+    auto encoded = encodeCp932(utf8Line);
+    if (!encoded) {
+        out.error = "シフトJISで保存できない文字を含む記録があります: " + utf8Line;
+        return false;
+    }
+    out.bytes += *encoded;
+    out.bytes += "\r\n";
+    return true;
+}
+
 RenderResult renderDayFile(const RoomGrid& grid, const std::vector<KeptLine>& kept) {
     RenderResult r;
     r.bytes.reserve(kRoomCount * 8 * 64);
@@ -117,13 +128,8 @@ RenderResult renderDayFile(const RoomGrid& grid, const std::vector<KeptLine>& ke
                 r.bytes += "\r\n";
                 continue;
             }
-            auto encoded = encodeCp932(line);
-            if (!encoded) {
-                r.error = "シフトJISで保存できない文字を含む記録があります: " + line;
+            if (!appendEncodedLine(r, line))
                 return r;
-            }
-            r.bytes += *encoded;
-            r.bytes += "\r\n";
         }
     }
     for (const auto& k : kept) {

@@ -50,6 +50,10 @@ struct RenderResult {
     std::string bytes;
     std::optional<std::string> error;  // a line CP932 cannot hold
 };
+// Appends one record line to file bytes: CP932 and CR LF. False (with the error text set)
+// when the line holds a character CP932 cannot.
+bool appendEncodedLine(RenderResult& out, const std::string& utf8Line);
+
 // The file bytes for the grid (rooms ascending, positions ascending) and the kept lines.
 RenderResult renderDayFile(const RoomGrid& grid, const std::vector<KeptLine>& kept);
 

@@ -1,6 +1,7 @@
 #include "ledger/record.h"
 
 #include "ledger/civil_time.h"
+#include "ledger/digits.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,15 +9,6 @@
 namespace kavro {
 
 namespace {
-
-bool digitsOnly(std::string_view s) {
-    if (s.empty())
-        return false;
-    for (char c : s)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
 
 bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -98,13 +90,13 @@ std::string_view idOf(std::string_view line) { return line.substr(0, 9); }
 
 std::optional<long> idNumber(std::string_view line) {
     auto id = idOf(line);
-    if (id.size() != 9 || !digitsOnly(id))
+    if (id.size() != 9 || !isAllDigits(id))
         return std::nullopt;
     return std::stol(std::string(id));
 }
 
 std::optional<long> groupNumberOf(std::string_view line) {
-    if (line.size() < 9 || !digitsOnly(line.substr(3, 6)))
+    if (line.size() < 9 || !isAllDigits(line.substr(3, 6)))
         return std::nullopt;
     return std::stol(std::string(line.substr(3, 6)));
 }
@@ -116,7 +108,7 @@ std::string formatId(long number) {
 }
 
 std::optional<int> roomIndexOfCode(std::string_view code) {
-    if (code.size() != 3 || !digitsOnly(code))
+    if (code.size() != 3 || !isAllDigits(code))
         return std::nullopt;
     int n = (code[0] - '0') * 100 + (code[1] - '0') * 10 + (code[2] - '0');
     if (n < 1 || n > 34)
@@ -135,7 +127,7 @@ bool isWellFormedRecord(std::string_view line) {
     if (fieldCount(line) != FieldCount)
         return false;
     const RecordView f = viewFields(line);
-    if (f.id.size() != 9 || !digitsOnly(f.id))
+    if (f.id.size() != 9 || !isAllDigits(f.id))
         return false;
     if (!roomIndexOfCode(f.room))
         return false;
@@ -144,7 +136,7 @@ bool isWellFormedRecord(std::string_view line) {
     if (f.end.size() != 16 || !parseDateTime(f.end))
         return false;
     // Whole numbers only, and small enough that the day's sum cannot overflow.
-    return digitsOnly(f.people) && f.people.size() <= 6;
+    return isAllDigits(f.people) && f.people.size() <= 6;
 }
 
 std::size_t characterCount(std::string_view s) {

@@ -84,15 +84,9 @@ RenderResult renderWithAppended(const DayContent& day, const std::vector<std::st
         r.bytes += *e.second;
         r.bytes += "\r\n";
     }
-    for (const auto& line : lines) {
-        auto encoded = encodeCp932(line);
-        if (!encoded) {
-            r.error = "シフトJISで保存できない文字を含む記録があります: " + line;
+    for (const auto& line : lines)
+        if (!appendEncodedLine(r, line))
             return r;
-        }
-        r.bytes += *encoded;
-        r.bytes += "\r\n";
-    }
     return r;
 }
 
