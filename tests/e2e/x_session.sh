@@ -29,7 +29,8 @@ find_main_window() {
 # Board units of the left half to screen pixels (design geometry, 2-pixel border).
 board_x() { awk -v u="$1" -v o="$wx" 'BEGIN { printf "%d", o + 72 + 2 + u * 349 / 180 }'; }
 board_y() { awk -v u="$1" -v o="$wy" 'BEGIN { printf "%d", o + 136 + 2 + u * 565 / 355.5 }'; }
-click_at() { xdotool mousemove --sync "$1" "$2" click 1; sleep "${click_pause:-0.3}"; }
+# The pause lets a loaded machine handle the click before the next input arrives.
+click_at() { xdotool mousemove --sync "$1" "$2" click 1; sleep "${click_pause:-1}"; }
 click_board() { click_at "$(board_x "$1")" "$(board_y "$2")"; }
 # "利用" and "終了" by their design positions.
 click_check_in() { click_at $((wx + 8 + 240 + 24)) $((wy + 16 + 12)); }
