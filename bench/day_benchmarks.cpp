@@ -1,4 +1,4 @@
-// The measurements of the issue, each on a window over a day made by full_day.
+// The measurements: each on a window over a day made by full_day.
 #include "bench_registry.h"
 #include "desk.h"
 
