@@ -37,9 +37,8 @@ void PrintTo(const OfferCase& c, std::ostream* os) {
 }
 
 class BoardOffer : public ::testing::TestWithParam<OfferCase> {};
-TEST_P(BoardOffer, FollowsTheStatusAndTheDay) {
-    const auto& c = GetParam();
-    auto offer = boardSelectionOffer(c.status, c.dayOffset);
+// No offer at all where the table has no buttons; otherwise exactly its buttons and choices.
+void expectOffer(const std::optional<SelectionOffer>& offer, const OfferCase& c) {
     if (!c.buttons) {
         EXPECT_FALSE(offer);
         return;
@@ -47,6 +46,10 @@ TEST_P(BoardOffer, FollowsTheStatusAndTheDay) {
     ASSERT_TRUE(offer);
     EXPECT_EQ(shown(*offer), c.buttons);
     EXPECT_EQ(offer->statusChoices, c.choices);
+}
+
+TEST_P(BoardOffer, FollowsTheStatusAndTheDay) {
+    expectOffer(boardSelectionOffer(GetParam().status, GetParam().dayOffset), GetParam());
 }
 INSTANTIATE_TEST_SUITE_P(
     Table, BoardOffer,
@@ -59,15 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ListOffer : public ::testing::TestWithParam<OfferCase> {};
 TEST_P(ListOffer, NeverShowsThePopup) {
-    const auto& c = GetParam();
-    auto offer = listSelectionOffer(c.status);
-    if (!c.buttons) {
-        EXPECT_FALSE(offer);
-        return;
-    }
-    ASSERT_TRUE(offer);
-    EXPECT_EQ(shown(*offer), c.buttons);
-    EXPECT_EQ(offer->statusChoices, c.choices);
+    expectOffer(listSelectionOffer(GetParam().status), GetParam());
 }
 INSTANTIATE_TEST_SUITE_P(Table, ListOffer,
                          ::testing::Values(OfferCase{"利用", 0, "ENMD", {"利用"}},
