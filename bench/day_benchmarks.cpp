@@ -182,9 +182,7 @@ void BM_CheckIn(benchmark::State& state) {
 
 } // namespace
 
-void releaseDesks() {
-    desks().clear();
-}
+void releaseDesks() { desks().clear(); }
 
 BENCHMARK(BM_LoadDay)->Unit(benchmark::kMillisecond)->Iterations(50);
 BENCHMARK(BM_SaveDay)->Unit(benchmark::kMillisecond)->Iterations(20)->UseManualTime();

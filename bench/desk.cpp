@@ -21,13 +21,9 @@ Date benchDate() {
     return Date{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}};
 }
 
-DateTime benchClock() {
-    return makeDateTime(benchDate(), 20, 0, 0);
-}
+DateTime benchClock() { return makeDateTime(benchDate(), 20, 0, 0); }
 
-FreeSpot checkInSpot() {
-    return FreeSpot{4, 28};
-}
+FreeSpot checkInSpot() { return FreeSpot{4, 28}; }
 
 ScratchDir::ScratchDir() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "kavro-bench-XXXXXX").string();

@@ -15,13 +15,9 @@ std::string fixed(double v, int decimals) {
     return buf;
 }
 
-std::string ms(double v) {
-    return fixed(v, v < 10 ? 2 : 1) + " ms";
-}
+std::string ms(double v) { return fixed(v, v < 10 ? 2 : 1) + " ms"; }
 
-const char* verdict(bool within) {
-    return within ? "within" : "**MISSED**";
-}
+const char* verdict(bool within) { return within ? "within" : "**MISSED**"; }
 
 std::optional<double> find(const Medians& m, const std::string& key) {
     auto it = m.find(key);

@@ -41,7 +41,8 @@ std::string loadAndSave(std::string_view bytes, const char* stage) {
     (void)computeTotals(grid, content.kept);
     RenderResult out = renderDayFile(grid, content.kept);
     if (out.error) {
-        std::fprintf(stderr, "%s: a loaded day cannot be saved again: %s\n", stage, out.error->c_str());
+        std::fprintf(stderr, "%s: a loaded day cannot be saved again: %s\n", stage,
+                     out.error->c_str());
         std::abort();
     }
     return out.bytes;
@@ -73,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& [line, n] : before)
             if (after[line] != n)
                 printLine(("input line seen " + std::to_string(n) + " times, saved " +
-                           std::to_string(after[line]) + " times").c_str(),
+                           std::to_string(after[line]) + " times")
+                              .c_str(),
                           line);
         for (const auto& [line, n] : after)
             if (!before.count(line))
@@ -83,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string again = loadAndSave(saved, "second save");
     if (again != saved) {
-        std::fprintf(stderr, "load and save is not stable: %zu bytes became %zu bytes\n", saved.size(),
-                     again.size());
+        std::fprintf(stderr, "load and save is not stable: %zu bytes became %zu bytes\n",
+                     saved.size(), again.size());
         std::abort();
     }
     return 0;

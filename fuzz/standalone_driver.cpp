@@ -97,29 +97,32 @@ public:
     }
 
 private:
-    std::size_t below(std::size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+    std::size_t below(std::size_t n) {
+        return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
+    }
 
     char interestingByte() {
-        static constexpr char bytes[] = {'\r', '\n', '\0', ',', '/', ':', ' ', '0', '9',
-                                         '\x80', '\x81', '\x87', '\xA0', '\xED', '\xFA', '\xFD', '\xFF'};
+        static constexpr char bytes[] = {'\r',   '\n',   '\0',   ',',    '/',    ':',
+                                         ' ',    '0',    '9',    '\x80', '\x81', '\x87',
+                                         '\xA0', '\xED', '\xFA', '\xFD', '\xFF'};
         return below(2) ? bytes[below(sizeof bytes)] : static_cast<char>(below(256));
     }
 
     void step(std::string& s, const std::string& other) {
         std::size_t at = below(s.size() + 1);
         switch (below(8)) {
-        case 0:  // change a byte
+        case 0: // change a byte
             if (!s.empty())
                 s[below(s.size())] = interestingByte();
             break;
-        case 1:  // insert a byte
+        case 1: // insert a byte
             s.insert(at, 1, interestingByte());
             break;
-        case 2:  // delete a range
+        case 2: // delete a range
             if (!s.empty())
                 s.erase(at, 1 + below(16));
             break;
-        case 3:  // duplicate a range (more records for one room, longer lines)
+        case 3: // duplicate a range (more records for one room, longer lines)
             if (!s.empty()) {
                 std::size_t from = below(s.size());
                 std::string piece = s.substr(from, 1 + below(200));
@@ -127,21 +130,21 @@ private:
                     s.insert(at, piece);
             }
             break;
-        case 4:  // insert a dictionary token
+        case 4: // insert a dictionary token
             if (!dict_.empty())
                 s.insert(at, dict_[below(dict_.size())]);
             break;
-        case 5:  // splice in a piece of another input
+        case 5: // splice in a piece of another input
             if (!other.empty()) {
                 std::size_t from = below(other.size());
                 s.insert(at, other.substr(from, 1 + below(400)));
             }
             break;
-        case 6:  // cut the end (a file without its last line end)
+        case 6: // cut the end (a file without its last line end)
             if (!s.empty())
                 s.resize(below(s.size()));
             break;
-        default:  // swap two ranges' bytes
+        default: // swap two ranges' bytes
             if (s.size() > 2) {
                 std::size_t a = below(s.size()), b = below(s.size());
                 std::swap(s[a], s[b]);
@@ -218,6 +221,7 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("seed %llu: %llu mutated inputs in %.0f s, all properties held\n",
-                static_cast<unsigned long long>(seed), static_cast<unsigned long long>(runs), seconds);
+                static_cast<unsigned long long>(seed), static_cast<unsigned long long>(runs),
+                seconds);
     return 0;
 }

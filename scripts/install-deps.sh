@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config clang-format
     qt6-base-dev libcanberra-dev libasound2-dev sound-theme-freedesktop
     fonts-ipafont-gothic fonts-ipafont-mincho
     libgtest-dev libbenchmark-dev

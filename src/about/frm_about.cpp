@@ -26,7 +26,7 @@ QFrame* separator(QWidget* parent, int top) {
 frmAbout::frmAbout(const Platform& platform, QWidget* parent)
     : QDialog(parent), platform_(platform) {
     setObjectName(QStringLiteral("frmAbout"));
-    setAttribute(Qt::WA_DeleteOnClose);  // the next opening loads the window anew
+    setAttribute(Qt::WA_DeleteOnClose); // the next opening loads the window anew
     setModal(false);
     setFixedSize(382, 290);
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
@@ -79,13 +79,13 @@ void frmAbout::Form_Load() {
                             .arg(kVersionMinor)
                             .arg(kVersionRevision));
     lblTitle->setText(title);
-    lblDisclaimer->setText(QStringLiteral(
-        "このプログラムのセットアップ時やこのプログラムの使用時において、\r\n"
-        "いかなる状態で使用することがあっても、使用した機器および\r\n"
-        "周辺機器などの装置類や周辺物品類、ならびに使用した方の人体\r\n"
-        "および精神、財産など一切に対しての異常、障害、故障、破損、\r\n"
-        "消失、滅失、データ消失、等一切の影響および状態に対して、著作者と\r\n"
-        "著作者に関係ある者は一切の責任をもちません。"));
+    lblDisclaimer->setText(
+        QStringLiteral("このプログラムのセットアップ時やこのプログラムの使用時において、\r\n"
+                       "いかなる状態で使用することがあっても、使用した機器および\r\n"
+                       "周辺機器などの装置類や周辺物品類、ならびに使用した方の人体\r\n"
+                       "および精神、財産など一切に対しての異常、障害、故障、破損、\r\n"
+                       "消失、滅失、データ消失、等一切の影響および状態に対して、著作者と\r\n"
+                       "著作者に関係ある者は一切の責任をもちません。"));
 }
 
 void frmAbout::cmdOK_Click() { close(); }

@@ -46,7 +46,7 @@ QByteArray alertWave() {
     QByteArray pcm;
     for (const Tone& t : tones) {
         const int n = static_cast<int>(t.seconds * rate);
-        const int fade = rate / 100;  // 10 ms ramps keep the tones free of clicks
+        const int fade = rate / 100; // 10 ms ramps keep the tones free of clicks
         for (int i = 0; i < n; ++i) {
             double v = 0.0;
             if (t.hz > 0.0) {
@@ -70,8 +70,8 @@ QByteArray alertWave() {
     le32(wav, static_cast<quint32>(36 + pcm.size()));
     wav.append("WAVEfmt ");
     le32(wav, 16);
-    le16(wav, 1);  // PCM
-    le16(wav, 1);  // mono
+    le16(wav, 1); // PCM
+    le16(wav, 1); // mono
     le32(wav, rate);
     le32(wav, rate * 2);
     le16(wav, 2);
@@ -85,7 +85,7 @@ QByteArray alertWave() {
 // service can take its time, and the window must never wait for it. Requests that arrive
 // while one is being handled, or while the sound still plays, are merged into it.
 class AlertPlayer {
-  public:
+public:
     explicit AlertPlayer(std::string wavePath) : wavePath_(std::move(wavePath)) {
         std::thread([this] { run(); }).detach();
     }
@@ -100,7 +100,7 @@ class AlertPlayer {
         wake_.notify_one();
     }
 
-  private:
+private:
     static constexpr std::uint32_t kSoundId = 1;
 
     static void silentAlsaError(const char*, int, const char*, int, const char*, ...) {}

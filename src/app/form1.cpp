@@ -65,9 +65,9 @@ void Form1::connectHandlers() {
     connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
     connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
 
-    for (QObject* o : std::initializer_list<QObject*>{Combo1, Combo1->lineEdit(), Text1, Combo2,
-                                                      Combo2->lineEdit(), Text2, Combo3,
-                                                      Combo3->lineEdit()})
+    for (QObject* o :
+         std::initializer_list<QObject*>{Combo1, Combo1->lineEdit(), Text1, Combo2,
+                                         Combo2->lineEdit(), Text2, Combo3, Combo3->lineEdit()})
         o->installEventFilter(this);
 }
 

@@ -38,13 +38,13 @@ public:
     // ---- app/: start-up, exit, clock tick, day file, rollover, date change ----
     // The start-up sequence. False when another copy runs: the caller ends silently.
     bool Form_Load();
-    void Command9_Click();  // 終了
-    void Command7_Click();  // 注意
-    void Timer1_Timer();    // clock tick
-    void Timer2_Timer();    // alarm beep
+    void Command9_Click(); // 終了
+    void Command7_Click(); // 注意
+    void Timer1_Timer();   // clock tick
+    void Timer2_Timer();   // alarm beep
     void Form_MouseMove();
     void LoadDay();
-    bool SaveDay();  // false when the file could not be written (the grid is kept)
+    bool SaveDay(); // false when the file could not be written (the grid is kept)
     // The save and reload that ends every change. When the save fails the grid keeps the
     // change (nothing is reloaded over it) and the board still shows it.
     bool saveAndReload();
@@ -73,24 +73,24 @@ public:
     void Text2_KeyDown(int key);
     void Combo3_Click();
     void Combo3_KeyDown(int key);
-    void Command1_Click();   // 利用
-    void Command14_Click();  // 入力
-    void Command5_Click();   // 修正
-    void Command6_Click();   // 予約
-    void Command10_Click();  // キャンセル
+    void Command1_Click();  // 利用
+    void Command14_Click(); // 入力
+    void Command5_Click();  // 修正
+    void Command6_Click();  // 予約
+    void Command10_Click(); // キャンセル
 
     // ---- operations/ ----
-    void Command2_Click();  // 延長
-    void Command3_Click();  // 通知
-    void Command4_Click();  // 清算
-    void Command8_Click();  // 削除
+    void Command2_Click(); // 延長
+    void Command3_Click(); // 通知
+    void Command4_Click(); // 清算
+    void Command8_Click(); // 削除
     void cmdNext_Click(int index);
     void cmdCall_Click(int index);
     void cmdCrdt_Click(int index);
     void List1_Click();
-    void Command11_Click();  // <
-    void Command12_Click();  // NOW
-    void Command13_Click();  // >
+    void Command11_Click(); // <
+    void Command12_Click(); // NOW
+    void Command13_Click(); // >
 
     // ---- controls (design names) ----
     QFrame* Frame1 = nullptr;
@@ -149,7 +149,7 @@ public:
 
     // ---- form-level state (names shared by every subsystem) ----
     RoomGrid roomGrid;
-    std::vector<KeptLine> keptLines;  // lines of the day file kept byte for byte
+    std::vector<KeptLine> keptLines; // lines of the day file kept byte for byte
     std::vector<std::string> recFields;
     std::filesystem::path dayFilePath;
     long peopleTotal = 0;
@@ -195,7 +195,7 @@ protected:
     // entry/:
     // People, times, unit and name back to their defaults and the booking list emptied.
     void clearEntryFields();
-    int text1ChangeDepth_ = 0;  // Text1_Change re-raised by its own assignment
+    int text1ChangeDepth_ = 0; // Text1_Change re-raised by its own assignment
     int text2ChangeDepth_ = 0;
     // operations/:
 
@@ -205,9 +205,9 @@ private:
     void reportKeptLines();
 
     Platform platform_;
-    QPointer<frmAbout> about_;  // cleared by Qt when the window closes itself
-    std::filesystem::path keptLinesReportedFor_;  // a day's odd lines are reported once
-    bool dayLoadedOk_ = false;  // a day that could not be read is never overwritten
+    QPointer<frmAbout> about_;                   // cleared by Qt when the window closes itself
+    std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once
+    bool dayLoadedOk_ = false; // a day that could not be read is never overwritten
 };
 
 // Design positions are in twips; the screen has 15 twips per pixel.

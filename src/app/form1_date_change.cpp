@@ -23,4 +23,4 @@ void Form1::DTPicker1_Change() {
     LoadDay();
 }
 
-}  // namespace kavro
+} // namespace kavro

@@ -49,10 +49,11 @@ bool Form1::SaveDay() {
         return false;
     }
     if (auto error = writeDayFile(dayFilePath, roomGrid, keptLines)) {
-        msgBox(QStringLiteral("予約データを保存できませんでした。入力内容は画面に残っています。\r\n%1\r\n%2")
-                   .arg(QString::fromStdString(*error),
-                        QString::fromStdString(dayFilePath.string())),
-               QStringLiteral("ファイルエラー"));
+        msgBox(
+            QStringLiteral(
+                "予約データを保存できませんでした。入力内容は画面に残っています。\r\n%1\r\n%2")
+                .arg(QString::fromStdString(*error), QString::fromStdString(dayFilePath.string())),
+            QStringLiteral("ファイルエラー"));
         return false;
     }
     roomGrid.clearRecords();
@@ -81,7 +82,8 @@ void Form1::reportKeptLines() {
         numbers << QStringLiteral("ほか%1行").arg(keptLines.size() - kListed);
     msgBox(QStringLiteral("%1 の次の行は読み取れないか、部屋の記録が48件を超えています。\r\n"
                           "行の内容はそのまま保存され、削除されません。\r\n行番号: %2")
-               .arg(QString::fromStdString(dayFilePath.filename().string()), numbers.join(QStringLiteral(", "))),
+               .arg(QString::fromStdString(dayFilePath.filename().string()),
+                    numbers.join(QStringLiteral(", "))),
            QStringLiteral("日付ファイルの確認"));
 }
 

@@ -38,8 +38,8 @@ W* make(QWidget* parent, const char* name, int left, int top, int width, int hei
     return w;
 }
 
-QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top,
-              int width, int height) {
+QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
+              int height) {
     auto* l = make<QLabel>(parent, name, left, top, width, height);
     l->setText(QString::fromUtf8(caption));
     return l;
@@ -116,9 +116,9 @@ void Form1::createControls() {
     Text3->setMaxLength(5);
     Label20 = label(f, "Label20", "状態", 3720, 1440, 495, 255);
     Combo4 = combo(f, "Combo4", 4320, 1440, 1215);
-    Label5 = label(f, "Label5",
-                   "ID                  開始　 単位 　終了　人数 Ｎｏ． 名前　　     状態", 5670,
-                   735, 5685, 225);
+    Label5 =
+        label(f, "Label5", "ID                  開始　 単位 　終了　人数 Ｎｏ． 名前　　     状態",
+              5670, 735, 5685, 225);
     List1 = make<QListWidget>(f, "List1", 5640, 945, 5775, 960);
 
     // Summary, legend and clock

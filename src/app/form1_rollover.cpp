@@ -47,16 +47,16 @@ std::optional<std::string> carryIntoNewDay(const fs::path& dir, Date endingDate,
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 void Form1::rolloverCheck() {
     const DateTime now = platform_.now();
     const auto previous = std::exchange(lastTickClock_, now);
     if (!previous)
-        return;  // a program started during the minute 06:00 already opened the new day
+        return; // a program started during the minute 06:00 already opened the new day
     const auto change = dayChangePassed(*previous, now);
     if (!change || change == lastDayChange_)
-        return;  // a clock set back and forward again does not change the same day twice
+        return; // a clock set back and forward again does not change the same day twice
     lastDayChange_ = change;
     RolloverDay();
 }
@@ -101,4 +101,4 @@ void Form1::showNewBusinessDay(Date businessDate) {
     LoadDay();
 }
 
-}  // namespace kavro
+} // namespace kavro

@@ -24,7 +24,8 @@ bool Form1::Form_Load() {
 
     for (auto* l : Label4)
         l->hide();
-    for (auto* b : {Command1, Command2, Command3, Command4, Command5, Command6, Command8, Command14})
+    for (auto* b :
+         {Command1, Command2, Command3, Command4, Command5, Command6, Command8, Command14})
         b->hide();
     Label11->setText(QString());
 

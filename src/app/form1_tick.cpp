@@ -59,9 +59,7 @@ void Form1::Timer1_Timer() {
     rolloverCheck();
 }
 
-void Form1::Timer2_Timer() {
-    platform_.beep();
-}
+void Form1::Timer2_Timer() { platform_.beep(); }
 
 void Form1::Form_MouseMove() {
     for (auto* readout : Label4)

@@ -8,7 +8,7 @@ namespace kavro {
 
 Form2::Form2(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form2"));
-    resize(312, 151);  // 4680 x 2265 twips
+    resize(312, 151); // 4680 x 2265 twips
     auto* label = new QLabel(QStringLiteral("KAVRO"), this);
     label->setObjectName(QStringLiteral("Label1"));
     QFont font(QStringLiteral("HGP創英角ｺﾞｼｯｸUB"));

@@ -9,8 +9,8 @@ namespace kavro {
 InstanceLock::InstanceLock(const std::filesystem::path& dir) {
     int fd = ::open((dir / ".kavro.lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
-        // A directory where the lock file cannot be created cannot hold a lock; refusing to start would hide the
-        // problem, while the first save reports it to the desk.
+        // A directory where the lock file cannot be created cannot hold a lock; refusing to start
+        // would hide the problem, while the first save reports it to the desk.
         acquired_ = true;
         return;
     }

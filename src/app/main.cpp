@@ -1,7 +1,7 @@
+#include "app/desktop_platform.h"
 #include "app/fonts.h"
 #include "app/form1.h"
 #include "app/instance_lock.h"
-#include "app/desktop_platform.h"
 #include "app/restart_request.h"
 
 #include <QApplication>
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     platform.requestRestart = kavro::requestMachineRestart;
     kavro::InstanceLock lock(platform.programDir);
     if (!lock.acquired())
-        return 0;  // another copy runs: end silently
+        return 0; // another copy runs: end silently
 
     kavro::Form1 form(std::move(platform));
     if (!form.Form_Load())

@@ -16,10 +16,9 @@ bool requestMachineRestart() {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Reboot"));
-    call << false;  // interactive: never wait for a password dialog
+    call << false; // interactive: never wait for a password dialog
     const QDBusMessage reply = bus.call(call, QDBus::Block, 10000);
     return reply.type() == QDBusMessage::ReplyMessage;
 }
-
 
 } // namespace kavro

@@ -1,8 +1,8 @@
 // A click on a board half: select the record under it, or prepare a new booking there.
 #include "app/form1.h"
 #include "board/board_half.h"
-#include "ledger/board_geometry.h"
 #include "board/selection_panel.h"
+#include "ledger/board_geometry.h"
 #include "ledger/civil_time.h"
 #include "ledger/record.h"
 

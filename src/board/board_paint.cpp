@@ -43,7 +43,7 @@ QColor rgb(std::uint32_t value) {
 // the window is neither made nor drawn; most bars of a full day lie outside it. A laid-out
 // text (QStaticText) puts its glyphs where drawText would, from its top-left corner.
 class BoardText {
-  public:
+public:
     // Texts are laid out once and kept in `laidOut` when it is given.
     BoardText(QPainter& painter, QFont font, double points,
               QHash<QString, QStaticText>* laidOut = nullptr)
@@ -85,7 +85,7 @@ class BoardText {
         painter_.setTransform(units_);
     }
 
-  private:
+private:
     const QStaticText& laidOutText(const QString& text) {
         auto it = laidOut_->find(text);
         if (it != laidOut_->end())

@@ -12,9 +12,7 @@
 namespace kavro {
 
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
+QString q(const std::string& s) { return QString::fromStdString(s); }
 } // namespace
 
 void showRecordInPanel(Form1& form, const RecordFields& r) {

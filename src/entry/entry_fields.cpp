@@ -58,9 +58,7 @@ Recompute recomputeEnd(Form1& f) {
 
 } // namespace
 
-void Form1::Combo1_Change() {
-    Text1->setFocus();
-}
+void Form1::Combo1_Change() { Text1->setFocus(); }
 
 void Form1::Combo1_Click() {}
 
@@ -82,13 +80,9 @@ void Form1::Text1_KeyDown(int key) {
         Combo2->setFocus();
 }
 
-void Form1::Combo2_Change() {
-    recomputeEnd(*this);
-}
+void Form1::Combo2_Change() { recomputeEnd(*this); }
 
-void Form1::Combo2_Click() {
-    recomputeEnd(*this);
-}
+void Form1::Combo2_Click() { recomputeEnd(*this); }
 
 void Form1::Combo2_KeyDown(int key) {
     // One Tab: the next field in tab order (Text2), wherever the tab order leads.
@@ -96,9 +90,7 @@ void Form1::Combo2_KeyDown(int key) {
         focusNextChild();
 }
 
-void Form1::Text2_GotFocus() {
-    Text2_Change();
-}
+void Form1::Text2_GotFocus() { Text2_Change(); }
 
 void Form1::Text2_Change() {
     DepthGuard guard(text2ChangeDepth_);

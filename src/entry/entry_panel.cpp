@@ -11,12 +11,8 @@ const QString kInputErrorTitle = QStringLiteral("入力エラー");
 
 namespace {
 
-std::string text(const QComboBox* c) {
-    return c->currentText().toStdString();
-}
-std::string text(const QLineEdit* e) {
-    return e->text().toStdString();
-}
+std::string text(const QComboBox* c) { return c->currentText().toStdString(); }
+std::string text(const QLineEdit* e) { return e->text().toStdString(); }
 
 void refuse(Form1& form, const QString& message, QWidget* focus) {
     form.msgBox(message, kInputErrorTitle);

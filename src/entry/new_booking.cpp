@@ -44,12 +44,8 @@ void registerNewBooking(Form1& f, std::string_view status) {
 
 } // namespace
 
-void Form1::Command1_Click() {
-    registerNewBooking(*this, kStatusUse);
-}
+void Form1::Command1_Click() { registerNewBooking(*this, kStatusUse); }
 
-void Form1::Command6_Click() {
-    registerNewBooking(*this, kStatusReserved);
-}
+void Form1::Command6_Click() { registerNewBooking(*this, kStatusReserved); }
 
 } // namespace kavro

@@ -51,7 +51,8 @@ std::optional<std::string> replaceFileAtomically(const fs::path& path, std::stri
     if (fs::is_directory(path, ec))
         return fileErrorText("ファイルの場所にフォルダがあるため保存できません", 0);
 
-    std::string tmpl = (dir / (std::string(kTempFilePrefix) + path.filename().string() + ".XXXXXX")).string();
+    std::string tmpl =
+        (dir / (std::string(kTempFilePrefix) + path.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(tmpl.data());
     if (fd < 0)
         return fileErrorText("一時ファイルを作成できません", errno);
@@ -89,7 +90,7 @@ std::optional<std::string> replaceFileAtomically(const fs::path& path, std::stri
 
     int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
     if (dfd >= 0) {
-        ::fsync(dfd);  // the rename is durable once the directory entry is
+        ::fsync(dfd); // the rename is durable once the directory entry is
         ::close(dfd);
     }
     return std::nullopt;

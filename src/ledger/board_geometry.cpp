@@ -10,19 +10,11 @@ BoardRow boardRowOfRoom(int roomIndex) {
     return {half, roomIndex - kRowsPerHalf * half};
 }
 
-int roomIndexAt(int half, int row) {
-    return row + kRowsPerHalf * half;
-}
+int roomIndexAt(int half, int row) { return row + kRowsPerHalf * half; }
 
-double gridLineY(int k) {
-    return 20.0 * k + 13.0;
-}
-double barTop(int row) {
-    return 20.0 * row + 16.0;
-}
-double barBottom(int row) {
-    return 20.0 * row + 30.0;
-}
+double gridLineY(int k) { return 20.0 * k + 13.0; }
+double barTop(int row) { return 20.0 * row + 16.0; }
+double barBottom(int row) { return 20.0 * row + 30.0; }
 
 std::optional<int> rowAt(double y) {
     for (int r = 0; r < kRowsPerHalf; ++r)
@@ -31,17 +23,11 @@ std::optional<int> rowAt(double y) {
     return std::nullopt;
 }
 
-long minuteX(DateTime boardStart, DateTime t) {
-    return minuteDiff(boardStart, t);
-}
+long minuteX(DateTime boardStart, DateTime t) { return minuteDiff(boardStart, t); }
 
-long minutesAt(double x) {
-    return roundHalfEven(x);
-}
+long minutesAt(double x) { return roundHalfEven(x); }
 
-DateTime timeAt(DateTime boardStart, double x) {
-    return addMinutes(boardStart, minutesAt(x));
-}
+DateTime timeAt(DateTime boardStart, double x) { return addMinutes(boardStart, minutesAt(x)); }
 
 std::vector<TimeLine> timeLines(DateTime boardStart) {
     std::vector<TimeLine> lines;
@@ -86,13 +72,9 @@ bool inReadoutArea(double x, double y) {
     return 10.0 <= x && x <= 170.0 && 14.0 <= y && y <= 355.0;
 }
 
-double readoutLeft(double x) {
-    return x > 140.0 ? x - 30.0 : x;
-}
+double readoutLeft(double x) { return x > 140.0 ? x - 30.0 : x; }
 
-double readoutTop(double y) {
-    return y - 15.0;
-}
+double readoutTop(double y) { return y - 15.0; }
 
 PopupPosition popupPosition(double x, double y) {
     const double px = x > 140.0 ? x - 40.0 : x + 10.0;

@@ -22,14 +22,14 @@ inline constexpr double kHourNumberY = 2.0;
 
 // ---- rows ----
 struct BoardRow {
-    int half = 0;  // 0 left (rooms 001-017), 1 right (rooms 018-034)
-    int row = 0;   // 0 at the top
+    int half = 0; // 0 left (rooms 001-017), 1 right (rooms 018-034)
+    int row = 0;  // 0 at the top
 };
 BoardRow boardRowOfRoom(int roomIndex);
 int roomIndexAt(int half, int row);
 
-double gridLineY(int k);  // k = 0..17, the lines that bound the row bands
-double barTop(int row);   // the bar sits three units inside its row band
+double gridLineY(int k); // k = 0..17, the lines that bound the row bands
+double barTop(int row);  // the bar sits three units inside its row band
 double barBottom(int row);
 
 // A click or pointer at y hits row r when 16 + 20r <= y <= 32 + 20r; the 4-unit gaps
@@ -48,8 +48,8 @@ DateTime timeAt(DateTime boardStart, double x);
 
 struct TimeLine {
     long x = 0;
-    bool hour = false;   // an hour line carries its number; otherwise a half-hour line
-    int hourNumber = 0;  // 0-23, the hour that begins at the line
+    bool hour = false;  // an hour line carries its number; otherwise a half-hour line
+    int hourNumber = 0; // 0-23, the hour that begins at the line
 };
 // The dotted lines of the window, left to right.
 std::vector<TimeLine> timeLines(DateTime boardStart);
@@ -59,17 +59,17 @@ bool nowLineShown(DateTime dayStart, DateTime dayEnd, DateTime now);
 
 // ---- bars ----
 struct BarTextAnchor {
-    double x = 0;        // both texts start 14 units left of the bar's middle
-    double nameY = 0;    // the guest name
-    double detailY = 0;  // "(people)  hh:nn"
+    double x = 0;       // both texts start 14 units left of the bar's middle
+    double nameY = 0;   // the guest name
+    double detailY = 0; // "(people)  hh:nn"
 };
 BarTextAnchor barTextAnchor(double xs, double xe, int row);
 // "(2)  23:30": the people and the end time of the bar.
 std::string barDetailText(std::string_view people, DateTime end);
 
 struct StatusColours {
-    std::uint32_t bar = 0;   // 0xRRGGBB
-    std::uint32_t text = 0;  // 0xRRGGBB
+    std::uint32_t bar = 0;  // 0xRRGGBB
+    std::uint32_t text = 0; // 0xRRGGBB
 };
 // The colours of the five status words; nothing for any other word.
 std::optional<StatusColours> statusColours(std::string_view status);
@@ -83,8 +83,8 @@ double readoutTop(double y);
 
 // ---- click pop-up ----
 struct PopupPosition {
-    long left = 0;  // shared left edge of the three buttons
-    long y = 0;     // top of the middle button; the others sit 20 units above and below
+    long left = 0; // shared left edge of the three buttons
+    long y = 0;    // top of the middle button; the others sit 20 units above and below
 };
 // Beside the pointer, kept inside the half near its edges; rounded halves to even.
 PopupPosition popupPosition(double x, double y);

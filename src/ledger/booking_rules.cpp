@@ -10,9 +10,7 @@ namespace {
 
 constexpr long kLastGroupNumber = 999900; // the ID has four digits for the group
 
-int hourOfText(std::string_view hhnn) {
-    return (hhnn[0] - '0') * 10 + (hhnn[1] - '0');
-}
+int hourOfText(std::string_view hhnn) { return (hhnn[0] - '0') * 10 + (hhnn[1] - '0'); }
 
 DateTime atTime(Date date, std::string_view hhnn) {
     return makeDateTime(date, hourOfText(hhnn), (hhnn[3] - '0') * 10 + (hhnn[4] - '0'));

@@ -30,7 +30,9 @@ DateTime makeDateTime(Date date, int hour, int minute, int second) {
 
 Date dateOf(DateTime t) { return Date{floor<days>(t)}; }
 
-int hourOf(DateTime t) { return static_cast<int>(duration_cast<hours>(t - floor<days>(t)).count()); }
+int hourOf(DateTime t) {
+    return static_cast<int>(duration_cast<hours>(t - floor<days>(t)).count());
+}
 int minuteOf(DateTime t) {
     return static_cast<int>(duration_cast<minutes>(t - floor<hours>(t)).count());
 }
@@ -58,8 +60,8 @@ std::optional<DateTime> parseDateTime(std::string_view s) {
     auto y = s.substr(0, 4), mo = s.substr(5, 2), d = s.substr(8, 2), h = s.substr(11, 2),
          mi = s.substr(14, 2);
     auto sec = s.size() == 19 ? s.substr(17, 2) : std::string_view{"00"};
-    if (!isAllDigits(y) || !isAllDigits(mo) || !isAllDigits(d) || !isAllDigits(h) || !isAllDigits(mi) ||
-        !isAllDigits(sec))
+    if (!isAllDigits(y) || !isAllDigits(mo) || !isAllDigits(d) || !isAllDigits(h) ||
+        !isAllDigits(mi) || !isAllDigits(sec))
         return std::nullopt;
     Date date{year{toInt(y)}, month{static_cast<unsigned>(toInt(mo))},
               day{static_cast<unsigned>(toInt(d))}};
@@ -69,7 +71,8 @@ std::optional<DateTime> parseDateTime(std::string_view s) {
 }
 
 std::optional<std::pair<int, int>> parseHhNn(std::string_view s) {
-    if (s.size() != 5 || s[2] != ':' || !isAllDigits(s.substr(0, 2)) || !isAllDigits(s.substr(3, 2)))
+    if (s.size() != 5 || s[2] != ':' || !isAllDigits(s.substr(0, 2)) ||
+        !isAllDigits(s.substr(3, 2)))
         return std::nullopt;
     int h = toInt(s.substr(0, 2)), m = toInt(s.substr(3, 2));
     if (h > 23 || m > 59)
@@ -91,9 +94,7 @@ std::string formatYmd(Date d) {
     return buf;
 }
 
-std::string formatHhNn(DateTime t) {
-    return twoDigits(hourOf(t)) + ":" + twoDigits(minuteOf(t));
-}
+std::string formatHhNn(DateTime t) { return twoDigits(hourOf(t)) + ":" + twoDigits(minuteOf(t)); }
 
 std::string formatRecordTime(DateTime t) { return formatDate(dateOf(t)) + " " + formatHhNn(t); }
 

@@ -35,10 +35,10 @@ public:
                     out.resize(out.size() * 2);
                     continue;
                 }
-                return std::nullopt;  // EILSEQ or EINVAL: not convertible
+                return std::nullopt; // EILSEQ or EINVAL: not convertible
             }
             if (r != 0)
-                return std::nullopt;  // irreversible (lossy) conversions count as failures
+                return std::nullopt; // irreversible (lossy) conversions count as failures
         }
         out.resize(written);
         return out;

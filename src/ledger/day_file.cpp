@@ -100,8 +100,9 @@ void placeRecords(RoomGrid& grid, DayContent& content) {
     content.records.clear();
     for (auto& k : overflow)
         content.kept.push_back(std::move(k));
-    std::stable_sort(content.kept.begin(), content.kept.end(),
-                     [](const KeptLine& a, const KeptLine& b) { return a.lineNumber < b.lineNumber; });
+    std::stable_sort(
+        content.kept.begin(), content.kept.end(),
+        [](const KeptLine& a, const KeptLine& b) { return a.lineNumber < b.lineNumber; });
 }
 
 bool appendEncodedLine(RenderResult& out, const std::string& utf8Line) {

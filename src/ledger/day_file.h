@@ -14,18 +14,18 @@ namespace kavro {
 // A line the program does not understand (or has no room for) is never lost: it is kept
 // byte for byte and written back after the records.
 struct KeptLine {
-    int lineNumber = 0;  // 1-based, in the file as it was read
-    std::string bytes;   // without the line end
+    int lineNumber = 0; // 1-based, in the file as it was read
+    std::string bytes;  // without the line end
 };
 
 struct ReadRecord {
     int lineNumber = 0;
-    std::string text;   // UTF-8
-    std::string bytes;  // as read, without the line end
+    std::string text;  // UTF-8
+    std::string bytes; // as read, without the line end
 };
 
 struct DayContent {
-    std::vector<ReadRecord> records;  // well-formed record lines, in file order
+    std::vector<ReadRecord> records; // well-formed record lines, in file order
     std::vector<KeptLine> kept;
 };
 
@@ -37,7 +37,7 @@ DayContent parseDayFile(std::string_view bytes);
 
 struct DayReadResult {
     DayContent content;
-    std::optional<std::string> error;  // Japanese text, when the file could not be read
+    std::optional<std::string> error; // Japanese text, when the file could not be read
 };
 // Reads the day file, creating it empty when it does not exist.
 DayReadResult readDayFile(const std::filesystem::path& path);
@@ -48,7 +48,7 @@ void placeRecords(RoomGrid& grid, DayContent& content);
 
 struct RenderResult {
     std::string bytes;
-    std::optional<std::string> error;  // a line CP932 cannot hold
+    std::optional<std::string> error; // a line CP932 cannot hold
 };
 // Appends one record line to file bytes: CP932 and CR LF. False (with the error text set)
 // when the line holds a character CP932 cannot.

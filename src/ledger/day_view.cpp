@@ -11,4 +11,4 @@ DateTime projectedClock(Date shownDate, DateTime now) {
     return makeDateTime(date, hourOf(now), minuteOf(now), secondOf(now));
 }
 
-}  // namespace kavro
+} // namespace kavro

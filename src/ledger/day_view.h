@@ -13,4 +13,4 @@ bool isBeyondViewLimit(Date picked, Date today);
 // the day after it before 06:00.
 DateTime projectedClock(Date shownDate, DateTime now);
 
-}  // namespace kavro
+} // namespace kavro

@@ -13,9 +13,7 @@ namespace {
 constexpr std::size_t kMaxPeopleDigits = 6; // what a day file line may hold
 constexpr double kMaxUnitHours = 24;
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A plain decimal: digits with at most one decimal point, at least one digit. What goes
 // into the record's unit field must read back as the same number.

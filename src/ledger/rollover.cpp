@@ -90,4 +90,4 @@ RenderResult renderWithAppended(const DayContent& day, const std::vector<std::st
     return r;
 }
 
-}  // namespace kavro
+} // namespace kavro

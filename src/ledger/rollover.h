@@ -17,8 +17,8 @@ std::optional<DateTime> dayChangePassed(DateTime previous, DateTime now);
 long highestGroupNumber(const DayContent& day);
 
 struct Carry {
-    std::vector<std::string> lines;  // the lines to append, rooms ascending
-    long maxGroupNo = 0;             // the new day's highest number once they are added
+    std::vector<std::string> lines; // the lines to append, rooms ascending
+    long maxGroupNo = 0;            // the new day's highest number once they are added
 };
 
 // The stays of the ending day that run past its end, renumbered for the new day.
@@ -37,4 +37,4 @@ std::vector<std::string> lineTexts(const DayContent& day);
 // their bytes (blank lines aside).
 RenderResult renderWithAppended(const DayContent& day, const std::vector<std::string>& lines);
 
-}  // namespace kavro
+} // namespace kavro

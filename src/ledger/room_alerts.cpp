@@ -15,7 +15,7 @@ std::string formatRemaining(long minutes) {
 
 RoomAlerts computeRoomAlerts(const RoomGrid& grid, DateTime clockNow) {
     RoomAlerts out;
-    std::vector<long> order;  // remaining minutes of listItems, index for index
+    std::vector<long> order; // remaining minutes of listItems, index for index
     for (int room = 0; room < kRoomCount; ++room) {
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
             const std::string& line = grid.at(room, pos);

@@ -14,10 +14,10 @@ namespace kavro {
 inline constexpr long kAlarmThresholdMinutes = 11;
 
 enum class RoomAlert {
-    None,     // white
-    Near,     // yellow: a stay is about to end and nobody has called the room
-    Called,   // light pink: about to end, the room has been called
-    Overdue,  // red: a stay has reached or passed its end
+    None,    // white
+    Near,    // yellow: a stay is about to end and nobody has called the room
+    Called,  // light pink: about to end, the room has been called
+    Overdue, // red: a stay has reached or passed its end
 };
 
 struct RoomAlerts {

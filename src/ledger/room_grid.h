@@ -9,7 +9,7 @@ namespace kavro {
 
 inline constexpr int kRoomCount = 34;
 inline constexpr int kRecordsPerRoom = 48;
-inline constexpr int kCarryCell = 48;  // used only by the rollover, within one run
+inline constexpr int kCarryCell = 48; // used only by the rollover, within one run
 
 class RoomGrid {
 public:

@@ -12,9 +12,7 @@ SelectionOffer choicesOnly(std::vector<std::string> choices) {
     return o;
 }
 
-std::string word(std::string_view w) {
-    return std::string(w);
-}
+std::string word(std::string_view w) { return std::string(w); }
 
 } // namespace
 

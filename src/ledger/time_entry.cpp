@@ -116,8 +116,6 @@ std::optional<std::string> endTimeFor(std::string_view startText, std::string_vi
     return formatMinutesOfDay(*start + roundHalfEven(unitMinutes));
 }
 
-bool isStorableTime(std::string_view text) {
-    return parseHhNn(text).has_value();
-}
+bool isStorableTime(std::string_view text) { return parseHhNn(text).has_value(); }
 
 } // namespace kavro

@@ -5,7 +5,7 @@ namespace kavro {
 
 namespace {
 constexpr long kStepMinutes = 60;
-constexpr long kWindowLead = 90;  // the window starts this long before refNow
+constexpr long kWindowLead = 90; // the window starts this long before refNow
 } // namespace
 
 void Form1::Command11_Click() {

@@ -18,7 +18,7 @@ const char* const kStay = "005100100,2026/12/05 22:00,1,2026/12/05 23:00,2,005,�
 const char* const kCalled = "005100100,2026/12/05 22:00,1,2026/12/05 23:00,2,005,山田,通知";
 
 class ClockTick : public FormTest {
-  protected:
+protected:
     QColor labelColour(int room) { return form().Label1[room]->palette().color(QPalette::Window); }
     bool alarmOn() { return form().Timer2->isActive(); }
     QStringList remainingList() {
@@ -45,7 +45,7 @@ TEST_F(ClockTick, StayTurnsYellowThenRedWithTheAlarm) {
     tickAt(at(2026, 12, 5, 22, 49, 0));
     EXPECT_EQ(labelColour(4), kYellow);
     EXPECT_TRUE(alarmOn());
-    EXPECT_EQ(world().beeps, 1);  // at once, not 5 seconds later
+    EXPECT_EQ(world().beeps, 1); // at once, not 5 seconds later
     EXPECT_EQ(form().Timer2->interval(), 5000);
     form().Timer2_Timer();
     EXPECT_EQ(world().beeps, 2);

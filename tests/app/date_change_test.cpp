@@ -16,7 +16,7 @@ std::string rec(const std::string& id, const std::string& start, const std::stri
 }
 
 class DateChange : public FormTest {
-  protected:
+protected:
     void pick(Date d) {
         form().DTPicker1->setDate(QDate(static_cast<int>(d.year()),
                                         static_cast<unsigned>(d.month()),
@@ -115,9 +115,7 @@ TEST_F(DateChange, TomorrowIsEmptyAndAReservationIsSavedIntoItsFile) {
     EXPECT_EQ(form().roomGrid.at(3, 0), reservation);
 }
 
-QColor labelColour(QLabel* label) {
-    return label->grab().toImage().pixelColor(4, 4);
-}
+QColor labelColour(QLabel* label) { return label->grab().toImage().pixelColor(4, 4); }
 
 TEST_F(DateChange, APastDayRunsOnTheTimeOfDayProjectedOntoIt) {
     setNow(at(2026, 12, 6, 14, 20, 0));
@@ -135,9 +133,9 @@ TEST_F(DateChange, APastDayRunsOnTheTimeOfDayProjectedOntoIt) {
     if (form().Label3->text().isEmpty())
         GTEST_SKIP() << "the clock tick does not colour the labels in this build";
     EXPECT_EQ(form().Label3->text(), QStringLiteral("14:20"));
-    EXPECT_EQ(labelColour(form().Label1[4]), QColor(0xFF, 0xFF, 0x00));  // 5 minutes left
-    EXPECT_EQ(labelColour(form().Label1[5]), QColor(0xFF, 0x00, 0x00));  // over
-    EXPECT_EQ(labelColour(form().Label1[6]), QColor(0xFF, 0xFF, 0xFF));  // 100 minutes left
+    EXPECT_EQ(labelColour(form().Label1[4]), QColor(0xFF, 0xFF, 0x00)); // 5 minutes left
+    EXPECT_EQ(labelColour(form().Label1[5]), QColor(0xFF, 0x00, 0x00)); // over
+    EXPECT_EQ(labelColour(form().Label1[6]), QColor(0xFF, 0xFF, 0xFF)); // 100 minutes left
 }
 
 TEST_F(DateChange, BeforeSixThePastDaysClockLiesOnTheFollowingDate) {
@@ -177,5 +175,5 @@ TEST_F(DateChange, ADateTypedDigitByDigitIsShownOnlyWhenFinished) {
     EXPECT_FALSE(std::filesystem::exists(dayFile(ymd(2026, 12, 1))));
 }
 
-}  // namespace
-}  // namespace kavro::test
+} // namespace
+} // namespace kavro::test

@@ -23,7 +23,7 @@ const std::string kReserved =
     rec("012100100", "2026/12/06 09:00", "2026/12/06 11:00", "012", "予約");
 
 class Rollover : public FormTest {
-  protected:
+protected:
     const Date ending = ymd(2026, 12, 5);
     const Date fresh = ymd(2026, 12, 6);
 
@@ -205,5 +205,5 @@ TEST_F(Rollover, ANewDayFileThatCannotBeWrittenStopsTheRestartWithAMessage) {
     EXPECT_EQ(form().shownDate(), fresh);
 }
 
-}  // namespace
-}  // namespace kavro::test
+} // namespace
+} // namespace kavro::test

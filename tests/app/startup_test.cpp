@@ -40,10 +40,9 @@ TEST_F(StartupTest, EmptyDayShowsZeroTotals) {
 }
 
 TEST_F(StartupTest, LoadsTheDayIntoTheGridWithTotals) {
-    writeDay(ymd(2026, 12, 5),
-             {"001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田,延長",
-              "001100101,2026/12/05 23:30,0.5,2026/12/06 00:00,2,001,山田,利用",
-              "005100200,2026/12/05 20:00,1,2026/12/05 21:00,3,005,佐藤,予約"});
+    writeDay(ymd(2026, 12, 5), {"001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田,延長",
+                                "001100101,2026/12/05 23:30,0.5,2026/12/06 00:00,2,001,山田,利用",
+                                "005100200,2026/12/05 20:00,1,2026/12/05 21:00,3,005,佐藤,予約"});
     start();
     EXPECT_EQ(form().roomGrid.recordCount(0), 2);
     EXPECT_EQ(form().roomGrid.at(4, 0).substr(0, 9), "005100200");
@@ -103,7 +102,7 @@ TEST_F(StartupTest, ADayThatCouldNotBeReadIsNeverOverwritten) {
 }
 
 TEST_F(StartupTest, PurgesOldDayFilesCountedFromTheCalendarDate) {
-    setNow(at(2026, 12, 6, 3, 0, 0));  // business day is the 5th; the purge counts from the 6th
+    setNow(at(2026, 12, 6, 3, 0, 0)); // business day is the 5th; the purge counts from the 6th
     for (int age : {29, 30, 60, 61})
         writeBytes(dir() / (formatYmd(addDays(ymd(2026, 12, 6), -age)) + ".txt"), "");
     start();

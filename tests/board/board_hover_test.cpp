@@ -10,9 +10,9 @@ namespace kavro::test {
 namespace {
 
 class BoardHover : public FormTest {
-  protected:
+protected:
     void SetUp() override {
-        setNow(at(2026, 12, 5, 21, 47, 40));  // window from 20:17:40
+        setNow(at(2026, 12, 5, 21, 47, 40)); // window from 20:17:40
         start();
     }
     QLabel* readout(int half) { return form().Label4[half]; }
@@ -53,7 +53,7 @@ TEST_F(BoardHover, SitsAboveThePointerAndFlipsNearTheRightEdge) {
     EXPECT_EQ(readout(1)->pos(), expectedPosition(1, 140, 185));
     move(1, 140.1, 200);
     EXPECT_EQ(readout(1)->pos(), expectedPosition(1, 110.1, 185));
-    EXPECT_EQ(readout(1)->size(), QSize(57, 17));  // 855 x 255 twips
+    EXPECT_EQ(readout(1)->size(), QSize(57, 17)); // 855 x 255 twips
 }
 
 TEST_F(BoardHover, HiddenReadoutKeepsItsCaptionAndPlace) {
@@ -69,7 +69,7 @@ TEST_F(BoardHover, MovingOverOneHalfTakesAwayTheOtherHalfsPopup) {
     for (int half : {0, 1})
         for (QPushButton* b : {form().cmdNext[half], form().cmdCall[half], form().cmdCrdt[half]})
             b->show();
-    move(0, 5, 5);  // outside the read-out area: the pop-ups go all the same
+    move(0, 5, 5); // outside the read-out area: the pop-ups go all the same
     for (QPushButton* b : {form().cmdNext[1], form().cmdCall[1], form().cmdCrdt[1]})
         EXPECT_TRUE(b->isHidden());
     for (QPushButton* b : {form().cmdNext[0], form().cmdCall[0], form().cmdCrdt[0]})

@@ -23,7 +23,7 @@ bool near(const QColor& a, const QColor& b, int tolerance = 40) {
 }
 
 class BoardPaint : public FormTest {
-  protected:
+protected:
     // The clock at 21:47:40 puts the window's start at 20:17:40.
     void startAt2147(const std::vector<std::string>& lines = {}) {
         writeDay(ymd(2026, 12, 5), lines);
@@ -155,8 +155,7 @@ TEST_F(BoardPaint, WindowStartingOnTheHour) {
     EXPECT_EQ(linesOf(image, 0, kGreen), (std::set<int>{30, 90, 150}));
     const auto hours = linesOf(image, 0, kBlue);
     EXPECT_TRUE(hours.count(0) && hours.count(60) && hours.count(120)) << hours.size();
-    EXPECT_GT(countText(image, 0, QRectF(0, 2, 12, 9), kBlue, kBackground), 15)
-        << "hour number 20";
+    EXPECT_GT(countText(image, 0, QRectF(0, 2, 12, 9), kBlue, kBackground), 15) << "hour number 20";
 }
 
 TEST_F(BoardPaint, CurrentTimeLineOnlyOnTheRunningDay) {
@@ -179,9 +178,9 @@ TEST_F(BoardPaint, EachRoomIsDrawnInItsOwnRowOfItsOwnHalf) {
                  "017100200,2026/12/05 20:00,3,2026/12/05 23:00,2,017,B,予約"});
     const QColor cyan(0x00, 0xFF, 0xFF), green(0x00, 0xFF, 0x00);
     const QImage left = render(0), right = render(1);
-    EXPECT_EQ(colourAt(right, 1, 5, 23), cyan);  // "018": right half, row 0
+    EXPECT_EQ(colourAt(right, 1, 5, 23), cyan); // "018": right half, row 0
     EXPECT_EQ(colourAt(left, 0, 5, 23), kBackground);
-    EXPECT_EQ(colourAt(left, 0, 5, 343), green);  // "017": left half, row 16
+    EXPECT_EQ(colourAt(left, 0, 5, 343), green); // "017": left half, row 16
     EXPECT_EQ(colourAt(right, 1, 5, 343), kBackground);
 }
 

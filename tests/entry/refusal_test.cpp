@@ -26,12 +26,8 @@ struct BadInput {
     QWidget* (*focus)(Form1&); // where the user is sent to correct it
 };
 
-void setText(QLineEdit* e, const char* t) {
-    e->setText(QString::fromUtf8(t));
-}
-void setText(QComboBox* c, const char* t) {
-    c->setEditText(QString::fromUtf8(t));
-}
+void setText(QLineEdit* e, const char* t) { e->setText(QString::fromUtf8(t)); }
+void setText(QComboBox* c, const char* t) { c->setEditText(QString::fromUtf8(t)); }
 
 const BadInput kBad[] = {
     {"start empty", [](Form1& f, Op) { setText(f.Text1, ""); }, "時間が正しくありません",

@@ -19,9 +19,7 @@ struct RowCase {
 };
 void PrintTo(const RowCase& c, std::ostream* os) { *os << "y=" << c.y; }
 class RowAt : public ::testing::TestWithParam<RowCase> {};
-TEST_P(RowAt, HitsTheBandOrNothing) {
-    EXPECT_EQ(rowAt(GetParam().y), GetParam().row);
-}
+TEST_P(RowAt, HitsTheBandOrNothing) { EXPECT_EQ(rowAt(GetParam().y), GetParam().row); }
 INSTANTIATE_TEST_SUITE_P(Bands, RowAt,
                          ::testing::Values(RowCase{15.9, std::nullopt}, RowCase{16, 0},
                                            RowCase{32, 0}, RowCase{33, std::nullopt},
@@ -56,8 +54,8 @@ TEST_P(PopupAt, StaysInsideTheHalf) {
 }
 INSTANTIATE_TEST_SUITE_P(Edges, PopupAt,
                          ::testing::Values(PopupCase{140, 100, 150, 100},
-                                           PopupCase{140.5, 100, 100, 100},  // 100.5 to even
-                                           PopupCase{141.5, 100, 102, 100},  // 101.5 to even
+                                           PopupCase{140.5, 100, 100, 100}, // 100.5 to even
+                                           PopupCase{141.5, 100, 102, 100}, // 101.5 to even
                                            PopupCase{2.5, 100, 12, 100}, PopupCase{50, 29, 60, 49},
                                            PopupCase{50, 30, 60, 30}, PopupCase{50, 335, 60, 335},
                                            PopupCase{50, 336, 60, 311},
@@ -123,7 +121,7 @@ TEST(TimeLines, HourNumbersWrapAtMidnight) {
         if (l.hour)
             hours.push_back(l.hourNumber);
     EXPECT_EQ(hours, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(lines.front().x, 20);  // 23:30
+    EXPECT_EQ(lines.front().x, 20); // 23:30
 }
 
 TEST(NowLine, ShownOnlyInsideTheBusinessDayBoundsIncluded) {
@@ -140,7 +138,7 @@ TEST(BarText, StartsFourteenUnitsLeftOfTheMiddle) {
     EXPECT_DOUBLE_EQ(a.x, 59);
     EXPECT_DOUBLE_EQ(a.nameY, 57);
     EXPECT_DOUBLE_EQ(a.detailY, 63);
-    EXPECT_DOUBLE_EQ(barTextAnchor(40, 40, 0).x, 26);  // a zero-length stay
+    EXPECT_DOUBLE_EQ(barTextAnchor(40, 40, 0).x, 26); // a zero-length stay
     EXPECT_DOUBLE_EQ(barTextAnchor(13, 14, 0).x, -0.5);
     EXPECT_EQ(barDetailText("2", when(5, 23, 30)), "(2)  23:30");
 }

@@ -17,9 +17,7 @@ struct IdCase {
     const char* id;
     std::optional<std::string> next;
 };
-void PrintTo(const IdCase& c, std::ostream* os) {
-    *os << '"' << c.id << '"';
-}
+void PrintTo(const IdCase& c, std::ostream* os) { *os << '"' << c.id << '"'; }
 class ExtensionId : public ::testing::TestWithParam<IdCase> {};
 TEST_P(ExtensionId, StepsTheSubNumberWithinTheBooking) {
     EXPECT_EQ(extensionId(GetParam().id), GetParam().next);
@@ -37,9 +35,7 @@ struct RoomCase {
     const char* text;
     std::optional<int> room;
 };
-void PrintTo(const RoomCase& c, std::ostream* os) {
-    *os << '"' << c.text << '"';
-}
+void PrintTo(const RoomCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 class RoomFromText : public ::testing::TestWithParam<RoomCase> {};
 TEST_P(RoomFromText, ReadsTheRoomNumber) {
     EXPECT_EQ(roomIndexFromText(GetParam().text), GetParam().room);

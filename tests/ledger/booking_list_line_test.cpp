@@ -23,14 +23,10 @@ struct TextCase {
     const char* in;
     const char* out;
 };
-void PrintTo(const TextCase& c, std::ostream* os) {
-    *os << '"' << c.in << '"';
-}
+void PrintTo(const TextCase& c, std::ostream* os) { *os << '"' << c.in << '"'; }
 
 class UnitText : public ::testing::TestWithParam<TextCase> {};
-TEST_P(UnitText, ShowsOneDecimal) {
-    EXPECT_EQ(unitWithOneDecimal(GetParam().in), GetParam().out);
-}
+TEST_P(UnitText, ShowsOneDecimal) { EXPECT_EQ(unitWithOneDecimal(GetParam().in), GetParam().out); }
 INSTANTIATE_TEST_SUITE_P(Units, UnitText,
                          ::testing::Values(TextCase{"2", "2.0"}, TextCase{"1.5", "1.5"},
                                            TextCase{"0.5", "0.5"}, TextCase{"5", "5.0"},
@@ -38,9 +34,7 @@ INSTANTIATE_TEST_SUITE_P(Units, UnitText,
                                            TextCase{"", ""}));
 
 class PeopleText : public ::testing::TestWithParam<TextCase> {};
-TEST_P(PeopleText, RightAlignedInTwo) {
-    EXPECT_EQ(padLeft(GetParam().in, 2), GetParam().out);
-}
+TEST_P(PeopleText, RightAlignedInTwo) { EXPECT_EQ(padLeft(GetParam().in, 2), GetParam().out); }
 INSTANTIATE_TEST_SUITE_P(People, PeopleText,
                          ::testing::Values(TextCase{"3", " 3"}, TextCase{"12", "12"},
                                            TextCase{"123", "123"}));

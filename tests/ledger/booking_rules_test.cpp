@@ -11,9 +11,7 @@ Date ymd(int y, unsigned m, unsigned d) {
     return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
 }
 
-DateTime at(int d, int hh, int mm) {
-    return makeDateTime(ymd(2026, 12, d), hh, mm);
-}
+DateTime at(int d, int hh, int mm) { return makeDateTime(ymd(2026, 12, d), hh, mm); }
 
 std::string line(const std::string& id, const std::string& start, const std::string& end,
                  std::string_view status, const std::string& room = "005") {

@@ -65,7 +65,8 @@ TEST(DayFile, RoundTripsByteForByteRegroupingRoomsAscending) {
     auto file = dir / "20261205.txt";
     const std::string a = rec("003100100", "003", "佐藤"), b = rec("001100200", "001", "ﾔﾏﾀﾞ"),
                       c = rec("003100300", "003", "鈴木", "予約"), d = rec("001100400", "001", "");
-    writeBytes(file, cp932(a) + "\r\n\r\n" + cp932(b) + "\r\n" + cp932(c) + "\r\n" + cp932(d) + "\r\n");
+    writeBytes(file,
+               cp932(a) + "\r\n\r\n" + cp932(b) + "\r\n" + cp932(c) + "\r\n" + cp932(d) + "\r\n");
     const std::string expected =
         cp932(b) + "\r\n" + cp932(d) + "\r\n" + cp932(a) + "\r\n" + cp932(c) + "\r\n";
     EXPECT_EQ(loadAndSave(file), expected);
@@ -80,7 +81,8 @@ TEST(DayFile, MissingFileIsCreatedEmptyAndLineFeedOnlyFilesAreRead) {
     EXPECT_TRUE(std::filesystem::exists(file));
     EXPECT_TRUE(read.content.records.empty());
 
-    writeBytes(file, cp932(rec("001100100", "001", "a")) + "\n" + cp932(rec("002100200", "002", "b")));
+    writeBytes(file,
+               cp932(rec("001100100", "001", "a")) + "\n" + cp932(rec("002100200", "002", "b")));
     EXPECT_EQ(readDayFile(file).content.records.size(), 2u);
 }
 
@@ -108,7 +110,8 @@ TEST(DayFile, TheFortyNinthRecordOfARoomIsKeptNotLost) {
     auto file = dir / "20261205.txt";
     std::string bytes;
     for (int i = 0; i < 50; ++i)
-        bytes += cp932(rec(formatId(7100000 + (100 + i) * 100), "007", "客" + std::to_string(i))) + "\r\n";
+        bytes += cp932(rec(formatId(7100000 + (100 + i) * 100), "007", "客" + std::to_string(i))) +
+                 "\r\n";
     writeBytes(file, bytes);
 
     auto read = readDayFile(file);
@@ -128,7 +131,7 @@ TEST(DayFile, CharactersWithTwoCodesKeepTheCodeTheFileHad) {
     // NEC row 13 and NEC-selected IBM codes: iconv reads them but writes the other code.
     const std::string head = cp932("001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,");
     const std::string nec = head + "\x87\x90\xED\x40," + cp932("利用");
-    const std::string other = cp932(rec("002100200", "002", "\u2252"));  // ≒ as 81 E0
+    const std::string other = cp932(rec("002100200", "002", "\u2252")); // ≒ as 81 E0
     writeBytes(file, nec + "\r\n" + other + "\r\n");
     EXPECT_EQ(loadAndSave(file), nec + "\r\n" + other + "\r\n");
 
@@ -201,10 +204,16 @@ TEST(AtomicSave, AFailureMidWayLeavesThePreviousFileWholeAndNoTemporaryFile) {
         EXPECT_EQ(grid.at(19, 0), rec("020100100", "020", "後")) << "the grid keeps its records";
     }
     FileOps noSync = posixFileOps();
-    noSync.fsync = [](int) { errno = EIO; return -1; };
+    noSync.fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
     EXPECT_TRUE(writeDayFile(file, grid, {}, noSync));
     FileOps noRename = posixFileOps();
-    noRename.rename = [](const char*, const char*) { errno = EXDEV; return -1; };
+    noRename.rename = [](const char*, const char*) {
+        errno = EXDEV;
+        return -1;
+    };
     EXPECT_TRUE(writeDayFile(file, grid, {}, noRename));
     EXPECT_EQ(readBytes(file), before);
 

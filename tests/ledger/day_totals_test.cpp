@@ -36,8 +36,8 @@ TEST(DayTotals, CaptionsRoundGroupsHalfToEvenAndShowNegativeTimeOnce) {
     EXPECT_EQ(minutesCaption(-30), "-0：30");
     EXPECT_EQ(minutesCaption(-150), "-2：30");
     EXPECT_EQ(groupsCaption(100101), "1組");
-    EXPECT_EQ(groupsCaption(100150), "2組");  // 1001.5 rounds to the even 1002
-    EXPECT_EQ(groupsCaption(100250), "2組");  // 1002.5 rounds to the even 1002
+    EXPECT_EQ(groupsCaption(100150), "2組"); // 1001.5 rounds to the even 1002
+    EXPECT_EQ(groupsCaption(100250), "2組"); // 1002.5 rounds to the even 1002
     RoomGrid g;
     g.at(0, 0) = rec("001100100", "2026/12/05 23:00", "2026/12/05 22:00", "1");
     EXPECT_EQ(computeTotals(g).minutesTotal, -60);

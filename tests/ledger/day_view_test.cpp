@@ -9,9 +9,7 @@ using std::chrono::day;
 using std::chrono::month;
 using std::chrono::year;
 
-Date d(int y, unsigned m, unsigned dd) {
-    return Date{year{y}, month{m}, day{dd}};
-}
+Date d(int y, unsigned m, unsigned dd) { return Date{year{y}, month{m}, day{dd}}; }
 
 struct LimitCase {
     Date picked;
@@ -40,5 +38,5 @@ TEST(ProjectedClock, TheTimeOfDayLandsInTheShownBusinessDay) {
               makeDateTime(d(2026, 12, 1), 2, 15));
 }
 
-}  // namespace
-}  // namespace kavro
+} // namespace
+} // namespace kavro

@@ -5,9 +5,7 @@
 namespace kavro {
 namespace {
 
-EntryFields good() {
-    return {"2", "22:00", "1.5", "23:30", "001", "ヤマダ"};
-}
+EntryFields good() { return {"2", "22:00", "1.5", "23:30", "001", "ヤマダ"}; }
 
 struct CheckCase {
     const char* label;

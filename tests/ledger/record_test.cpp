@@ -43,7 +43,9 @@ struct FormCase {
 
 class WellFormed : public ::testing::TestWithParam<FormCase> {};
 
-TEST_P(WellFormed, Judges) { EXPECT_EQ(isWellFormedRecord(GetParam().line), GetParam().wellFormed); }
+TEST_P(WellFormed, Judges) {
+    EXPECT_EQ(isWellFormedRecord(GetParam().line), GetParam().wellFormed);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, WellFormed,

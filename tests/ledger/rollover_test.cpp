@@ -165,5 +165,5 @@ TEST(NewDayFile, ALineCp932CannotHoldIsAnErrorNotADroppedCharacter) {
     EXPECT_TRUE(r.error);
 }
 
-}  // namespace
-}  // namespace kavro
+} // namespace
+} // namespace kavro

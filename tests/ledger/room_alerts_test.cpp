@@ -21,7 +21,7 @@ struct AlertCase {
     DateTime clock;
     RoomAlert alert;
     int alarmRecords;
-    const char* item;  // nullptr: not listed
+    const char* item; // nullptr: not listed
 };
 void PrintTo(const AlertCase& c, std::ostream* os) {
     *os << c.status << " at " << formatDateTime(c.clock);
@@ -99,17 +99,17 @@ TEST(RemainingList, LongOverdueKeepsItsNumericPlace) {
 
 TEST(RoomColour, TheLastQualifyingRecordOfARoomDecides) {
     RoomGrid grid;
-    grid.at(0, 0) = record("001", "2026/12/05 22:00", "A", "利用", "1001");  // overdue
-    grid.at(0, 1) = record("001", "2026/12/05 22:40", "A", "通知", "1002");  // 10 minutes
-    grid.at(1, 0) = record("002", "2026/12/05 22:35", "B", "通知", "1003");  // 5 minutes
-    grid.at(1, 1) = record("002", "2026/12/05 22:00", "B", "利用", "1004");  // overdue
-    grid.at(2, 0) = record("003", "2026/12/05 22:00", "C", "利用", "1005");  // overdue
-    grid.at(2, 1) = record("003", "2026/12/06 01:00", "C", "利用", "1006");  // far: no say
+    grid.at(0, 0) = record("001", "2026/12/05 22:00", "A", "利用", "1001"); // overdue
+    grid.at(0, 1) = record("001", "2026/12/05 22:40", "A", "通知", "1002"); // 10 minutes
+    grid.at(1, 0) = record("002", "2026/12/05 22:35", "B", "通知", "1003"); // 5 minutes
+    grid.at(1, 1) = record("002", "2026/12/05 22:00", "B", "利用", "1004"); // overdue
+    grid.at(2, 0) = record("003", "2026/12/05 22:00", "C", "利用", "1005"); // overdue
+    grid.at(2, 1) = record("003", "2026/12/06 01:00", "C", "利用", "1006"); // far: no say
     const auto a = computeRoomAlerts(grid, when(5, 22, 30));
     EXPECT_EQ(a.rooms[0], RoomAlert::Called);
     EXPECT_EQ(a.rooms[1], RoomAlert::Overdue);
     EXPECT_EQ(a.rooms[2], RoomAlert::Overdue);
-    EXPECT_EQ(a.alarmRecords, 3);  // each overdue record beeps; a called room does not
+    EXPECT_EQ(a.alarmRecords, 3); // each overdue record beeps; a called room does not
 }
 
 TEST(RemainingList, RecordWithoutAReadableEndIsLeftOut) {

@@ -32,9 +32,7 @@ struct OfferCase {
     const char* buttons; // nullptr: no change at all
     std::vector<std::string> choices;
 };
-void PrintTo(const OfferCase& c, std::ostream* os) {
-    *os << c.status << " day " << c.dayOffset;
-}
+void PrintTo(const OfferCase& c, std::ostream* os) { *os << c.status << " day " << c.dayOffset; }
 
 class BoardOffer : public ::testing::TestWithParam<OfferCase> {};
 // No offer at all where the table has no buttons; otherwise exactly its buttons and choices.

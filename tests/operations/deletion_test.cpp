@@ -25,9 +25,7 @@ struct FirstRecordCase {
     const char* status;
     const char* buttons;
 };
-void PrintTo(const FirstRecordCase& c, std::ostream* os) {
-    *os << c.status;
-}
+void PrintTo(const FirstRecordCase& c, std::ostream* os) { *os << c.status; }
 class DeleteFirstRecord : public SelectionTest,
                           public ::testing::WithParamInterface<FirstRecordCase> {};
 

@@ -50,7 +50,7 @@ TEST_F(Notification, ALongerNameFromTheFileIsKeptWhole) {
     EXPECT_EQ(readDay(kDay),
               std::vector<std::string>{rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00",
                                            "通知", "やまだたろう様")});
-    form().boardStart = at(2026, 12, 5, 20, 0);  // the reload moved the window with the clock
+    form().boardStart = at(2026, 12, 5, 20, 0); // the reload moved the window with the clock
     clickAt(0, 150); // a new booking is typed into a five-character box again
     EXPECT_EQ(form().Text3->maxLength(), 5);
 }

@@ -110,7 +110,8 @@ TEST_F(RoadOfACheckIn, FromAFreePlaceToTheSettledBar) {
 
     // 7. The bars are blue now: sample the first record's fill left of its texts.
     const QImage image = renderBoardHalf(form(), 0);
-    const QPoint fill = form().Picture1[0]->toPixels({xOf(at(2026, 12, 5, 20, 13)), rowY()}).toPoint();
+    const QPoint fill =
+        form().Picture1[0]->toPixels({xOf(at(2026, 12, 5, 20, 13)), rowY()}).toPoint();
     EXPECT_EQ(image.pixelColor(fill), QColor(0x00, 0x00, 0xFF));
     EXPECT_EQ(form().Label9->text(), "1組");
     EXPECT_EQ(form().Label10->text(), "2人");

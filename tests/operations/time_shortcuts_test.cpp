@@ -6,7 +6,7 @@ namespace kavro::test {
 namespace {
 
 class TimeShortcuts : public FormTest {
-  protected:
+protected:
     void expectWindow(DateTime ref) {
         EXPECT_EQ(form().refNow, ref);
         EXPECT_EQ(form().boardStart, addMinutes(ref, -90));
@@ -40,7 +40,7 @@ TEST_F(TimeShortcuts, ForwardStepsWholeHoursUntilTheDayEndIsPassed) {
 TEST_F(TimeShortcuts, StepRefusedAtTheLimitStillStopsFollowingTheClock) {
     setNow(at(2026, 12, 6, 5, 40, 0));
     start();
-    form().refNow = at(2026, 12, 6, 6, 0, 0);  // exactly the day's end: not later than it
+    form().refNow = at(2026, 12, 6, 6, 0, 0); // exactly the day's end: not later than it
     form().boardStart = addMinutes(form().refNow, -90);
     form().Command13_Click();
     EXPECT_FALSE(form().followClock);

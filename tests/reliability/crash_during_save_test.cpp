@@ -28,7 +28,7 @@ const Date kDay{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::da
 
 struct Saver {
     pid_t pid = -1;
-    int out = -1;  // the helper's stdout: "r", then one "s" per completed save
+    int out = -1; // the helper's stdout: "r", then one "s" per completed save
 };
 
 Saver startSaver(const fs::path& file, int contentNow) {
@@ -124,8 +124,8 @@ TEST(CrashDuringSave, EveryKillLeavesTheOldOrTheNewFileWhole) {
             ++newContent;
             k = after;
         } else {
-            FAIL() << "the day file holds " << bytes.size() << " bytes, neither content " << before << " ("
-                   << saveContent(before).bytes.size() << " bytes) nor " << after << " ("
+            FAIL() << "the day file holds " << bytes.size() << " bytes, neither content " << before
+                   << " (" << saveContent(before).bytes.size() << " bytes) nor " << after << " ("
                    << saveContent(after).bytes.size() << " bytes)";
         }
 
@@ -143,10 +143,12 @@ TEST(CrashDuringSave, EveryKillLeavesTheOldOrTheNewFileWhole) {
         }
     }
 
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("%d kills in %.1f s (seed %u): %ld saves completed; the file held the content before the "
-                "interrupted save %d times, the one after it %d times; %d kills left a temporary file\n",
-                kKills, seconds, seed, saves, oldContent, newContent, killsWithLeftover);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf(
+        "%d kills in %.1f s (seed %u): %ld saves completed; the file held the content before the "
+        "interrupted save %d times, the one after it %d times; %d kills left a temporary file\n",
+        kKills, seconds, seed, saves, oldContent, newContent, killsWithLeftover);
     EXPECT_GT(saves, 0) << "no kill came after a whole save: the test proves nothing";
 }
 

@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 ::testing::AssertionResult saysThat(const QString& message, const std::string& words) {
     if (message.toStdString().find(words) != std::string::npos)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the message \"" << message.toStdString() << "\" lacks \"" << words
-                                         << "\"";
+    return ::testing::AssertionFailure()
+           << "the message \"" << message.toStdString() << "\" lacks \"" << words << "\"";
 }
 
 const std::string kSaved = "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田,利用";
@@ -30,7 +30,7 @@ enum class Fault { ReadOnlyFolder, FullDisk, FolderInPlaceOfFile };
 struct FaultCase {
     Fault fault;
     const char* name;
-    const char* cause;  // words of the message that name the cause
+    const char* cause; // words of the message that name the cause
 };
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
@@ -38,7 +38,8 @@ class WindowUnderFault : public FormTest {
 protected:
     void mountProgramFolder() {
         if (!mountUnavailableReason().empty())
-            GTEST_SKIP() << "no small file system can be mounted here: " << mountUnavailableReason();
+            GTEST_SKIP() << "no small file system can be mounted here: "
+                         << mountUnavailableReason();
         mount_ = std::make_unique<TmpfsMount>(dir().path(), 64 * 1024);
         ASSERT_EQ(mount_->error(), "");
     }
@@ -118,7 +119,7 @@ TEST_P(SaveUnderFault, IsReportedLosesNothingAndTheNextSaveWritesTheChange) {
 
     form().roomGrid.at(1, 0) = kChange;
     inflict(c.fault);
-    for (int attempt = 0; attempt < 2; ++attempt) {  // the program goes on, and so does the fault
+    for (int attempt = 0; attempt < 2; ++attempt) { // the program goes on, and so does the fault
         EXPECT_FALSE(form().saveAndReload());
         EXPECT_EQ(world().messages.size(), messagesBefore + 1 + attempt);
         EXPECT_EQ(lastMessageTitle(), "ファイルエラー");
@@ -136,12 +137,14 @@ TEST_P(SaveUnderFault, IsReportedLosesNothingAndTheNextSaveWritesTheChange) {
     EXPECT_EQ(world().messages.size(), messagesBefore + 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, SaveUnderFault,
-    ::testing::Values(FaultCase{Fault::ReadOnlyFolder, "ReadOnlyFolder", "書き込みが許可されていません"},
-                      FaultCase{Fault::FullDisk, "FullDisk", "ディスクの空き容量が不足しています"},
-                      FaultCase{Fault::FolderInPlaceOfFile, "FolderInPlaceOfFile", "フォルダがあるため"}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Faults, SaveUnderFault,
+                         ::testing::Values(FaultCase{Fault::ReadOnlyFolder, "ReadOnlyFolder",
+                                                     "書き込みが許可されていません"},
+                                           FaultCase{Fault::FullDisk, "FullDisk",
+                                                     "ディスクの空き容量が不足しています"},
+                                           FaultCase{Fault::FolderInPlaceOfFile,
+                                                     "FolderInPlaceOfFile", "フォルダがあるため"}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(WindowUnderFault, AReadOnlyFolderAtStartUpIsReportedAndTheDayIsNotOverwritten) {
     mountProgramFolder();

@@ -38,7 +38,8 @@ TEST(LargeDayFile, EveryLineOfAHugeFileSurvivesLoadAndSave) {
     for (int i = 0; i < 100; ++i)
         for (int room = 0; room < kRoomCount; ++room)
             bytes += *encodeCp932(formatId((room + 1) * 1000000L + (1001 + i) * 100L) +
-                                  ",2026/12/05 22:00,1,2026/12/05 23:00,2," + roomCode(room) + ",客,精算") +
+                                  ",2026/12/05 22:00,1,2026/12/05 23:00,2," + roomCode(room) +
+                                  ",客,精算") +
                      (i % 3 ? "\r\n" : "\n");
     // Lines no save writes, many times over: raw bytes of every value, NUL, lone CRs.
     while (bytes.size() < (8u << 20)) {
@@ -48,7 +49,7 @@ TEST(LargeDayFile, EveryLineOfAHugeFileSurvivesLoadAndSave) {
         std::replace(junk.begin(), junk.end(), '\n', '\r');
         bytes += junk + (rng() % 2 ? "\r\n" : "\n");
     }
-    bytes += std::string(1 << 20, 'x') + "\r\n";  // one line of a megabyte
+    bytes += std::string(1 << 20, 'x') + "\r\n"; // one line of a megabyte
     bytes += "last line without an end";
 
     TempDir dir;
@@ -60,20 +61,22 @@ TEST(LargeDayFile, EveryLineOfAHugeFileSurvivesLoadAndSave) {
     RoomGrid grid;
     placeRecords(grid, read.content);
     ASSERT_FALSE(writeDayFile(file, grid, read.content.kept));
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
     for (int room = 0; room < kRoomCount; ++room)
         EXPECT_EQ(grid.recordCount(room), kRecordsPerRoom);
     const std::string saved = readBytes(file);
     const auto lines = nonBlankLines(bytes);
     EXPECT_EQ(nonBlankLines(saved), lines) << "a line was lost, changed or added";
-    std::printf("%zu bytes, %zu lines (%zu kept as they were) loaded and saved in %.2f s\n", bytes.size(),
-                lines.size(), read.content.kept.size(), seconds);
+    std::printf("%zu bytes, %zu lines (%zu kept as they were) loaded and saved in %.2f s\n",
+                bytes.size(), lines.size(), read.content.kept.size(), seconds);
 
     auto again = readDayFile(file);
     RoomGrid grid2;
     placeRecords(grid2, again.content);
-    EXPECT_EQ(renderDayFile(grid2, again.content.kept).bytes, saved) << "a second load and save changes nothing";
+    EXPECT_EQ(renderDayFile(grid2, again.content.kept).bytes, saved)
+        << "a second load and save changes nothing";
 }
 
 } // namespace

@@ -22,7 +22,7 @@ public:
     TmpfsMount(const TmpfsMount&) = delete;
     TmpfsMount& operator=(const TmpfsMount&) = delete;
 
-    const std::string& error() const { return error_; }  // empty when mounted
+    const std::string& error() const { return error_; } // empty when mounted
     bool setReadOnly(bool readOnly);
 
 private:

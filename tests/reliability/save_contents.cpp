@@ -10,8 +10,8 @@ namespace kavro::test {
 namespace {
 
 std::string record(int room, int group, const char* name, const char* status) {
-    return formatId((room + 1) * 1000000L + group * 100L) + ",2026/12/05 22:00,1.5,2026/12/05 23:30,2," +
-           roomCode(room) + "," + name + "," + status;
+    return formatId((room + 1) * 1000000L + group * 100L) +
+           ",2026/12/05 22:00,1.5,2026/12/05 23:30,2," + roomCode(room) + "," + name + "," + status;
 }
 
 std::unique_ptr<SaveContent> make(int index) {
@@ -19,7 +19,8 @@ std::unique_ptr<SaveContent> make(int index) {
     const int perRoom[kSaveContentCount] = {6, 12, 0};
     for (int room = 0; room < kRoomCount; ++room)
         for (int p = 0; p < perRoom[index]; ++p)
-            c->grid.at(room, p) = record(room, 1001 + p, index == 0 ? "山田" : "ﾀﾅｶ", index == 0 ? "利用" : "精算");
+            c->grid.at(room, p) =
+                record(room, 1001 + p, index == 0 ? "山田" : "ﾀﾅｶ", index == 0 ? "利用" : "精算");
     if (index == 0)
         c->kept = {{1, "001100100,\x80\xA0,kept"}, {2, std::string("\0\0\0", 3)}};
     if (index == 2)
@@ -32,7 +33,8 @@ std::unique_ptr<SaveContent> make(int index) {
 } // namespace
 
 const SaveContent& saveContent(int index) {
-    static const std::array<std::unique_ptr<SaveContent>, kSaveContentCount> contents{make(0), make(1), make(2)};
+    static const std::array<std::unique_ptr<SaveContent>, kSaveContentCount> contents{
+        make(0), make(1), make(2)};
     return *contents[static_cast<std::size_t>(index % kSaveContentCount)];
 }
 

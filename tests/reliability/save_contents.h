@@ -13,7 +13,7 @@ inline constexpr int kSaveContentCount = 3;
 struct SaveContent {
     RoomGrid grid;
     std::vector<KeptLine> kept;
-    std::string bytes;  // the file as a save of this content writes it
+    std::string bytes; // the file as a save of this content writes it
 };
 
 const SaveContent& saveContent(int index);

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path file = argv[1];
     int k = std::atoi(argv[2]);
     for (int i = 0; i < test::kSaveContentCount; ++i)
-        (void)test::saveContent(i);  // rendered before the first save, not during it
+        (void)test::saveContent(i); // rendered before the first save, not during it
     if (::write(1, "r", 1) != 1)
         return 1;
     while (true) {

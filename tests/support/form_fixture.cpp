@@ -70,7 +70,9 @@ void FormTest::start() {
     ASSERT_TRUE(form_->Form_Load());
 }
 
-std::filesystem::path FormTest::dayFile(Date d) const { return dir_.path() / (formatYmd(d) + ".txt"); }
+std::filesystem::path FormTest::dayFile(Date d) const {
+    return dir_.path() / (formatYmd(d) + ".txt");
+}
 
 void FormTest::writeDay(Date d, const std::vector<std::string>& lines) const {
     writeDayLines(dayFile(d), lines);

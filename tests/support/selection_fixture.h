@@ -19,7 +19,7 @@ inline std::string rec(const std::string& id, const std::string& start, const st
 }
 
 class SelectionTest : public FormTest {
-  protected:
+protected:
     static constexpr Date kDay =
         Date{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}};
 
