@@ -15,6 +15,7 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/entry_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/file_identity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record_period.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/rollover.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/room_alerts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/room_grid.cpp
