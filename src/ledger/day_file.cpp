@@ -40,49 +40,75 @@ DayContent parseDayFile(std::string_view bytes) {
     return out;
 }
 
-DayReadResult readDayFile(const fs::path& path) {
-    DayReadResult result;
+namespace {
+
+enum class OpenMode { CreateWhenMissing, ExistingOnly };
+
+// The file's bytes. ENOENT is reported as such in ExistingOnly mode, so the caller can
+// tell a missing file from one that cannot be read.
+std::optional<std::string> readWholeFile(const fs::path& path, OpenMode mode, std::string& bytes,
+                                         int& openErrno) {
+    openErrno = 0;
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        result.error = "日付ファイルの場所にフォルダがあるため読み込めません";
-        return result;
-    }
+    if (fs::is_directory(path, ec))
+        return "日付ファイルの場所にフォルダがあるため読み込めません";
     // Non-blocking, so that a pipe put in the file's place cannot hang the program.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0 && errno == ENOENT) {
+    if (fd < 0 && errno == ENOENT && mode == OpenMode::CreateWhenMissing) {
         fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-        if (fd < 0) {
-            result.error = fileErrorText("日付ファイルを作成できません", errno);
-            return result;
-        }
+        if (fd < 0)
+            return fileErrorText("日付ファイルを作成できません", errno);
     }
     if (fd < 0) {
-        result.error = fileErrorText("日付ファイルを開けません", errno);
-        return result;
+        openErrno = errno;
+        return fileErrorText("日付ファイルを開けません", errno);
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        result.error = "日付ファイルの場所に通常のファイルでないものがあるため読み込めません";
-        return result;
+        return "日付ファイルの場所に通常のファイルでないものがあるため読み込めません";
     }
-    std::string bytes;
     char buf[65536];
     while (true) {
         ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            result.error = fileErrorText("日付ファイルを読み込めません", errno);
+            const int err = errno;
             ::close(fd);
-            return result;
+            return fileErrorText("日付ファイルを読み込めません", err);
         }
         if (n == 0)
             break;
         bytes.append(buf, static_cast<std::size_t>(n));
     }
     ::close(fd);
-    result.content = parseDayFile(bytes);
+    return std::nullopt;
+}
+
+} // namespace
+
+DayReadResult readDayFile(const fs::path& path) {
+    DayReadResult result;
+    std::string bytes;
+    int openErrno = 0;
+    result.error = readWholeFile(path, OpenMode::CreateWhenMissing, bytes, openErrno);
+    if (!result.error)
+        result.content = parseDayFile(bytes);
+    return result;
+}
+
+std::optional<ExistingDayFile> readExistingDayFile(const fs::path& path) {
+    ExistingDayFile result;
+    std::string bytes;
+    int openErrno = 0;
+    result.error = readWholeFile(path, OpenMode::ExistingOnly, bytes, openErrno);
+    if (openErrno == ENOENT)
+        return std::nullopt;
+    if (!result.error) {
+        result.identity = identityOf(bytes);
+        result.content = parseDayFile(bytes);
+    }
     return result;
 }
 
