@@ -19,6 +19,7 @@ fs::path dayFilePath(const fs::path& dir, Date businessDate) {
 
 DayContent parseDayFile(std::string_view bytes) {
     DayContent out;
+    out.records.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     std::size_t start = 0;
     int lineNumber = 0;
     while (start < bytes.size()) {
@@ -98,7 +99,7 @@ DayReadResult readDayFile(const fs::path& path) {
     return result;
 }
 
-std::optional<ExistingDayFile> readExistingDayFile(const fs::path& path) {
+std::optional<ExistingDayFile> readExistingDayFile(const fs::path& path, bool withIdentity) {
     ExistingDayFile result;
     std::string bytes;
     int openErrno = 0;
@@ -106,7 +107,8 @@ std::optional<ExistingDayFile> readExistingDayFile(const fs::path& path) {
     if (openErrno == ENOENT)
         return std::nullopt;
     if (!result.error) {
-        result.identity = identityOf(bytes);
+        if (withIdentity)
+            result.identity = identityOf(bytes);
         result.content = parseDayFile(bytes);
     }
     return result;

@@ -45,12 +45,13 @@ DayReadResult readDayFile(const std::filesystem::path& path);
 
 struct ExistingDayFile {
     DayContent content;
-    FileIdentity identity;            // of the bytes read
+    FileIdentity identity;            // of the bytes read, when asked for
     std::optional<std::string> error; // Japanese text, when the file could not be read
 };
 // Reads the day file without ever creating it (readers that only look, such as the
 // reports): none when the file does not exist.
-std::optional<ExistingDayFile> readExistingDayFile(const std::filesystem::path& path);
+std::optional<ExistingDayFile> readExistingDayFile(const std::filesystem::path& path,
+                                                   bool withIdentity = true);
 
 // Places records into the grid's rooms in order; records that find no room (a full row)
 // are moved to the kept lines so that they survive.

@@ -55,7 +55,7 @@ PeriodReport loadPeriod(const std::filesystem::path& dir, const Period& period) 
     days.reserve(static_cast<std::size_t>(std::max(period.dayCount(), 0)));
     for (Date d = period.first; d <= period.last; d = addDays(d, 1)) {
         const auto path = dayFilePath(dir, d);
-        if (auto file = readExistingDayFile(path)) {
+        if (auto file = readExistingDayFile(path, false)) {
             if (!file->error) {
                 days.push_back(figuresOfDay(d, file->content));
                 continue;

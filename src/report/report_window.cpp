@@ -72,6 +72,11 @@ QTableWidget* makeTable(const QString& name) {
 
 ReportWindow::ReportWindow(std::filesystem::path programDir, Date shownDate,
                            MessageFunction message, QWidget* parent)
+    : ReportWindow(std::move(programDir), periodContaining(PeriodKind::Day, shownDate),
+                   std::move(message), parent) {}
+
+ReportWindow::ReportWindow(std::filesystem::path programDir, const Period& period,
+                           MessageFunction message, QWidget* parent)
     : QWidget(parent, Qt::Window), programDir_(std::move(programDir)),
       message_(std::move(message)) {
     setObjectName(QStringLiteral("reportWindow"));
@@ -93,7 +98,7 @@ ReportWindow::ReportWindow(std::filesystem::path programDir, Date shownDate,
         }
         showReport(std::move(result));
     });
-    showPeriod(periodContaining(PeriodKind::Day, shownDate));
+    showPeriod(period);
 }
 
 ReportWindow::~ReportWindow() { watcher_.waitForFinished(); }

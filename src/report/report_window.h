@@ -31,7 +31,10 @@ public:
     using SavePathFunction = std::function<QString(const QString& caption, const QString& suggested,
                                                    const QString& filter)>;
 
+    // Opens on the shown business day.
     ReportWindow(std::filesystem::path programDir, Date shownDate, MessageFunction message,
+                 QWidget* parent = nullptr);
+    ReportWindow(std::filesystem::path programDir, const Period& period, MessageFunction message,
                  QWidget* parent = nullptr);
     ~ReportWindow() override;
 
