@@ -1,5 +1,7 @@
 #include "ledger/summary_file.h"
 
+#include "ledger/day_purge.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -242,6 +244,19 @@ SummaryUpdate summariseDays(const fs::path& dir, const std::vector<Date>& dates,
 
 SummaryUpdate refreshSummary(const fs::path& dir, const FileOps& ops) {
     return storeEntries(dir, dayFileDates(dir), true, ops);
+}
+
+PurgeWithSummary purgeOldDayFilesKeepingFigures(const fs::path& dir, Date today,
+                                                const FileOps& ops) {
+    PurgeWithSummary result;
+    std::vector<Date> dates;
+    for (const auto& path : purgeCandidates(dir, today))
+        if (auto date = parseYmd(path.stem().string()))
+            dates.push_back(*date);
+    result.summary = summariseDays(dir, dates, ops);
+    if (!result.summary.error)
+        result.deleted = purgeOldDayFiles(dir, today);
+    return result;
 }
 
 std::vector<Date> dayFileDates(const fs::path& dir) {

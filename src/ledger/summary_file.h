@@ -82,6 +82,16 @@ SummaryUpdate summariseDays(const std::filesystem::path& dir, const std::vector<
 // other bytes than the file holds now.
 SummaryUpdate refreshSummary(const std::filesystem::path& dir, const FileOps& ops = posixFileOps());
 
+struct PurgeWithSummary {
+    std::vector<std::filesystem::path> deleted;
+    SummaryUpdate summary;
+};
+// The start-up purge of old day files (day_purge.h), after their figures are in the summary
+// file. When the summary cannot be written, no day file is deleted: its figures would be
+// lost for good, while the purge can wait for the next start.
+PurgeWithSummary purgeOldDayFilesKeepingFigures(const std::filesystem::path& dir, Date today,
+                                                const FileOps& ops = posixFileOps());
+
 // The business dates of the day files (yyyymmdd.txt) in the folder, ascending.
 std::vector<Date> dayFileDates(const std::filesystem::path& dir);
 

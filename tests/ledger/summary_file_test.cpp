@@ -121,6 +121,24 @@ TEST_F(SummaryFileTest, OutlivesThePurgeAndStandsInForTheGoneDays) {
     EXPECT_FALSE(fs::exists(dir / "20261207.txt")) << "a report creates no day file";
 }
 
+TEST_F(SummaryFileTest, ThePurgeStoresTheFiguresFirstAndDeletesNothingWhenItCannot) {
+    const Date today{year{2027}, month{1}, day{5}};
+    FileOps failing = posixFileOps();
+    failing.fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    const auto refused = purgeOldDayFilesKeepingFigures(dir.path(), today, failing);
+    EXPECT_TRUE(refused.summary.error);
+    EXPECT_TRUE(refused.deleted.empty());
+    EXPECT_TRUE(fs::exists(dir / "20261205.txt"));
+
+    const auto done = purgeOldDayFilesKeepingFigures(dir.path(), today);
+    EXPECT_EQ(done.deleted.size(), 2u);
+    EXPECT_EQ(done.summary.summarised, (std::vector<Date>{date(6), date(5)}));
+    EXPECT_EQ(readSummaryFile(dir.path()).file.days.size(), 2u);
+}
+
 TEST_F(SummaryFileTest, FailedWriteLeavesTheOldFile) {
     ASSERT_TRUE(summariseDays(dir.path(), {date(5)}).written);
     const std::string before = readBytes(summary());

@@ -5,6 +5,7 @@
 #include "report/heat_map.h"
 #include "report/report_document.h"
 #include "report/report_window.h"
+#include "report/summary_keeper.h"
 #include "support/temp_dir.h"
 
 #include <QComboBox>
@@ -150,6 +151,27 @@ TEST_F(ReportWindowTest, CsvButtonsWriteTheTablesAndAFailureIsSaid) {
     QTest::mouseClick(w->findChild<QPushButton*>("daysCsvButton"), Qt::LeftButton);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("ファイルエラー:"));
+}
+
+TEST_F(ReportWindowTest, KeeperWritesTheDaysLineInTheBackgroundAndSaysOnceWhenItCannot) {
+    QStringList errors;
+    {
+        SummaryKeeper keeper(dir.path(), [&](const QString& text) { errors << text; });
+        keeper.dayChanged(date(5));
+        keeper.dayChanged(date(5));
+        keeper.waitForIdle();
+        EXPECT_EQ(readSummaryFile(dir.path()).file.days.at(date(5)).figures.parties, 3);
+
+        fs::remove(summaryFilePath(dir.path()));
+        fs::create_directory(summaryFilePath(dir.path())); // cannot be written now
+        keeper.dayChanged(date(5));
+        keeper.waitForIdle();
+        keeper.dayChanged(date(5));
+        keeper.waitForIdle();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !errors.isEmpty(); }, 5000));
+        QTest::qWait(50);
+    }
+    EXPECT_EQ(errors.size(), 1);
 }
 
 struct PdfCase {
