@@ -11,12 +11,14 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -190,7 +192,11 @@ void ReportWindow::createControls() {
     layout->addWidget(notesLabel_);
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttonRow);
-    resize(920, 680);
+    // Never larger than a small desk screen; the tabs shrink, the tables scroll.
+    QSize size(920, 680);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
 
     connect(kindBox_, &QComboBox::currentIndexChanged, this, [this] { periodControlsChanged(); });
     connect(fromEdit_, &QDateEdit::dateChanged, this, [this] { periodControlsChanged(); });
