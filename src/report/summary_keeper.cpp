@@ -4,6 +4,7 @@
 
 #include <QMetaObject>
 #include <QPointer>
+#include <vector>
 
 namespace kavro {
 
@@ -11,23 +12,27 @@ SummaryKeeper::SummaryKeeper(std::filesystem::path dir,
                              std::function<void(const QString& text)> error, QObject* parent)
     : QObject(parent), dir_(std::move(dir)), error_(std::move(error)) {
     pool_.setMaxThreadCount(1);
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    connect(&settle_, &QTimer::timeout, this, &SummaryKeeper::startWaiting);
 }
 
-SummaryKeeper::~SummaryKeeper() { pool_.waitForDone(); }
+SummaryKeeper::~SummaryKeeper() { waitForIdle(); }
 
 void SummaryKeeper::dayChanged(Date date) {
-    {
-        std::lock_guard lock(mutex_);
-        if (!waiting_.insert(date).second)
-            return;
-    }
+    waiting_.insert(date);
+    settle_.start();
+}
+
+void SummaryKeeper::startWaiting() {
+    settle_.stop();
+    if (waiting_.empty())
+        return;
+    std::vector<Date> dates(waiting_.begin(), waiting_.end());
+    waiting_.clear();
     QPointer<SummaryKeeper> self(this);
-    pool_.start([this, self, date] {
-        {
-            std::lock_guard lock(mutex_);
-            waiting_.erase(date);
-        }
-        const SummaryUpdate update = summariseDays(dir_, {date});
+    pool_.start([this, self, dates] {
+        const SummaryUpdate update = summariseDays(dir_, dates);
         const QString text = update.error ? QString::fromStdString(*update.error) : QString();
         QMetaObject::invokeMethod(this, [self, text] {
             if (self)
@@ -36,7 +41,10 @@ void SummaryKeeper::dayChanged(Date date) {
     });
 }
 
-void SummaryKeeper::waitForIdle() { pool_.waitForDone(); }
+void SummaryKeeper::waitForIdle() {
+    startWaiting();
+    pool_.waitForDone();
+}
 
 void SummaryKeeper::report(const QString& text) {
     if (text.isEmpty()) {

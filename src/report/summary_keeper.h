@@ -2,13 +2,16 @@
 // Keeps the summary file up to date while the program runs: after a day file is saved or
 // a day is shown, that day's line is recomputed on a background thread, one update after
 // the other, so that the save and the clock tick never wait for a second durable write.
+// Changes in quick succession (a check-in is a save and a load) make one update, a moment
+// after the last; an update still waiting when the window closes is written then, and one
+// lost to a crash is made at the next start-up, which refreshes every stale line.
 #include "ledger/civil_time.h"
 
 #include <QObject>
 #include <QThreadPool>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
-#include <mutex>
 #include <set>
 
 namespace kavro {
@@ -24,19 +27,23 @@ public:
                   QObject* parent = nullptr);
     ~SummaryKeeper() override;
 
-    // Queues the day; a day already waiting is not queued twice.
+    // How long the keeper waits for more changes before it writes.
+    static constexpr int kSettleMs = 1500;
+
+    // Queues the day for an update once changes have settled.
     void dayChanged(Date date);
-    // Blocks until every queued update is done (tests, and before the purge at start-up).
+    // Starts what is waiting at once and blocks until every update is done.
     void waitForIdle();
 
 private:
+    void startWaiting();
     void report(const QString& text);
 
     std::filesystem::path dir_;
     std::function<void(const QString&)> error_;
-    QThreadPool pool_; // one thread: updates run in the order they were queued
-    std::mutex mutex_;
-    std::set<Date> waiting_;
+    QThreadPool pool_;       // one thread: updates run in the order they were queued
+    std::set<Date> waiting_; // changed days not yet handed to the pool
+    QTimer settle_;
     bool errorShown_ = false;
 };
 
