@@ -89,6 +89,25 @@ std::string summaryTable(const Medians& m, const std::optional<StartupFigures>& 
         out << "| " << perRoom << " | " << perRoom * 34 << " | " << msOr(tick) << " | " << msOr(op)
             << " | " << msOr(floor) << " | " << ratio(op, floor) << " |\n";
     }
+
+    out << "\n| report 集計 over | figures alone (worker thread) | window from day files: "
+           "figures, tables, chart, heat map | window from summary lines | budget |\n"
+           "|---:|---:|---:|---:|---|\n";
+    for (int days : {1, 7, 31, 365}) {
+        const std::string arg = "/" + std::to_string(days);
+        const auto load = find(m, "BM_LoadPeriod" + arg);
+        const auto files = find(m, "BM_ReportFromDayFiles" + arg);
+        const auto summary = find(m, "BM_ReportFromSummary" + arg);
+        if (!load && !files && !summary)
+            continue;
+        std::string budget;
+        if (days == 31 && files)
+            budget = "< 150 ms from day files: " + std::string(verdict(*files < 150.0));
+        if (days == 365 && summary)
+            budget = "< 50 ms from summary lines: " + std::string(verdict(*summary < 50.0));
+        out << "| " << days << (days == 1 ? " day" : " days") << " | " << msOr(load) << " | "
+            << msOr(files) << " | " << msOr(summary) << " | " << budget << " |\n";
+    }
     return out.str();
 }
 

@@ -8,6 +8,7 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/booking_rules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/civil_time.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/cp932.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_figures.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_purge.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_totals.cpp
@@ -16,9 +17,12 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/file_identity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record_period.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/report_csv.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/report_period.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/rollover.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/room_alerts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/room_grid.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/selection_offer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/summary_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/time_entry.cpp
 )

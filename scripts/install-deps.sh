@@ -11,6 +11,10 @@ packages=(
     xvfb xdotool x11-utils faketime
 )
 
+# The report window's charts. Debian's qt6-charts-dev needs the OpenGL development files
+# without depending on them; poppler-utils gives the report test its PDF text extraction.
+packages+=(qt6-charts-dev libqt6opengl6-dev poppler-utils)
+
 # libFuzzer for the day-file fuzz target; the build goes on without it when it is missing.
 packages+=(clang)
 

@@ -33,6 +33,8 @@ void Form1::createDeskMenu() {
     menuButton->setMenu(deskMenu);
     auto* open = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(open, &QShortcut::activated, menuButton, &QPushButton::showMenu);
+
+    addDeskAction(QStringLiteral("集計"), QKeySequence(Qt::CTRL | Qt::Key_R), &Form1::showReport);
 }
 
 } // namespace kavro

@@ -2,8 +2,10 @@
 #include "app/form1.h"
 
 #include "about/about_window.h"
+#include "app/message_titles.h"
 #include "board/board_half.h"
 #include "ledger/board_geometry.h"
+#include "report/summary_keeper.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -19,6 +21,13 @@ namespace kavro {
 
 Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(std::move(platform)) {
     setObjectName(QStringLiteral("Form1"));
+    summaryKeeper_ =
+        std::make_unique<SummaryKeeper>(platform_.programDir, [this](const QString& text) {
+            msgBox(QStringLiteral("集計ファイルを更新できませんでした。予約データは日付ファイルに"
+                                  "保存されています。\r\n%1")
+                       .arg(text),
+                   title::kFileError);
+        });
     createControls();
     createDeskMenu();
     connectHandlers();

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ namespace kavro {
 
 class BoardHalf;
 class AboutWindow;
+class ReportWindow;
+class SummaryKeeper;
 
 // The booking selected on the board or in the booking list, as its record stands in the
 // day file; empty when none. selectedIdLabel shows the ID; the handlers read it from here.
@@ -136,6 +139,13 @@ public:
     // Adds an entry with its shortcut, which works in the whole window. Each feature adds
     // its own entries.
     QAction* addDeskAction(const QString& text, const QKeySequence& key, void (Form1::*handler)());
+
+    // ---- app/form1_report.cpp: the report window 集計 (desk menu, Ctrl+R) ----
+    // Opens the report window on the shown business day, or raises it as it is.
+    void showReport();
+    ReportWindow* reportWindow() const;
+    // Waits until the summary lines queued by loads and saves are written (tests).
+    void waitForSummary();
 
     // ---- controls ----
     // member                    objectName      caption / what it shows
@@ -267,6 +277,12 @@ private:
     std::optional<DateTime> lastDayChange_;
     int startEditDepth_ = 0; // startEdited re-raised by its own assignment
     int endEditDepth_ = 0;
+    // Before the purge and at start-up: every retained day's figures into the summary file.
+    void keepFiguresAtStartUp(Date today);
+    QPointer<ReportWindow> report_; // cleared when the report window is closed
+    // Writes a day's summary line in the background after each load and save; goes before
+    // platform_ does, its last reports still reaching the window.
+    std::unique_ptr<SummaryKeeper> summaryKeeper_;
 };
 
 // Design positions are in twips; the screen has 15 twips per pixel.

@@ -3,6 +3,7 @@
 #include "app/message_titles.h"
 
 #include "ledger/day_totals.h"
+#include "report/summary_keeper.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -29,6 +30,8 @@ void Form1::loadDayContent() {
         placeRecords(roomGrid, read.content);
         keptLines = std::move(read.content.kept);
         reportKeptLines();
+        // Every save ends in this load, and so does showing a day.
+        summaryKeeper_->dayChanged(shownDate());
     }
 
     const DayTotals totals = computeTotals(roomGrid, keptLines);

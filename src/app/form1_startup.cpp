@@ -4,7 +4,6 @@
 #include "about/about_window.h"
 #include "app/form2.h"
 #include "entry/entry_panel.h"
-#include "ledger/day_purge.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,7 +28,7 @@ bool Form1::startUp() {
     clearSelection();
 
     const DateTime now = platform_.now();
-    purgeOldDayFiles(platform_.programDir, dateOf(now));
+    keepFiguresAtStartUp(dateOf(now));
 
     board.reference = now;
     board.followsClock = true;

@@ -94,6 +94,37 @@ std::string formatYmd(Date d) {
     return buf;
 }
 
+std::string formatIsoDate(Date d) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", static_cast<int>(d.year()),
+                  static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
+    return buf;
+}
+
+namespace {
+
+std::optional<Date> dateFromParts(std::string_view y, std::string_view m, std::string_view d) {
+    if (!isAllDigits(y) || !isAllDigits(m) || !isAllDigits(d))
+        return std::nullopt;
+    Date date{year{toInt(y)}, month{static_cast<unsigned>(toInt(m))},
+              day{static_cast<unsigned>(toInt(d))}};
+    return date.ok() ? std::optional(date) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<Date> parseIsoDate(std::string_view s) {
+    if (s.size() != 10 || s[4] != '-' || s[7] != '-')
+        return std::nullopt;
+    return dateFromParts(s.substr(0, 4), s.substr(5, 2), s.substr(8, 2));
+}
+
+std::optional<Date> parseYmd(std::string_view s) {
+    if (s.size() != 8)
+        return std::nullopt;
+    return dateFromParts(s.substr(0, 4), s.substr(4, 2), s.substr(6, 2));
+}
+
 std::string formatHhNn(DateTime t) { return twoDigits(hourOf(t)) + ":" + twoDigits(minuteOf(t)); }
 
 std::string formatRecordTime(DateTime t) { return formatDate(dateOf(t)) + " " + formatHhNn(t); }

@@ -30,11 +30,14 @@ std::optional<DateTime> parseDateTime(std::string_view text);
 // "hh:nn" as typed into a time box (hours 0-23, minutes 0-59).
 std::optional<std::pair<int, int>> parseHhNn(std::string_view text);
 
-std::string formatDate(Date d);           // yyyy/mm/dd
-std::string formatYmd(Date d);            // yyyymmdd
-std::string formatRecordTime(DateTime t); // yyyy/mm/dd hh:nn
-std::string formatDateTime(DateTime t);   // yyyy/mm/dd hh:nn:ss
-std::string formatHhNn(DateTime t);       // hh:nn
+std::string formatDate(Date d);                          // yyyy/mm/dd
+std::string formatYmd(Date d);                           // yyyymmdd
+std::string formatRecordTime(DateTime t);                // yyyy/mm/dd hh:nn
+std::string formatDateTime(DateTime t);                  // yyyy/mm/dd hh:nn:ss
+std::string formatHhNn(DateTime t);                      // hh:nn
+std::string formatIsoDate(Date d);                       // yyyy-mm-dd
+std::optional<Date> parseIsoDate(std::string_view text); // yyyy-mm-dd
+std::optional<Date> parseYmd(std::string_view text);     // yyyymmdd (day file names)
 
 // A business day runs from 06:00 of its date to 06:00 of the next calendar date.
 Date businessDateAt(DateTime now);

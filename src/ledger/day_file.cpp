@@ -18,6 +18,7 @@ fs::path dayFilePath(const fs::path& dir, Date businessDate) {
 
 DayContent parseDayFile(std::string_view bytes) {
     DayContent out;
+    out.records.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     std::size_t start = 0;
     int lineNumber = 0;
     while (start < bytes.size()) {
@@ -39,6 +40,18 @@ DayContent parseDayFile(std::string_view bytes) {
     return out;
 }
 
+namespace {
+std::optional<std::string> readErrorText(int err) {
+    if (err == EISDIR)
+        return "日付ファイルの場所にフォルダがあるため読み込めません";
+    if (err == EINVAL)
+        return "日付ファイルの場所に通常のファイルでないものがあるため読み込めません";
+    if (err != 0)
+        return fileErrorText("日付ファイルを読み込めません", err);
+    return std::nullopt;
+}
+} // namespace
+
 DayReadResult readDayFile(const fs::path& path) {
     DayReadResult result;
     std::string bytes;
@@ -52,16 +65,26 @@ DayReadResult readDayFile(const fs::path& path) {
         ::close(fd);
         err = readRegularFile(path, bytes);
     }
-    if (err == EISDIR)
-        result.error = "日付ファイルの場所にフォルダがあるため読み込めません";
-    else if (err == EINVAL)
-        result.error = "日付ファイルの場所に通常のファイルでないものがあるため読み込めません";
-    else if (err != 0)
-        result.error = fileErrorText("日付ファイルを読み込めません", err);
+    result.error = readErrorText(err);
     if (result.error)
         return result;
     result.identity = identityOf(bytes);
     result.content = parseDayFile(bytes);
+    return result;
+}
+
+std::optional<ExistingDayFile> readExistingDayFile(const fs::path& path, bool withIdentity) {
+    ExistingDayFile result;
+    std::string bytes;
+    const int err = readRegularFile(path, bytes);
+    if (err == ENOENT)
+        return std::nullopt;
+    result.error = readErrorText(err);
+    if (!result.error) {
+        if (withIdentity)
+            result.identity = identityOf(bytes);
+        result.content = parseDayFile(bytes);
+    }
     return result;
 }
 

@@ -2,6 +2,7 @@
 // One day file per business day: CP932 text, one record line per line, CR LF.
 #include "ledger/atomic_file.h"
 #include "ledger/civil_time.h"
+#include "ledger/file_identity.h"
 #include "ledger/room_grid.h"
 
 #include <filesystem>
@@ -42,6 +43,16 @@ struct DayReadResult {
 };
 // Reads the day file, creating it empty when it does not exist.
 DayReadResult readDayFile(const std::filesystem::path& path);
+
+struct ExistingDayFile {
+    DayContent content;
+    FileIdentity identity;            // of the bytes read, when asked for
+    std::optional<std::string> error; // Japanese text, when the file could not be read
+};
+// Reads the day file without ever creating it (readers that only look, such as the
+// reports): none when the file does not exist.
+std::optional<ExistingDayFile> readExistingDayFile(const std::filesystem::path& path,
+                                                   bool withIdentity = true);
 
 // Places records into the grid's rooms in order; records that find no room (a full row)
 // are moved to the kept lines so that they survive.

@@ -114,6 +114,7 @@ TEST_P(SaveUnderFault, IsReportedLosesNothingAndTheNextSaveWritesTheChange) {
     const Date day = ymd(2026, 12, 5);
     writeDay(day, {kSaved});
     start();
+    form().waitForSummary(); // the day's summary line is written before the fault comes
     const std::string saved = readBytes(dayFile(day));
     const std::size_t messagesBefore = world().messages.size();
 

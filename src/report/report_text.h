@@ -1,0 +1,26 @@
+#pragma once
+// The report's words and table cells, shared by the window, the PDF and the printout.
+#include "ledger/report_period.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace kavro {
+
+QString periodTitle(const Period& period); // "2026/12/01 〜 2026/12/31（31日）"
+// "組数 12組　人数 30人 ..." in a few lines.
+QStringList totalsLines(const PeriodFigures& figures);
+// What the reader must know: days from the summary file, days without figures, unreadable
+// lines, files that could not be read.
+QStringList noteLines(const PeriodReport& report);
+
+QStringList dayHeaders();
+std::vector<QStringList> dayRows(const PeriodFigures& figures);
+QStringList roomHeaders();
+std::vector<QStringList> roomRows(const PeriodFigures& figures);
+
+QString hoursAndMinutes(long minutes); // "12：05"
+QString percent(double ratio);         // "12.5%"
+
+} // namespace kavro
