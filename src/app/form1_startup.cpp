@@ -3,6 +3,7 @@
 
 #include "about/about_window.h"
 #include "app/form2.h"
+#include "app/message_titles.h"
 #include "entry/entry_panel.h"
 #include "ledger/day_purge.h"
 
@@ -29,7 +30,11 @@ bool Form1::startUp() {
     clearSelection();
 
     const DateTime now = platform_.now();
-    purgeOldDayFiles(platform_.programDir, dateOf(now));
+    if (purgeOldDayFiles(platform_.programDir, dateOf(now)).clockDistrusted)
+        msgBox(QStringLiteral("パソコンの時計が進みすぎているおそれがあるため、"
+                              "古い日付ファイルを削除しませんでした。\r\n"
+                              "時計の日付が正しいか確かめてください。"),
+               title::kClock);
 
     board.reference = now;
     board.followsClock = true;

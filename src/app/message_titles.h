@@ -8,5 +8,7 @@ inline const QString kInputError = QStringLiteral("入力エラー");       // t
 inline const QString kFileError = QStringLiteral("ファイルエラー");    // the disk or the file
 inline const QString kDateLimit = QStringLiteral("期日オーバー");      // a day too far back
 inline const QString kOddLines = QStringLiteral("日付ファイルの確認"); // lines kept unread
+inline const QString kDayChange = QStringLiteral("日替わり");          // the 06:00 switch
+inline const QString kClock = QStringLiteral("時計の確認");            // a clock not trusted
 
 } // namespace kavro::title

@@ -103,13 +103,24 @@ TEST_F(StartupTest, ADayThatCouldNotBeReadIsNeverOverwritten) {
 
 TEST_F(StartupTest, PurgesOldDayFilesCountedFromTheCalendarDate) {
     setNow(at(2026, 12, 6, 3, 0, 0)); // business day is the 5th; the purge counts from the 6th
-    for (int age : {29, 30, 60, 61})
+    for (int age : {1, 29, 30, 60, 61})
         writeBytes(dir() / (formatYmd(addDays(ymd(2026, 12, 6), -age)) + ".txt"), "");
     start();
+    EXPECT_TRUE(world().messages.empty());
     EXPECT_TRUE(std::filesystem::exists(dir() / "20261107.txt"));
     EXPECT_FALSE(std::filesystem::exists(dir() / "20261106.txt"));
     EXPECT_FALSE(std::filesystem::exists(dir() / "20261007.txt"));
     EXPECT_TRUE(std::filesystem::exists(dir() / "20261006.txt"));
+}
+
+TEST_F(StartupTest, AClockAMonthAheadDeletesNothingAndSaysSo) {
+    for (int day = 1; day <= 5; ++day)
+        writeDay(ymd(2026, 12, day), {});
+    setNow(at(2027, 1, 6, 9, 0, 0)); // 31 days after the last day the desk worked
+    start();
+    EXPECT_EQ(lastMessageTitle(), "時計の確認");
+    for (int day = 1; day <= 5; ++day)
+        EXPECT_TRUE(std::filesystem::exists(dayFile(ymd(2026, 12, day)))) << day;
 }
 
 } // namespace
