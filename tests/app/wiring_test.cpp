@@ -145,6 +145,21 @@ INSTANTIATE_TEST_SUITE_P(
             [](Form1& f) { return f.notifyButton->isHidden() && f.nameEdit->text().isEmpty(); }}),
     [](const auto& row) { return std::string(row.param.name); });
 
+TEST_F(Wiring, TypedBoxesKeepWhatWasTypedAndAreRefusedAsTyped) {
+    startShown({kReserved});
+    form().board.start = at(2026, 12, 5, 19, 0);
+    clickAt(4, 60);
+    form().nameEdit->setText(QStringLiteral("佐藤"));
+    for (QComboBox* box : {form().unitBox, form().peopleBox}) {
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), "0");
+        EXPECT_EQ(box->currentText(), "0") << box->objectName().toStdString();
+    }
+    click(form().checkInButton);
+    EXPECT_EQ(lastMessageTitle(), "入力エラー");
+    EXPECT_EQ(readDay(kDay), std::vector<std::string>{kReserved});
+}
+
 TEST_F(Wiring, AClickOnTheBookingListSelectsThatRecord) {
     const std::string extended = rec("005100100", "2026/12/05 19:00", "2026/12/05 19:30", "延長");
     startShown({extended, kStay.substr(0, 7) + "01" + kStay.substr(9)});
