@@ -76,6 +76,7 @@ void Form1::connectHandlers() {
     connect(unitBox, &QComboBox::activated, this, [this] { unitPicked(); });
     connect(startEdit, &QLineEdit::textChanged, this, [this] { startEdited(); });
     connect(endEdit, &QLineEdit::textChanged, this, [this] { endEdited(); });
+    connect(nameEdit, &QLineEdit::textChanged, this, [this] { nameEdited(); });
     connect(bookingList, &QListWidget::itemClicked, this, [this] { selectListedBooking(); });
 
     for (QObject* o : std::initializer_list<QObject*>{peopleBox, peopleBox->lineEdit(), startEdit,

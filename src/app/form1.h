@@ -77,10 +77,15 @@ public:
     // loadDayContent(), which the benchmark times on its own.
     void loadDay();
     void loadDayContent();
-    bool saveDay(); // false when the file could not be written (the grid is kept)
+    // False when the file was not written. `what` names the change for the message ("利用
+    // （005 山田）"). The grid keeps the change, unless the file was changed by another
+    // program: then the file as it stands is loaded and the clerk is asked to do it again.
+    bool saveDay(const QString& what = {});
     // The save and reload that ends every change. When the save fails the grid keeps the
     // change (nothing is reloaded over it) and the board still shows it.
-    bool saveAndReload();
+    bool saveAndReload(const QString& what = {});
+    // The operation and the panel's room and name, as a save failure names what it lost.
+    QString describeEntry(const QString& operation) const;
     void rollOverDay();
     // Part of the tick: runs rollOverDay once when the real clock has passed 06:00.
     void rollOverWhenDayChanged();
@@ -112,6 +117,8 @@ public:
     void endEdited();
     void endEntered();
     void roomEntered();
+    // The name box shows at once the character the day file will hold (〜 as ～).
+    void nameEdited();
     void checkIn();        // 利用
     void inputExtension(); // 入力: stores the extension that 延長 prepared
     void modifyBooking();  // 修正
@@ -269,7 +276,13 @@ private:
     Platform platform_;
     QPointer<AboutWindow> about_;                // cleared by Qt when the window closes itself
     std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once
-    bool dayLoadedOk_ = false; // a day that could not be read is never overwritten
+    bool dayLoadedOk_ = false;     // a day that could not be read is never overwritten
+    FileIdentity dayFileIdentity_; // the shown day's file as last read or written
+    // Day changes passed whose carry has not been made yet, oldest first: a carry that fails
+    // is tried again at every tick, and reported once until it succeeds.
+    std::vector<DateTime> pendingDayChanges_;
+    bool carryFailureReported_ = false;
+    bool rollingOver_ = false;
     // The real clock at the previous tick of this run (none before the first tick), and the
     // last 06:00 rolled over: the day changes once per 06:00, and never on the first tick of
     // a program started just after it.

@@ -5,7 +5,9 @@
 #include "ledger/day_totals.h"
 #include "report/summary_keeper.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 
 namespace kavro {
@@ -23,6 +25,7 @@ void Form1::loadDayContent() {
     roomGrid.clearRecords();
     keptLines.clear();
     dayLoadedOk_ = !read.error;
+    dayFileIdentity_ = read.identity;
     if (read.error) {
         msgBox(QString::fromStdString(*read.error + "\r\n" + dayFilePath.string()),
                title::kFileError);
@@ -41,35 +44,54 @@ void Form1::loadDayContent() {
     groupsLabel->setText(QString::fromStdString(groupsCaption(maxGroupNo)));
 }
 
-bool Form1::saveDay() {
+bool Form1::saveDay(const QString& what) {
     alarmTimer->stop();
+    const QString change = what.isEmpty() ? QStringLiteral("変更") : what;
+    const QString file = QString::fromStdString(dayFilePath.string());
     if (!dayLoadedOk_) {
         // The file could not be read, so its content is unknown: writing the grid over it
         // could destroy bookings.
-        msgBox(QStringLiteral("日付ファイルを読み込めなかったため、保存できません。\r\n%1")
-                   .arg(QString::fromStdString(dayFilePath.string())),
+        msgBox(QStringLiteral("日付ファイルを読み込めなかったため、%1を保存できません。\r\n%2")
+                   .arg(change, file),
                title::kFileError);
         return false;
     }
-    if (auto error = writeDayFile(dayFilePath, roomGrid, keptLines)) {
+    auto saved = saveDayFile(dayFilePath, roomGrid, keptLines, dayFileIdentity_);
+    if (saved.error && saved.error->kind == SaveFailure::ChangedOutside) {
+        // Writing the grid now would drop what the other program wrote; the file as it
+        // stands wins, and the clerk repeats the change on it.
+        loadDayContent();
+        msgBox(QStringLiteral(
+                   "日付ファイルがこのプログラムの外で変更されていたため、"
+                   "%1は保存されませんでした。\r\n変更後の日付ファイルを読み込み直しました。"
+                   "内容を確かめて、もう一度操作してください。\r\n%2")
+                   .arg(change, file),
+               title::kFileError);
+        return false;
+    }
+    if (saved.error) {
         msgBox(
-            QStringLiteral(
-                "予約データを保存できませんでした。入力内容は画面に残っています。\r\n%1\r\n%2")
-                .arg(QString::fromStdString(*error), QString::fromStdString(dayFilePath.string())),
+            QStringLiteral("%1を保存できませんでした。入力内容は画面に残っています。\r\n%2\r\n%3")
+                .arg(change, QString::fromStdString(saved.error->text), file),
             title::kFileError);
         return false;
     }
+    dayFileIdentity_ = saved.identity;
     roomGrid.clearRecords();
     return true;
 }
 
-bool Form1::saveAndReload() {
-    if (saveDay()) {
+bool Form1::saveAndReload(const QString& what) {
+    if (saveDay(what)) {
         loadDay();
         return true;
     }
     tick();
     return false;
+}
+
+QString Form1::describeEntry(const QString& operation) const {
+    return QStringLiteral("%1（%2 %3）").arg(operation, roomBox->currentText(), nameEdit->text());
 }
 
 void Form1::reportKeptLines() {

@@ -58,6 +58,9 @@ QComboBox* combo(QWidget* parent, const char* name, int left, int top, int width
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setMaxVisibleItems(12);
+    // A typed value is stored as typed or refused: inline completion would turn a typed
+    // "0" into "0.5", or "00" into room "001", without the clerk noticing.
+    c->setCompleter(nullptr);
     return c;
 }
 

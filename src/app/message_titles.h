@@ -10,5 +10,6 @@ inline const QString kDateLimit = QStringLiteral("期日オーバー");      // 
 inline const QString kOddLines = QStringLiteral("日付ファイルの確認"); // lines kept unread
 inline const QString kOddSummaryLines = QStringLiteral("集計ファイルの確認"); // the same there
 inline const QString kClock = QStringLiteral("時計の確認");                   // a clock not trusted
+inline const QString kDayChange = QStringLiteral("日替わり");                 // the 06:00 switch
 
 } // namespace kavro::title

@@ -1,6 +1,7 @@
 // The entry panel while the user types: times rewritten, the end following start and
 // unit, Enter moving through the fields.
 #include "app/form1.h"
+#include "ledger/cp932.h"
 #include "ledger/time_entry.h"
 
 #include <QComboBox>
@@ -93,5 +94,16 @@ void Form1::endEdited() {
 void Form1::endEntered() { roomBox->setFocus(); }
 
 void Form1::roomEntered() { nameEdit->setFocus(); }
+
+void Form1::nameEdited() {
+    const QString typed = nameEdit->text();
+    const QString stored = QString::fromStdString(cp932StoredForm(typed.toStdString()));
+    if (stored == typed)
+        return;
+    // Each look-alike is one UTF-16 unit like the character it replaces: the cursor stays.
+    const int cursor = nameEdit->cursorPosition();
+    nameEdit->setText(stored);
+    nameEdit->setCursorPosition(cursor);
+}
 
 } // namespace kavro

@@ -100,9 +100,9 @@ bool acceptScan(Form1& f, Conflict conflict) {
     return false;
 }
 
-void closeRegistration(Form1& f) {
+void closeRegistration(Form1& f, const QString& what) {
     f.resetEntry();
-    f.saveAndReload();
+    f.saveAndReload(what);
 }
 
 } // namespace kavro::entry

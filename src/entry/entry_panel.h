@@ -23,8 +23,9 @@ bool refuseNoGroupNumber(Form1& form);
 // A party or a reservation is in the way; true when nothing is.
 bool acceptScan(Form1& form, Conflict conflict);
 
-// The closing sequence of every registration: reset the panel, save, reload.
-void closeRegistration(Form1& form);
+// The closing sequence of every registration: reset the panel, save, reload. `what` names
+// the change should it not be stored (Form1::describeEntry, taken before the reset).
+void closeRegistration(Form1& form, const QString& what);
 
 // What the panel shows when nothing is being entered.
 inline const QString kDefaultPeople = QStringLiteral("2");

@@ -4,6 +4,7 @@
 #include "app/message_titles.h"
 #include "entry/entry_panel.h"
 #include "ledger/record.h"
+#include "ledger/record_period.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -30,7 +31,14 @@ void Form1::inputExtension() {
         return;
     }
     const int target = roomGrid.firstFree(room);
-    const BookingPeriod period = bookingPeriod(shownDate(), panel.start, panel.unit, panel.end);
+    // The extension starts where the record it continues ends, whatever day that is.
+    std::optional<DateTime> continuedEnd;
+    for (int pos = 0; pos < kRecordsPerRoom && !continuedEnd; ++pos)
+        if (const std::string& cell = roomGrid.at(room, pos);
+            !cell.empty() && idNumber(cell) == *continued)
+            continuedEnd = parseDateTime(parseFields(cell).end);
+    const BookingPeriod period = periodKeepingDates(shownDate(), continuedEnd, std::nullopt,
+                                                    panel.start, panel.unit, panel.end);
     selected.start = period.startField;
     selected.end = period.endField;
     if (!entry::acceptScan(*this, scanRoom(roomGrid, room, ScanMode::Input, selected.id,
@@ -42,7 +50,7 @@ void Form1::inputExtension() {
                     panel.name, std::string(kStatusUse)});
     markContinued(roomGrid, room, *continued);
     bookingList->clear();
-    entry::closeRegistration(*this);
+    entry::closeRegistration(*this, describeEntry(QStringLiteral("延長")));
 }
 
 } // namespace kavro

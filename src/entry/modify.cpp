@@ -4,6 +4,7 @@
 #include "app/message_titles.h"
 #include "entry/entry_panel.h"
 #include "ledger/record.h"
+#include "ledger/record_period.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -43,7 +44,10 @@ void Form1::modifyBooking() {
     }
     // Working values: a refusal must leave selected.start and selected.end at the stored record,
     // which notification and settlement write back.
-    const BookingPeriod period = bookingPeriod(shownDate(), panel.start, panel.unit, panel.end);
+    // Times the panel still shows as stored keep their stored dates.
+    const BookingPeriod period =
+        periodKeepingDates(shownDate(), parseDateTime(selected.start), parseDateTime(selected.end),
+                           panel.start, panel.unit, panel.end);
     if (!entry::acceptScan(*this, scanRoom(roomGrid, room, ScanMode::Modify, selected.id,
                                            period.start, period.end)))
         return;
@@ -53,7 +57,7 @@ void Form1::modifyBooking() {
     storeModified(roomGrid, room, selected.id,
                   joinRecord({selected.id, selected.start, panel.unit, selected.end, panel.people,
                               panel.room, panel.name, statusBox->currentText().toStdString()}));
-    entry::closeRegistration(*this);
+    entry::closeRegistration(*this, describeEntry(QStringLiteral("修正")));
 }
 
 } // namespace kavro

@@ -18,6 +18,16 @@ std::optional<DateTime> dayChangePassed(DateTime previous, DateTime now) {
     return std::nullopt;
 }
 
+std::vector<DateTime> dayChangesPassed(DateTime previous, DateTime now) {
+    std::vector<DateTime> changes;
+    for (auto change = dayChangePassed(previous, now);
+         change && changes.size() < kMaxDayChangesCarried;
+         change = dayChangePassed(previous, addMinutes(*change, -1)))
+        changes.push_back(*change);
+    std::reverse(changes.begin(), changes.end());
+    return changes;
+}
+
 long highestGroupNumber(const DayContent& day) {
     long highest = 100000;
     for (const auto& r : day.records)
@@ -121,8 +131,9 @@ std::optional<std::string> carryIntoNewDay(const std::filesystem::path& dir, Dat
     auto rendered = renderWithAppended(fresh.content, carry.lines);
     if (rendered.error)
         return *rendered.error;
-    if (auto error = replaceFileAtomically(newPath, rendered.bytes))
-        return *error + "\r\n" + newPath.string();
+    // The new day's file may be shown and edited meanwhile; what was read is what is extended.
+    if (auto error = replaceFileIfUnchanged(newPath, rendered.bytes, fresh.identity))
+        return error->text + "\r\n" + newPath.string();
     return std::nullopt;
 }
 

@@ -14,6 +14,13 @@ namespace kavro {
 // None when no 06:00 lies between them, or when the clock went backwards.
 std::optional<DateTime> dayChangePassed(DateTime previous, DateTime now);
 
+// Every 06:00 in (previous, now], oldest first: a machine that slept over two nights
+// passes two day changes at once, and the day in between gets its carried stays too.
+// A clock moved years ahead would make a file for every day passed; no stay runs for a
+// month, so only the latest changes are kept.
+inline constexpr std::size_t kMaxDayChangesCarried = 31;
+std::vector<DateTime> dayChangesPassed(DateTime previous, DateTime now);
+
 // The highest number at characters 4-9 of any line of a day file, at least 100000.
 long highestGroupNumber(const DayContent& day);
 

@@ -12,6 +12,7 @@
 namespace kavro {
 
 void Form1::deleteBooking() {
+    const QString what = describeEntry(QStringLiteral("削除"));
     const DeletionResult result = deleteRecord(roomGrid, selected.id);
     if (result.firstRecordRemoved)
         clearEntryFields();
@@ -21,7 +22,7 @@ void Form1::deleteBooking() {
         showRecordInPanel(*this, r);
         statusBox->setEditText(QString::fromStdString(r.status));
     }
-    saveAndReload();
+    saveAndReload(what);
     resetEntry();
 }
 

@@ -9,7 +9,7 @@
 namespace kavro {
 
 void Form1::notify() {
-    if (refuseEmptyName(*this))
+    if (refuseEmptyName(*this) || refuseStatusPanel(*this))
         return;
     const std::string line = panelRecordLine(*this, kStatusNotified);
     if (refuseUnstorable(*this, line))
@@ -17,8 +17,9 @@ void Form1::notify() {
     // Only the room in the room box is searched.
     if (auto room = roomIndexFromText(roomBox->currentText().toStdString()))
         replaceRecordInRoom(roomGrid, *room, selected.id, line);
+    const QString what = describeEntry(QStringLiteral("通知"));
     resetEntry();
-    saveAndReload();
+    saveAndReload(what);
 }
 
 } // namespace kavro

@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/message_titles.h"
+#include "entry/entry_panel.h"
 #include "ledger/cp932.h"
 #include "ledger/record.h"
 
@@ -28,6 +29,20 @@ bool refuseEmptyName(Form1& f) {
         return false;
     f.msgBox(QStringLiteral("ナマエが入力されていません"), title::kInputError);
     f.startEdit->setFocus();
+    return true;
+}
+
+bool refuseStatusPanel(Form1& f) {
+    const EntryFields panel = entry::readPanel(f);
+    if (!entry::acceptPanel(f, checkEntry(panel)))
+        return true;
+    const auto cell = findRecord(f.roomGrid, f.selected.id);
+    if (!cell || parseFields(f.roomGrid.at(cell->room, cell->position)).room == panel.room)
+        return false;
+    f.msgBox(QStringLiteral("通知と清算では区画を変えられません。\r\n"
+                            "部屋を移すときは修正を使ってください"),
+             title::kInputError);
+    f.roomBox->setFocus();
     return true;
 }
 

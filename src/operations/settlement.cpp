@@ -9,14 +9,15 @@
 namespace kavro {
 
 void Form1::settle() {
-    if (refuseEmptyName(*this))
+    if (refuseEmptyName(*this) || refuseStatusPanel(*this))
         return;
     const std::string line = panelRecordLine(*this, kStatusSettled);
     if (refuseUnstorable(*this, line))
         return;
     settleBooking(roomGrid, selected.id, line);
+    const QString what = describeEntry(QStringLiteral("精算"));
     resetEntry();
-    saveAndReload();
+    saveAndReload(what);
 }
 
 } // namespace kavro

@@ -3,6 +3,7 @@
 #include "ledger/record.h"
 
 #include <QDateEdit>
+#include <QLineEdit>
 
 namespace kavro::test {
 namespace {
@@ -203,6 +204,66 @@ TEST_F(Rollover, ANewDayFileThatCannotBeWrittenStopsTheRestartWithAMessage) {
     EXPECT_TRUE(lastMessageText().contains(QStringLiteral("引き継げませんでした")));
     EXPECT_EQ(readDay(ending), (std::vector<std::string>{kStay}));
     EXPECT_EQ(form().shownDate(), fresh);
+}
+
+// ---- when the carry goes wrong ----
+
+TEST_F(Rollover, AFailedCarryIsRetriedOnLaterTicksAndMadeOnce) {
+    // The new day holds no reservation: the carried stay takes its first number.
+    const std::string carried =
+        rec("012100100", "2026/12/06 05:00", "2026/12/06 07:00", "012", "利用");
+    writeDay(ending, {kStay});
+    startAt(at(2026, 12, 6, 5, 59, 30));
+    std::filesystem::create_directory(dayFile(fresh));
+    tick(at(2026, 12, 6, 6, 0, 0));
+    ASSERT_FALSE(world().messages.empty());
+    EXPECT_TRUE(lastMessageText().contains(QStringLiteral("引き継げませんでした")));
+    EXPECT_TRUE(lastMessageText().contains(QStringLiteral("30秒ごと")));
+    const std::size_t reported = world().messages.size();
+    tick(at(2026, 12, 6, 6, 0, 30));
+    EXPECT_EQ(world().messages.size(), reported) << "a lasting fault is reported once";
+    EXPECT_EQ(world().restartRequests, 0);
+
+    std::filesystem::remove(dayFile(fresh));
+    tick(at(2026, 12, 6, 6, 1, 0));
+    EXPECT_EQ(readDay(fresh), std::vector<std::string>{carried});
+    EXPECT_EQ(lastMessageTitle(), QStringLiteral("日替わり"));
+    EXPECT_EQ(form().roomGrid.at(11, 0), carried) << "the new day is shown with the stay";
+    EXPECT_EQ(world().restartRequests, 1);
+    tick(at(2026, 12, 6, 6, 1, 30));
+    tick(at(2026, 12, 6, 6, 2, 0));
+    EXPECT_EQ(readDay(fresh), std::vector<std::string>{carried});
+    EXPECT_EQ(world().restartRequests, 1);
+}
+
+TEST_F(Rollover, EverySixOClockPassedIsCarriedInOrder) {
+    // The machine slept from the evening of the 5th to the morning of the 7th.
+    const Date third = ymd(2026, 12, 7);
+    const std::string nightOf6 =
+        rec("012100200", "2026/12/07 05:00", "2026/12/07 08:00", "012", "予約");
+    writeDay(ending, {kStay});
+    writeDay(fresh, {nightOf6});
+    startAt(at(2026, 12, 5, 23, 0, 0));
+    tick(at(2026, 12, 7, 6, 10, 0));
+
+    EXPECT_EQ(readDay(fresh),
+              (std::vector<std::string>{nightOf6, rec("012100300", "2026/12/06 05:00",
+                                                      "2026/12/06 07:00", "012", "利用")}));
+    EXPECT_EQ(readDay(third), std::vector<std::string>{rec("012100100", "2026/12/07 05:00",
+                                                           "2026/12/07 08:00", "012", "予約")});
+    EXPECT_EQ(form().shownDate(), third);
+    EXPECT_EQ(world().restartRequests, 1);
+}
+
+TEST_F(Rollover, ANameTypedBeforeSixIsDiscardedWithAMessageSayingWhy) {
+    writeDay(ending, {});
+    startAt(at(2026, 12, 6, 5, 59, 30));
+    form().nameEdit->setText(QStringLiteral("佐藤"));
+    tick(at(2026, 12, 6, 6, 0, 0));
+    EXPECT_TRUE(form().nameEdit->text().isEmpty());
+    ASSERT_FALSE(world().messages.empty());
+    EXPECT_TRUE(lastMessageText().contains(QStringLiteral("佐藤")));
+    EXPECT_TRUE(lastMessageText().contains(QStringLiteral("06:00")));
 }
 
 } // namespace

@@ -107,10 +107,21 @@ TEST_F(StartupTest, PurgesOldDayFilesCountedFromTheCalendarDate) {
         writeBytes(dir() / (formatYmd(addDays(ymd(2026, 12, 6), -age)) + ".txt"), "");
     writeBytes(dir() / "20261204.txt", ""); // a desk in use: the clock has not jumped
     start();
+    EXPECT_TRUE(world().messages.empty());
     EXPECT_TRUE(std::filesystem::exists(dir() / "20261107.txt"));
     EXPECT_FALSE(std::filesystem::exists(dir() / "20261106.txt"));
     EXPECT_FALSE(std::filesystem::exists(dir() / "20261007.txt"));
     EXPECT_TRUE(std::filesystem::exists(dir() / "20261006.txt"));
+}
+
+TEST_F(StartupTest, AClockAMonthAheadDeletesNothingAndSaysSo) {
+    for (int day = 1; day <= 5; ++day)
+        writeDay(ymd(2026, 12, day), {});
+    setNow(at(2027, 1, 6, 9, 0, 0)); // 31 days after the last day the desk worked
+    start();
+    EXPECT_EQ(lastMessageTitle(), "時計の確認");
+    for (int day = 1; day <= 5; ++day)
+        EXPECT_TRUE(std::filesystem::exists(dayFile(ymd(2026, 12, day)))) << day;
 }
 
 } // namespace

@@ -51,6 +51,17 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"TwoDaysAsleepTakesTheLatest", dt(5, 5, 0), dt(7, 7, 0), dt(7, 6, 0)}),
     [](const auto& p) { return std::string(p.param.name); });
 
+TEST(DayChangesPassed, EverySixOClockInOrderAndOnlyAMonthOfThem) {
+    EXPECT_EQ(dayChangesPassed(dt(5, 5, 0), dt(7, 7, 0)),
+              (std::vector<DateTime>{dt(5, 6, 0), dt(6, 6, 0), dt(7, 6, 0)}));
+    EXPECT_EQ(dayChangesPassed(dt(6, 6, 0, 0), dt(6, 6, 0, 30)), std::vector<DateTime>{});
+    EXPECT_EQ(dayChangesPassed(dt(7, 7, 0), dt(5, 5, 0)), std::vector<DateTime>{});
+    const auto years = dayChangesPassed(dt(5, 5, 0), addMinutes(dt(5, 5, 0), 60L * 24 * 800));
+    ASSERT_EQ(years.size(), kMaxDayChangesCarried);
+    EXPECT_EQ(years.back(),
+              businessDayStart(businessDateAt(addMinutes(dt(5, 5, 0), 60L * 24 * 800))));
+}
+
 // ---- the carry step ----
 
 TEST(CarryOver, RenumbersAStayRunningPastTheEndAboveTheNewDaysHighest) {
