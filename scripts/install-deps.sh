@@ -9,6 +9,7 @@ packages=(
     fonts-ipafont-gothic fonts-ipafont-mincho
     libgtest-dev libbenchmark-dev
     xvfb xdotool x11-utils faketime
+    dpkg-dev lintian appstream desktop-file-utils
 )
 
 # libFuzzer for the day-file fuzz target; the build goes on without it when it is missing.
