@@ -4,6 +4,7 @@
 #include "app/input_method_check.h"
 #include "app/instance_lock.h"
 #include "app/restart_request.h"
+#include "app/window_scale.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
     kavro::Form1 form(std::move(platform));
     if (!form.Form_Load())
         return 0;
+    kavro::fitWindowToScreen(&form);
     form.show();
     if (!inputMethodNotice.isEmpty())
         QTimer::singleShot(0, &form,
