@@ -97,6 +97,7 @@ cmp -s "$exe" "$dir/kavro" || fail "the program changed"
 desk "cd '$dir' && printf 'a\r\n' >.t && mv .t 20261205.txt && printf 'b\r\n' >.t && mv .t 20261205.txt" ||
     fail "the desk cannot replace its own day file"
 [ "$(stat -c %G "$dir/20261205.txt")" = kavro ] || fail "a new day file is not the group's"
+desk "cd '$dir' && printf 'a\r\n' >20251205.txt && rm 20251205.txt" || fail "the desk cannot purge its old day files"
 
 # Removing the package leaves the day files.
 dpkg_root -r kavro >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log" >&2; fail "dpkg -r"; }
