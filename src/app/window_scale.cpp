@@ -104,8 +104,8 @@ double fittingScale(QSize design, QMargins frame, QRect available) {
 }
 
 void scaleWindow(QWidget* window, double factor) {
-    const double current = window->property(kScale).isValid() ? window->property(kScale).toDouble()
-                                                               : 1.0;
+    const double current =
+        window->property(kScale).isValid() ? window->property(kScale).toDouble() : 1.0;
     if (factor == current)
         return;
     window->setProperty(kScale, factor);

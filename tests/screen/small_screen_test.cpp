@@ -42,8 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 1366 x 768 with a top bar of 27 rows: 741 - 37 = 704 rows for 711.
         FitCase{"LaptopWithTopBar", kDesign, kMutter, QRect(0, 27, 1366, 741), 0.990},
         FitCase{"NarrowScreen", kDesign, QMargins(4, 30, 4, 4), QRect(0, 0, 924, 900), 0.901},
-        FitCase{"NeverBelowLegible", kDesign, kMutter, QRect(0, 0, 640, 480),
-                kMinimumWindowScale}),
+        FitCase{"NeverBelowLegible", kDesign, kMutter, QRect(0, 0, 640, 480), kMinimumWindowScale}),
     [](const auto& row) { return std::string(row.param.name); });
 
 class WindowOnScreen : public FormTest {
@@ -123,7 +122,8 @@ TEST_F(WindowOnScreen, TheShrunkBoardIsHitWhereItIsDrawn) {
     // pixels for 180 minutes x 355.5 units; the clock at 20:00 puts 18:30 at its left.
     BoardHalf* left = form().findChildren<BoardHalf*>().front();
     const QPoint design(qRound(2 + 100.2 * 349 / 180), qRound(2 + 104 * 565 / 355.5));
-    QTest::mouseClick(left, Qt::LeftButton, {}, QPoint(qRound(design.x() * f), qRound(design.y() * f)));
+    QTest::mouseClick(left, Qt::LeftButton, {},
+                      QPoint(qRound(design.x() * f), qRound(design.y() * f)));
     EXPECT_EQ(control<QComboBox>("Combo3")->currentText(), "005");
     EXPECT_EQ(control<QLineEdit>("Text1")->text(), "20:10");
 }
@@ -131,7 +131,8 @@ TEST_F(WindowOnScreen, TheShrunkBoardIsHitWhereItIsDrawn) {
 TEST_F(WindowOnScreen, NeverBelowALegibleSize) {
     startOn("tiny");
     showFitted();
-    EXPECT_EQ(form().size(), QSize(qRound(1016 * kMinimumWindowScale), qRound(711 * kMinimumWindowScale)));
+    EXPECT_EQ(form().size(),
+              QSize(qRound(1016 * kMinimumWindowScale), qRound(711 * kMinimumWindowScale)));
 }
 
 } // namespace
