@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
     auto message = platform.message;
 
     kavro::Form1 form(std::move(platform));
-    if (!form.Form_Load())
+    if (!form.startUp())
         return 0;
     kavro::fitWindowToScreen(&form);
     form.show();
