@@ -58,8 +58,8 @@ void installDeskKeys(const DeskKeys& keys) {
         op.button->setShortcut(op.key);
         const QString name = op.key.toString(QKeySequence::NativeText);
         const QString tip = op.button->toolTip();
-        op.button->setToolTip(tip.isEmpty() ? QStringLiteral("%1 キー").arg(name)
-                                            : QStringLiteral("%1（%2 キー）").arg(tip, name));
+        op.button->setToolTip(
+            QStringLiteral("%1 (%2)").arg(tip.isEmpty() ? op.button->text() : tip, name));
     }
     if (keys.nameBox)
         new NameBoxEnter(keys.nameBox, keys.primaries);

@@ -17,10 +17,10 @@ struct OperationKey {
 };
 
 struct DeskKeys {
-    std::vector<QWidget*> fields;          // in the order they are filled
-    std::vector<OperationKey> operations;  // in the order they stand
-    QLineEdit* nameBox = nullptr;          // Enter there runs the first offered primary
-    std::vector<QPushButton*> primaries;   // by preference
+    std::vector<QWidget*> fields;         // in the order they are filled
+    std::vector<OperationKey> operations; // in the order they stand
+    QLineEdit* nameBox = nullptr;         // Enter there runs the first offered primary
+    std::vector<QPushButton*> primaries;  // by preference
 };
 
 // Sets the Tab order (fields, then the operations), each operation's key (a button's key

@@ -54,14 +54,13 @@ protected:
 
     // A check-in through the window: a free place of a room's row at 20:10, a name, "利用".
     void checkIn(const QString& name, int row = 4) {
-        BoardHalf* half = form().findChildren<BoardHalf*>().front();
-        const double x = minuteDiff(form().boardStart, at(2026, 12, 5, 20, 10)) + 0.2;
+        BoardHalf* half = form().boardHalves[0];
+        const double x = minuteDiff(form().board.start, at(2026, 12, 5, 20, 10)) + 0.2;
         QTest::mouseClick(half, Qt::LeftButton, {}, half->toPixels({x, 20.0 * row + 24}).toPoint());
         QInputMethodEvent commit;
         commit.setCommitString(name);
-        QCoreApplication::sendEvent(form().findChild<QLineEdit*>(QStringLiteral("Text3")), &commit);
-        QTest::mouseClick(form().findChild<QPushButton*>(QStringLiteral("Command1")),
-                          Qt::LeftButton);
+        QCoreApplication::sendEvent(form().nameEdit, &commit);
+        QTest::mouseClick(form().checkInButton, Qt::LeftButton);
     }
 
     fs::path program_;
