@@ -44,6 +44,19 @@ void Form1::createKeyboardFlow() {
                      nameEdit,
                      {checkInButton, reserveButton, inputExtensionButton}});
     watchNameLength(nameEdit, nameCaption);
+
+    // An empty booking list has nothing to show the focus on: it is a Tab stop only while it
+    // lists something, and then its current line carries the focus frame.
+    const auto listStop = [this] {
+        const bool listed = bookingList->count() > 0;
+        bookingList->setFocusPolicy(listed ? Qt::StrongFocus : Qt::ClickFocus);
+        if (listed && !bookingList->currentItem())
+            bookingList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    };
+    connect(bookingList->model(), &QAbstractItemModel::rowsInserted, this, listStop);
+    connect(bookingList->model(), &QAbstractItemModel::rowsRemoved, this, listStop);
+    connect(bookingList->model(), &QAbstractItemModel::modelReset, this, listStop);
+    listStop();
 }
 
 Form1::~Form1() {
