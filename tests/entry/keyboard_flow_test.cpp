@@ -106,7 +106,8 @@ TEST_P(EnterInTheNameBox, RunsTheFirstOfferedOperation) {
 
 INSTANTIATE_TEST_SUITE_P(Offers, EnterInTheNameBox,
                          ::testing::Values(EnterCase{"CheckIn", true, "", "利用"},
-                                           EnterCase{"ReservationWithoutCheckIn", false, "", "予約"},
+                                           EnterCase{"ReservationWithoutCheckIn", false, "",
+                                                     "予約"},
                                            EnterCase{"NotDuringAConversion", true, "やまだ", ""}),
                          [](const auto& row) { return std::string(row.param.name); });
 
@@ -146,7 +147,8 @@ TEST_F(KeyboardFlow, ANameThatDoesNotFitIsSaidAtOnceAndNeverStored) {
     const QString caption = form().nameCaption->text();
     imeEvent({}, QStringLiteral("東京特許許可局"));
     EXPECT_EQ(form().nameEdit->text(), "東京特許許");
-    EXPECT_TRUE(form().nameCaption->text().contains("「可局」")) << form().nameCaption->text().toStdString();
+    EXPECT_TRUE(form().nameCaption->text().contains("「可局」"))
+        << form().nameCaption->text().toStdString();
     EXPECT_FALSE(form().nameEdit->styleSheet().isEmpty()) << "no frame";
     key(Qt::Key_Backspace); // room again: the notice goes
     EXPECT_EQ(form().nameCaption->text(), caption);
