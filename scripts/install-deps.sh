@@ -9,6 +9,7 @@ packages=(
     fonts-ipafont-gothic fonts-ipafont-mincho
     libgtest-dev libbenchmark-dev
     xvfb xdotool x11-utils faketime
+    dpkg-dev lintian appstream desktop-file-utils
 )
 
 # The report window's charts. Debian's qt6-charts-dev needs the OpenGL development files

@@ -2,7 +2,9 @@
 #include "app/form1.h"
 
 #include "about/about_window.h"
+#include "app/desk_keys.h"
 #include "app/message_titles.h"
+#include "app/name_box_notice.h"
 #include "board/board_half.h"
 #include "ledger/board_geometry.h"
 #include "report/summary_keeper.h"
@@ -31,6 +33,39 @@ Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(st
     createControls();
     createDeskMenu();
     connectHandlers();
+    createKeyboardFlow();
+}
+
+void Form1::createKeyboardFlow() {
+    // The panel's fields in the order a booking is filled in, then its operations by where
+    // they stand, each with the function key of its place (キャンセル's is Esc). 終了 has none
+    // and is no stop in between. The primaries are what Enter in the name box carries out.
+    installDeskKeys({{peopleBox, startEdit, unitBox, endEdit, roomBox, nameEdit, statusBox},
+                     {{checkInButton, QKeySequence(Qt::Key_F1)},
+                      {extendButton, QKeySequence(Qt::Key_F2)},
+                      {notifyButton, QKeySequence(Qt::Key_F3)},
+                      {settleButton, QKeySequence(Qt::Key_F4)},
+                      {reserveButton, QKeySequence(Qt::Key_F5)},
+                      {inputExtensionButton, QKeySequence(Qt::Key_F6)},
+                      {modifyButton, QKeySequence(Qt::Key_F7)},
+                      {cancelButton, QKeySequence(Qt::Key_Escape)},
+                      {deleteButton, QKeySequence(Qt::Key_F9)}},
+                     nameEdit,
+                     {checkInButton, reserveButton, inputExtensionButton}});
+    watchNameLength(nameEdit, nameCaption);
+
+    // An empty booking list has nothing to show the focus on: it is a Tab stop only while it
+    // lists something, and then its current line carries the focus frame.
+    const auto listStop = [this] {
+        const bool listed = bookingList->count() > 0;
+        bookingList->setFocusPolicy(listed ? Qt::StrongFocus : Qt::ClickFocus);
+        if (listed && !bookingList->currentItem())
+            bookingList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    };
+    connect(bookingList->model(), &QAbstractItemModel::rowsInserted, this, listStop);
+    connect(bookingList->model(), &QAbstractItemModel::rowsRemoved, this, listStop);
+    connect(bookingList->model(), &QAbstractItemModel::modelReset, this, listStop);
+    listStop();
 }
 
 Form1::~Form1() {

@@ -179,7 +179,8 @@ public:
     // endEdit                   Text2           終了時間
     // roomBox                   Combo3          区分 (the room)
     // statusBox                 Combo4          状態
-    // nameEdit                  Text3           名前（5文字まで)
+    // nameEdit                  Text3           the name
+    // nameCaption               Label19         名前（5文字まで), or what did not fit in nameEdit
     // bookingList               List1           the selected party's records
     // remainingList             List2           部屋　残り　名前
     // groupsLabel               Label9          組数 total
@@ -195,8 +196,8 @@ public:
     // menuButton                menuButton      メニュー (F10): the desk menu, deskMenu
     // clockTimer                Timer1          30 s
     // alarmTimer                Timer2          5 s
-    // Static captions (Label2, 5, 6_*, 7, 8, 12-14, 16-21) and the legend swatches (Shape1_*)
-    // are created in createControls() and kept by no member.
+    // Static captions (Label2, 5, 6_*, 7, 8, 12-14, 16-18, 20, 21) and the legend swatches
+    // (Shape1_*) are created in createControls() and kept by no member.
     QFrame* entryFrame = nullptr;
     QDateEdit* datePicker = nullptr;
     QLabel* selectedIdLabel = nullptr;
@@ -221,6 +222,7 @@ public:
     QComboBox* roomBox = nullptr;
     QComboBox* statusBox = nullptr;
     QLineEdit* nameEdit = nullptr;
+    QLabel* nameCaption = nullptr;
     QListWidget* bookingList = nullptr;
     QListWidget* remainingList = nullptr;
     QLabel* groupsLabel = nullptr;
@@ -266,6 +268,7 @@ protected:
 private:
     void createControls();
     void createDeskMenu();
+    void createKeyboardFlow();
     void connectHandlers();
     void reportKeptLines();
     // Goes on with the business day of a 06:00 as a fresh start would show it.

@@ -112,8 +112,7 @@ void Form1::createControls() {
     unitBox = combo(f, "Combo2", 2280, 960, 735);
     endEdit = make<QLineEdit>(f, "Text2", 3120, 960, 1095, 375);
     roomBox = combo(f, "Combo3", 4320, 960, 1215);
-    QLabel* nameCaption =
-        label(f, "Label19", "名前　　　　　　　　（5文字まで)", 120, 1320, 1575, 495);
+    nameCaption = label(f, "Label19", "名前　　　　　　　　（5文字まで)", 120, 1320, 1575, 495);
     nameCaption->setWordWrap(true);
     nameCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     nameEdit = make<QLineEdit>(f, "Text3", 1560, 1440, 1815, 375);

@@ -1,15 +1,19 @@
 #include "app/desktop_platform.h"
 #include "app/fonts.h"
 #include "app/form1.h"
+#include "app/input_method_check.h"
 #include "app/instance_lock.h"
 #include "app/restart_request.h"
+#include "app/window_scale.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KAVRO"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kavro")));
+    // Built in: an install into any directory has no icon in the desktop's theme.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kavro/kavro.png")));
     kavro::installFontSubstitutions();
 
     kavro::Platform platform = kavro::desktopPlatform();
@@ -25,9 +29,18 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    const QString inputMethodNotice =
+        kavro::missingInputMethodNotice([](const char* name) { return qEnvironmentVariable(name); },
+                                        kavro::loadableInputContextPlugins());
+    auto message = platform.message;
+
     kavro::Form1 form(std::move(platform));
     if (!form.startUp())
         return 0;
+    kavro::fitWindowToScreen(&form);
     form.show();
+    if (!inputMethodNotice.isEmpty())
+        QTimer::singleShot(0, &form,
+                           [&] { message(QStringLiteral("日本語入力"), inputMethodNotice); });
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +45,24 @@ mode_t newFileMode(const fs::path& path) {
 
 using ReplaceCheck = std::function<std::optional<SaveError>()>;
 
+bool isPermissionError(int err) { return err == EACCES || err == EPERM; }
+
+// A refused rename in a sticky directory: the file to replace belongs to another account,
+// which the directory protects from everyone else. Names that account.
+std::optional<std::string> otherOwnerOf(const fs::path& dir, const fs::path& path) {
+    struct stat dirStat {};
+    struct stat fileStat {};
+    if (::stat(dir.c_str(), &dirStat) != 0 || !(dirStat.st_mode & S_ISVTX) ||
+        ::lstat(path.c_str(), &fileStat) != 0 || fileStat.st_uid == ::geteuid())
+        return std::nullopt;
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    char buffer[1024];
+    if (::getpwuid_r(fileStat.st_uid, &entry, buffer, sizeof buffer, &found) == 0 && found)
+        return std::string(found->pw_name);
+    return "UID " + std::to_string(fileStat.st_uid);
+}
+
 std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, const FileOps& ops,
                                  const ReplaceCheck& beforeRename) {
     auto failed = [](std::string text) {
@@ -57,6 +76,9 @@ std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, c
     std::string tmpl =
         (dir / (std::string(kTempFilePrefix) + path.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(tmpl.data());
+    if (fd < 0 && isPermissionError(errno))
+        return failed("このアカウントには " + dir.string() +
+                      " に書き込む許可がありません。フロント用のアカウントでログインしてください");
     if (fd < 0)
         return failed(fileErrorText("一時ファイルを作成できません", errno));
 
@@ -94,8 +116,17 @@ std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, c
             return refused;
         }
     }
-    if (ops.rename(tmpl.c_str(), path.c_str()) != 0)
+    if (ops.rename(tmpl.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        if (auto owner = isPermissionError(err) ? otherOwnerOf(dir, path) : std::nullopt) {
+            ::unlink(tmpl.c_str());
+            return failed("このファイルは別のアカウント（" + *owner +
+                          "）が作成したため、置き換えられません。" + *owner +
+                          " でログインしてください");
+        }
+        errno = err;
         return fail("ファイルを置き換えられません");
+    }
 
     int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
     if (dfd >= 0) {

@@ -100,7 +100,7 @@ TEST_F(WindowTest, ControlsHaveTheirDesignNamesCaptionsAndGeometry) {
     EXPECT_EQ(form().peopleBox->geometry().left(), tw(120));
     EXPECT_EQ(form().roomBox->geometry().width(), tw(1215));
     EXPECT_EQ(form().nameEdit->maxLength(), 5);
-    EXPECT_EQ(form().notifyButton->toolTip(), "10分前コールのした後");
+    EXPECT_EQ(form().notifyButton->toolTip(), "10分前コールのした後 (F3)");
     EXPECT_EQ(form().clockTimer->interval(), 30000);
     EXPECT_EQ(form().alarmTimer->interval(), 5000);
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The installed program in a real X server, driven through the X server as a person would:
-# the window appears at its design size, a click on the board and a typed name check a party
-# in, an empty name is refused with a message box, a second start ends silently, and "終了"
-# ends the process.
+# the window appears at its design size with its icon, a click on the board and a typed name
+# check a party in, an empty name is refused with a message box, a second start ends
+# silently, and "終了" ends the process.
 #   real_window_test.sh BUILD_DIR
 set -euo pipefail
 build="$1"
@@ -25,6 +25,9 @@ app_pid=$!
 find_main_window
 echo "$window_geometry"
 grep -q 'Geometry: 1016x711' <<<"$window_geometry" || fail "window is not 1016 x 711"
+# The title bar and task bar show the program's own icon (set through the window manager's
+# property), whatever directory the program was installed into.
+xprop -id "$wid" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL) = ' || fail "the window has no icon"
 
 # A second start (as from the launcher) ends at once and silently: no second window.
 timeout 20 "$work/kavro/kavro" >"$work/second.log" 2>&1 || fail "the second copy did not end cleanly"
