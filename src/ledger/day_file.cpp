@@ -40,49 +40,62 @@ DayContent parseDayFile(std::string_view bytes) {
     return out;
 }
 
-DayReadResult readDayFile(const fs::path& path) {
-    DayReadResult result;
+FileRead readWholeFile(const fs::path& path, const std::string& noun) {
+    FileRead result;
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
-        result.error = "日付ファイルの場所にフォルダがあるため読み込めません";
+        result.error = noun + "の場所にフォルダがあるため読み込めません";
         return result;
     }
     // Non-blocking, so that a pipe put in the file's place cannot hang the program.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0 && errno == ENOENT) {
-        fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-        if (fd < 0) {
-            result.error = fileErrorText("日付ファイルを作成できません", errno);
-            return result;
-        }
-    }
+    if (fd < 0 && errno == ENOENT)
+        return result;
     if (fd < 0) {
-        result.error = fileErrorText("日付ファイルを開けません", errno);
+        result.error = fileErrorText((noun + "を開けません").c_str(), errno);
         return result;
     }
+    result.exists = true;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        result.error = "日付ファイルの場所に通常のファイルでないものがあるため読み込めません";
+        result.error = noun + "の場所に通常のファイルでないものがあるため読み込めません";
         return result;
     }
-    std::string bytes;
+    result.bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[65536];
     while (true) {
         ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            result.error = fileErrorText("日付ファイルを読み込めません", errno);
+            result.error = fileErrorText((noun + "を読み込めません").c_str(), errno);
             ::close(fd);
             return result;
         }
         if (n == 0)
             break;
-        bytes.append(buf, static_cast<std::size_t>(n));
+        result.bytes.append(buf, static_cast<std::size_t>(n));
     }
     ::close(fd);
-    result.content = parseDayFile(bytes);
+    return result;
+}
+
+DayReadResult readDayFile(const fs::path& path) {
+    DayReadResult result;
+    FileRead read = readWholeFile(path, "日付ファイル");
+    if (!read.error && !read.exists) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+        if (fd < 0)
+            read.error = fileErrorText("日付ファイルを作成できません", errno);
+        else
+            ::close(fd);
+    }
+    if (read.error) {
+        result.error = std::move(read.error);
+        return result;
+    }
+    result.content = parseDayFile(read.bytes);
     return result;
 }
 

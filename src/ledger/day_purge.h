@@ -11,7 +11,8 @@ namespace kavro {
 
 std::vector<std::filesystem::path> purgeCandidates(const std::filesystem::path& dir, Date today);
 
-// Deletes the candidates that exist. A file that cannot be deleted is skipped.
+// Deletes the candidates that exist, each with its journal (a journal whose day file cannot
+// be deleted stays). A file that cannot be deleted is skipped.
 // Also removes temporary files left by a save that a crash interrupted.
 // Returns the files deleted.
 std::vector<std::filesystem::path> purgeOldDayFiles(const std::filesystem::path& dir, Date today);
