@@ -628,4 +628,31 @@ ChangeSummary summarizeChange(const LineDiff& diff) {
     return s;
 }
 
+std::string entryInWords(const JournalEntry& e) {
+    const ChangeSummary s = summarizeChange(e.diff);
+    std::string out(journalOpWord(e.op));
+    for (const std::string* part : {&s.rooms, &s.names})
+        if (!part->empty())
+            out += " " + *part;
+    return out + "（" + formatHhNn(e.when) + "）";
+}
+
+std::vector<HistoryRow> historyRows(const std::vector<JournalEntry>& entries) {
+    const std::vector<bool> undone = undoneFlags(entries);
+    std::vector<HistoryRow> rows;
+    rows.reserve(entries.size());
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        HistoryRow row;
+        row.number = it->number;
+        row.time = formatDateTime(it->when).substr(11);
+        row.operation = journalOpWord(it->op);
+        if (it->op == JournalOp::Undo || it->op == JournalOp::Redo)
+            row.operation += "（" + std::to_string(it->target) + "）";
+        row.change = summarizeChange(it->diff);
+        row.undone = undone[static_cast<std::size_t>(it->number - 1)];
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 } // namespace kavro

@@ -170,4 +170,18 @@ struct ChangeSummary {
 };
 ChangeSummary summarizeChange(const LineDiff& diff);
 
+// An entry in a few words for a question or a message: "精算 004 山田（20:00）".
+std::string entryInWords(const JournalEntry& entry);
+
+// One line of the day's history, as the history window shows it. UTF-8.
+struct HistoryRow {
+    int number = 0;
+    std::string time; // "20:00:12"
+    std::string operation;
+    ChangeSummary change;
+    bool undone = false; // a desk change taken back (and not applied again)
+};
+// Newest first.
+std::vector<HistoryRow> historyRows(const std::vector<JournalEntry>& entries);
+
 } // namespace kavro

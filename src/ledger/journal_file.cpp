@@ -44,15 +44,6 @@ FileIdentity identityOfRead(const FileRead& r) {
     return r.exists ? identityOf(r.bytes) : kMissingFile;
 }
 
-std::string describeEntry(const JournalEntry& e) {
-    const ChangeSummary s = summarizeChange(e.diff);
-    std::string out(journalOpWord(e.op));
-    for (const std::string* part : {&s.rooms, &s.names})
-        if (!part->empty())
-            out += " " + *part;
-    return out + "（" + formatDateTime(e.when).substr(11, 5) + "）";
-}
-
 // Journals the day file as it stands, against the journal's last state, as 外部変更.
 std::optional<std::string> recordOutsideChange(DayJournal& journal, const FileRead& file,
                                                DateTime now, const FileOps& ops) {
@@ -247,7 +238,7 @@ DayCheck reconcileDay(DayJournal& journal, const fs::path& dayFile, DateTime now
     if (!file.error && fileId == last.before) {
         // The crash came between the journal and the day file. The entry is whole and durable,
         // and the file holds exactly the state it was made from: finish the change.
-        const std::string what = describeEntry(last);
+        const std::string what = entryInWords(last);
         // A rebuild's entry carries no lines: its state is the replay of the journal.
         const auto applied = last.op == JournalOp::Rebuild
                                  ? ApplyResult{replayJournal(entries).lines, std::nullopt}

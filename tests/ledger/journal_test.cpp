@@ -265,6 +265,11 @@ TEST(UndoRedo, ANewChangeAfterUndosEndsTheRedoChain) {
     EXPECT_EQ(s.done, (std::vector<int>{1, 6}));
     EXPECT_TRUE(s.undone.empty());
     EXPECT_EQ(undoneFlags(d.entries), (std::vector<bool>{false, true, true, false, false, false}));
+    const std::vector<HistoryRow> rows = historyRows(d.entries);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0].operation, "予約");
+    EXPECT_EQ(rows[1].operation, "元に戻す（2）");
+    EXPECT_TRUE(rows[4].undone); // room 5's check-in, taken back for good
     ASSERT_TRUE(d.undo());
     EXPECT_EQ(d.lines, (DayLines{rec(4, 1001)}));
 }
