@@ -9,6 +9,7 @@
 #include <charconv>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace kavro {
 
@@ -134,8 +135,8 @@ bool isDeskOp(JournalOp op) {
     }
 }
 
-DayLines splitDayLines(std::string_view bytes) {
-    DayLines lines;
+std::vector<std::string_view> splitDayLineViews(std::string_view bytes) {
+    std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
         auto lf = bytes.find('\n', start);
@@ -143,10 +144,15 @@ DayLines splitDayLines(std::string_view bytes) {
         std::string_view line = bytes.substr(start, end - start);
         if (lf != std::string_view::npos && !line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        lines.emplace_back(line);
+        lines.push_back(line);
         start = end + 1;
     }
     return lines;
+}
+
+DayLines splitDayLines(std::string_view bytes) {
+    const auto views = splitDayLineViews(bytes);
+    return DayLines(views.begin(), views.end());
 }
 
 std::string joinDayLines(const DayLines& lines) {
@@ -164,7 +170,13 @@ std::string joinDayLines(const DayLines& lines) {
 
 // ---- diff ----
 
-LineDiff diffLines(const DayLines& a, const DayLines& b) {
+LineDiff diffLines(const DayLines& before, const DayLines& after) {
+    return diffLineViews(std::vector<std::string_view>(before.begin(), before.end()),
+                         std::vector<std::string_view>(after.begin(), after.end()));
+}
+
+LineDiff diffLineViews(const std::vector<std::string_view>& a,
+                       const std::vector<std::string_view>& b) {
     std::size_t pre = 0;
     while (pre < a.size() && pre < b.size() && a[pre] == b[pre])
         ++pre;
@@ -186,9 +198,9 @@ LineDiff diffLines(const DayLines& a, const DayLines& b) {
     LineDiff d;
     auto replaceAll = [&] {
         for (int i = 0; i < n; ++i)
-            d.removed.push_back({pre + i, a[pre + i]});
+            d.removed.push_back({pre + i, std::string(a[pre + i])});
         for (int j = 0; j < m; ++j)
-            d.added.push_back({pre + j, b[pre + j]});
+            d.added.push_back({pre + j, std::string(b[pre + j])});
     };
     // Myers' O(ND) search. Beyond this many differences (another program rewrote the file)
     // a plain "all out, all in" is as useful and costs nothing.
@@ -230,9 +242,9 @@ LineDiff diffLines(const DayLines& a, const DayLines& b) {
         while (x > prevX && y > prevY)
             --x, --y;
         if (prevK == k + 1)
-            d.added.push_back({pre + y - 1, b[pre + y - 1]});
+            d.added.push_back({pre + y - 1, std::string(b[pre + y - 1])});
         else
-            d.removed.push_back({pre + x - 1, a[pre + x - 1]});
+            d.removed.push_back({pre + x - 1, std::string(a[pre + x - 1])});
         x = prevX;
         y = prevY;
     }
@@ -581,41 +593,46 @@ Replay replayJournal(const std::vector<JournalEntry>& entries) {
 // ---- in words ----
 
 ChangeSummary summarizeChange(const LineDiff& diff) {
-    // Records matched by ID, in the order they first appear.
+    // Records matched by ID, in the order they first appear. An outside change or a carry
+    // may touch hundreds: the words name a few and count the rest.
+    constexpr std::size_t kNamed = 3;
     struct Pair {
         std::string before, after;
     };
     std::vector<std::pair<std::string, Pair>> pairs;
+    std::unordered_map<std::string, std::size_t> pairOf; // key -> index in pairs
     std::vector<std::string> rooms, names;
-    auto addUnique = [](std::vector<std::string>& v, std::string s) {
-        if (!s.empty() && std::find(v.begin(), v.end(), s) == v.end())
-            v.push_back(std::move(s));
+    std::unordered_set<std::string> allNames;
+    auto addUnique = [](std::vector<std::string>& v, const std::string& text) {
+        if (!text.empty() && std::find(v.begin(), v.end(), text) == v.end())
+            v.push_back(text);
     };
     auto note = [&](const std::string& bytes, bool after) {
         const RecordWords w = describe(bytes);
         const std::string key = w.record ? bytes.substr(0, 9) : bytes; // the ID
-        auto it =
-            std::find_if(pairs.begin(), pairs.end(), [&](const auto& p) { return p.first == key; });
-        if (it == pairs.end())
-            it = pairs.insert(pairs.end(), {key, {}});
-        addUnique(rooms, w.room);
-        addUnique(names, w.name);
-        (after ? it->second.after : it->second.before) = w.state;
+        const auto [at, fresh] = pairOf.emplace(key, pairs.size());
+        if (fresh)
+            pairs.push_back({key, {}});
+        addUnique(rooms, w.room); // 34 rooms at most
+        if (!w.name.empty() && allNames.insert(w.name).second && names.size() < kNamed)
+            names.push_back(w.name);
+        Pair& p = pairs[at->second].second;
+        (after ? p.after : p.before) = w.state;
     };
     for (const auto& l : diff.removed)
         note(l.bytes, false);
     for (const auto& l : diff.added)
         note(l.bytes, true);
 
-    auto join = [](const std::vector<std::string>& v, const char* sep) {
+    auto join = [&](const std::vector<std::string>& v, const char* sep, std::size_t total) {
         std::string out;
-        for (const auto& s : v)
-            out += (out.empty() ? "" : sep) + s;
+        for (std::size_t i = 0; i < v.size() && i < kNamed; ++i)
+            out += (out.empty() ? "" : sep) + v[i];
+        if (total > kNamed)
+            out += sep + ("ほか" + std::to_string(total - kNamed) + "件");
         return out;
     };
-    ChangeSummary s;
-    s.rooms = join(rooms, ", ");
-    s.names = join(names, ", ");
+    std::sort(rooms.begin(), rooms.end());
     std::vector<std::string> before, after;
     for (const auto& [key, p] : pairs) {
         if (p.before == p.after)
@@ -623,8 +640,11 @@ ChangeSummary summarizeChange(const LineDiff& diff) {
         before.push_back(p.before.empty() ? "なし" : p.before);
         after.push_back(p.after.empty() ? "なし" : p.after);
     }
-    s.before = join(before, " / ");
-    s.after = join(after, " / ");
+    ChangeSummary s;
+    s.rooms = join(rooms, ", ", rooms.size());
+    s.names = join(names, ", ", allNames.size());
+    s.before = join(before, " / ", before.size());
+    s.after = join(after, " / ", after.size());
     return s;
 }
 

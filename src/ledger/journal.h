@@ -73,6 +73,8 @@ bool isDeskOp(JournalOp op);
 // Blank lines count, so that the lines give the file back.
 using DayLines = std::vector<std::string>;
 DayLines splitDayLines(std::string_view bytes);
+// The same lines as views into the bytes, valid while they are.
+std::vector<std::string_view> splitDayLineViews(std::string_view bytes);
 // The lines each ended by CR LF, as the program writes a day file.
 std::string joinDayLines(const DayLines& lines);
 
@@ -93,6 +95,8 @@ struct LineDiff {
 
 // The fewest lines taken out and put in that turn `before` into `after`.
 LineDiff diffLines(const DayLines& before, const DayLines& after);
+LineDiff diffLineViews(const std::vector<std::string_view>& before,
+                       const std::vector<std::string_view>& after);
 // The change that takes `diff` back.
 LineDiff inverseOf(const LineDiff& diff);
 

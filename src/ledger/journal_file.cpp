@@ -183,8 +183,6 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
         result.changedOutside = true;
         return result;
     }
-    if (current.exists && current.bytes == newBytes)
-        return result;
     // A change no entry describes (the caller did not check at load, or another program was
     // quicker) is journaled first, so that the chain of identities has no gap.
     if (!journal.entries().empty() && journal.entries().back().after != currentId) {
@@ -193,6 +191,8 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
             return result;
         }
     }
+    if (current.exists && current.bytes == newBytes)
+        return result;
 
     JournalEntry e;
     e.op = change.op;
@@ -200,7 +200,7 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
     e.when = change.when;
     e.before = currentId;
     e.after = identityOf(newBytes);
-    e.diff = diffLines(splitDayLines(current.bytes), splitDayLines(newBytes));
+    e.diff = diffLineViews(splitDayLineViews(current.bytes), splitDayLineViews(newBytes));
     if (auto error = journal.append(std::move(e), ops)) {
         result.error = std::move(error);
         return result;

@@ -116,6 +116,16 @@ TEST_F(JournalFile, ADayFileNotAsExpectedIsLeftAlone) {
     EXPECT_EQ(journal.entries().size(), 1u);
 }
 
+TEST_F(JournalFile, AnOutsideChangeMetAtASaveIsJournaledFirstEvenWhenTheSaveChangesNothing) {
+    save(file({line(4, "山田")}));
+    const std::string outside = file({line(4, "山田"), line(9, "外部")});
+    writeBytes(day, outside);
+    EXPECT_FALSE(save(outside).written);
+    ASSERT_EQ(journal.entries().size(), 2u);
+    EXPECT_EQ(journal.entries()[1].op, JournalOp::Outside);
+    EXPECT_EQ(restart().kind, DayCheck::Kind::InStep);
+}
+
 TEST_F(JournalFile, AChangeJournaledButNotWrittenIsFinishedAtTheNextStart) {
     const std::string before = file({line(4, "山田")}), after = file({line(4, "山田", "精算")});
     save(before);
