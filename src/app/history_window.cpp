@@ -73,11 +73,10 @@ HistoryWindow::HistoryWindow(const QString& dayCaption, const std::vector<Journa
     summaryLabel->setObjectName(QStringLiteral("historySummary"));
     model = new HistoryModel(this);
     model->setRows(historyRows(entries));
-    summaryLabel->setText(problem.isEmpty()
-                              ? QStringLiteral("%1 の変更 %2件（新しい順）")
-                                    .arg(dayCaption)
-                                    .arg(entries.size())
-                              : problem);
+    summaryLabel->setText(
+        problem.isEmpty()
+            ? QStringLiteral("%1 の変更 %2件（新しい順）").arg(dayCaption).arg(entries.size())
+            : problem);
 
     historyTable = new QTableView(this);
     historyTable->setObjectName(QStringLiteral("historyTable"));
