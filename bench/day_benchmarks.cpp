@@ -88,8 +88,8 @@ bool floorWriteAndRead(const std::filesystem::path& dir, const std::string& byte
 void BM_LoadDay(benchmark::State& state) {
     Desk& d = desk(kFullDay, false);
     for (auto _ : state)
-        loadDayWithoutTick(d.form());
-    d.form().LoadDay();
+        d.form().loadDayContent();
+    d.form().loadDay();
     state.counters["records"] = static_cast<double>(d.form().roomGrid.recordCount(0) * kRoomCount);
 }
 
@@ -121,14 +121,14 @@ void BM_SaveDay(benchmark::State& state) {
     for (auto _ : state) {
         form.roomGrid = grid;
         const auto start = Clock::now();
-        const bool saved = form.SaveDay();
+        const bool saved = form.saveDay();
         state.SetIterationTime(secondsSince(start));
         if (!saved || !floor.measure(d.dir(), bytes)) {
-            state.SkipWithError("SaveDay or the floor beside it failed");
+            state.SkipWithError("saveDay or the floor beside it failed");
             break;
         }
     }
-    form.LoadDay();
+    form.loadDay();
     floor.report(state);
 }
 
@@ -160,13 +160,15 @@ void BM_CheckIn(benchmark::State& state) {
     std::string saved;
     for (auto _ : state) {
         const int before = form.roomGrid.recordCount(spot.room);
-        const int messages = d.world().messages;
+        const std::size_t messages = d.world().messages.size();
         const auto start = Clock::now();
         checkIn(form, spot);
         state.SetIterationTime(secondsSince(start));
-        if (form.roomGrid.recordCount(spot.room) != before + 1 || d.world().messages != messages) {
+        if (form.roomGrid.recordCount(spot.room) != before + 1 ||
+            d.world().messages.size() != messages) {
             state.SkipWithError(
-                ("the check-in was not stored: " + d.world().lastMessage.toStdString()).c_str());
+                ("the check-in was not stored: " + d.world().messages.back().text.toStdString())
+                    .c_str());
             break;
         }
         // The floor of this very save: the bytes it wrote, written and read back once.

@@ -25,35 +25,6 @@ DateTime benchClock() { return makeDateTime(benchDate(), 20, 0, 0); }
 
 FreeSpot checkInSpot() { return FreeSpot{4, 28}; }
 
-ScratchDir::ScratchDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "kavro-bench-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data()))
-        throw std::runtime_error("mkdtemp failed");
-    path_ = tmpl;
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
-Platform benchPlatform(const std::shared_ptr<FakeWorld>& world, const std::filesystem::path& dir) {
-    Platform p;
-    p.now = [world] { return world->now; };
-    p.programDir = dir;
-    p.message = [world](const QString&, const QString& text) {
-        ++world->messages;
-        world->lastMessage = text;
-    };
-    p.beep = [world] { ++world->beeps; };
-    p.requestRestart = [world] {
-        ++world->restartRequests;
-        return false;
-    };
-    p.startProgram = [](const QString&, const QStringList&) { return false; };
-    return p;
-}
-
 void writeDay(const std::filesystem::path& file, const std::string& bytes) {
     if (auto error = replaceFileAtomically(file, bytes))
         throw std::runtime_error("cannot write the day file: " + *error);
@@ -64,8 +35,8 @@ Desk::Desk(int recordsPerRoom, std::optional<FreeSpot> free)
       dayBytes_(dayFileBytes(fullDayLines(benchDate(), recordsPerRoom, free))) {
     world_->now = benchClock();
     writeDay(dayFile_, dayBytes_);
-    form_ = std::make_unique<Form1>(benchPlatform(world_, dir_.path()));
-    if (!form_->Form_Load())
+    form_ = std::make_unique<Form1>(test::fakePlatform(world_, dir_.path()));
+    if (!form_->startUp())
         throw std::runtime_error("the window did not start");
 }
 
@@ -73,7 +44,7 @@ Desk::~Desk() = default;
 
 void Desk::restoreDay() {
     writeDay(dayFile_, dayBytes_);
-    form_->LoadDay();
+    form_->loadDay();
 }
 
 void paintBoard(Form1& form) {
@@ -82,15 +53,15 @@ void paintBoard(Form1& form) {
 }
 
 void tickAndPaint(Form1& form) {
-    form.Timer1_Timer();
+    form.tick();
     paintBoard(form);
 }
 
 void checkIn(Form1& form, FreeSpot spot) {
     const BoardRow place = boardRowOfRoom(spot.room);
-    BoardHalf* half = form.Picture1[place.half];
+    BoardHalf* half = form.boardHalves[place.half];
     const DateTime start = addMinutes(businessDayStart(benchDate()), 30L * spot.slot);
-    const double x = static_cast<double>(minuteX(form.boardStart, start));
+    const double x = static_cast<double>(minuteX(form.board.start, start));
     const double y = (barTop(place.row) + barBottom(place.row)) / 2;
     const QPointF pixel = half->toPixels({x, y});
     const QPointF global = half->mapToGlobal(pixel);
@@ -101,26 +72,9 @@ void checkIn(Form1& form, FreeSpot spot) {
     QMouseEvent release(QEvent::MouseButtonRelease, pixel, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QCoreApplication::sendEvent(half, &release);
-    form.Text3->setText(QStringLiteral("山田"));
-    form.Command1->click();
+    form.nameEdit->setText(QStringLiteral("山田"));
+    form.checkInButton->click();
     paintBoard(form);
-}
-
-void loadDayWithoutTick(Form1& form) {
-    auto read = readDayFile(form.dayFilePath);
-    form.roomGrid.clearRecords();
-    form.keptLines.clear();
-    if (read.error)
-        throw std::runtime_error("cannot read the day file: " + *read.error);
-    placeRecords(form.roomGrid, read.content);
-    form.keptLines = std::move(read.content.kept);
-    const DayTotals totals = computeTotals(form.roomGrid, form.keptLines);
-    form.maxGroupNo = totals.maxGroupNo;
-    form.peopleTotal = totals.peopleTotal;
-    form.minutesTotal = totals.minutesTotal;
-    form.Label15->setText(QString::fromStdString(minutesCaption(form.minutesTotal)));
-    form.Label10->setText(QString::fromStdString(peopleCaption(form.peopleTotal)));
-    form.Label9->setText(QString::fromStdString(groupsCaption(form.maxGroupNo)));
 }
 
 } // namespace kavro::bench
@@ -133,13 +87,13 @@ int dumpBoards(const std::filesystem::path& dir) {
     for (int perRoom : {kSlotsPerDay / 4, kSlotsPerDay}) {
         Desk desk(perRoom, std::nullopt);
         Form1& form = desk.form();
-        form.followClock = false;
+        form.board.followsClock = false;
         // Windows starting at every 7th minute and odd seconds: bars and texts meet the
         // edges at many different offsets.
         for (int minutes = -120; minutes <= 24 * 60 + 120; minutes += 7) {
-            form.refNow = addMinutes(businessDayStart(benchDate()), minutes) +
-                          std::chrono::seconds(minutes % 60);
-            form.Timer1_Timer();
+            form.board.reference = addMinutes(businessDayStart(benchDate()), minutes) +
+                                   std::chrono::seconds(minutes % 60);
+            form.tick();
             for (int half = 0; half < 2; ++half) {
                 const auto name = "board-" + std::to_string(perRoom) + "-" +
                                   std::to_string(minutes) + "-" + std::to_string(half) + ".png";

@@ -4,6 +4,8 @@
 // machine: the real platform is never linked into the benchmarks.
 #include "app/form1.h"
 #include "full_day.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
 
 #include <filesystem>
 #include <memory>
@@ -19,28 +21,8 @@ DateTime benchClock();
 // Room 005 at 20:00, in the left half, in the middle of the board's window.
 FreeSpot checkInSpot();
 
-// A fresh directory, removed with everything in it.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-struct FakeWorld {
-    DateTime now{};
-    int messages = 0;
-    QString lastMessage;
-    int beeps = 0;
-    int restartRequests = 0;
-};
-
-Platform benchPlatform(const std::shared_ptr<FakeWorld>& world, const std::filesystem::path& dir);
+using test::FakeWorld;
+using ScratchDir = test::TempDir;
 
 // Writes the day file durably, as the program's own save would.
 void writeDay(const std::filesystem::path& file, const std::string& bytes);
@@ -78,9 +60,6 @@ void tickAndPaint(Form1& form);
 // A check-in at the spot through the window's handlers: the click on the board, the name
 // typed, "利用", and the board painted after the closing sequence.
 void checkIn(Form1& form, FreeSpot spot);
-
-// LoadDay's own work without the clock tick it ends with: read, decode, parse, totals.
-void loadDayWithoutTick(Form1& form);
 
 } // namespace kavro::bench
 

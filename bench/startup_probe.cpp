@@ -25,7 +25,7 @@ constexpr int kSessionOperations = 100;
 class PaintWatch : public QObject {
 public:
     explicit PaintWatch(Form1& form) {
-        for (auto* half : form.Picture1)
+        for (auto* half : form.boardHalves)
             half->installEventFilter(this);
     }
     bool bothPainted() const { return painted_[0] && painted_[1]; }
@@ -82,8 +82,8 @@ int runStartupProbe(int argc, char** argv, const std::string& dirText, long long
     InstanceLock lock(dir);
     if (!lock.acquired())
         return 2;
-    Form1 form(benchPlatform(world, dir));
-    if (!form.Form_Load())
+    Form1 form(test::fakePlatform(world, dir));
+    if (!form.startUp())
         return 2;
     PaintWatch watch(form);
     form.show();
@@ -104,7 +104,7 @@ int runStartupProbe(int argc, char** argv, const std::string& dirText, long long
         stored += form.roomGrid.recordCount(checkInSpot().room) == before + 1;
         QCoreApplication::processEvents();
         writeDay(dayFile, dayBytes);
-        form.LoadDay();
+        form.loadDay();
         tickAndPaint(form);
         QCoreApplication::processEvents();
     }
@@ -113,7 +113,7 @@ int runStartupProbe(int argc, char** argv, const std::string& dirText, long long
     ::getrusage(RUSAGE_SELF, &usage);
     std::cout << "startup_ms " << startupMs << "\n"
               << "peak_rss_kb " << usage.ru_maxrss << "\n"
-              << "messages " << world->messages << "\n"
+              << "messages " << world->messages.size() << "\n"
               << "checkins " << stored << "\n";
     return 0;
 }

@@ -39,11 +39,11 @@ std::string summaryTable(const Medians& m, const std::optional<StartupFigures>& 
            "to floor | budget | |\n"
         << "|---|---:|---:|---:|---|---|\n";
     if (auto v = find(m, "BM_LoadDay"))
-        out << "| `LoadDay` without the tick (read, decode CP932, parse, totals) | " << ms(*v)
+        out << "| `loadDay` without the tick (read, decode CP932, parse, totals) | " << ms(*v)
             << " | | | < 2 ms | " << verdict(*v < 2.0) << " |\n";
     if (auto v = find(m, "BM_SaveDay")) {
         const auto floor = find(m, "BM_SaveDay#floor");
-        out << "| `SaveDay` (encode, atomic replace with fsync) | " << ms(*v) << " | "
+        out << "| `saveDay` (encode, atomic replace with fsync) | " << ms(*v) << " | "
             << msOr(floor) << " | " << ratio(v, floor) << " | | |\n";
     }
     if (auto v = find(m, "BM_Floor"))

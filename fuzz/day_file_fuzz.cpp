@@ -33,7 +33,7 @@ std::map<std::string_view, int> lineCounts(std::string_view bytes) {
     return counts;
 }
 
-// What LoadDay then SaveDay do to the bytes of a day file.
+// What loadDay then saveDay do to the bytes of a day file.
 std::string loadAndSave(std::string_view bytes, const char* stage) {
     DayContent content = parseDayFile(bytes);
     RoomGrid grid;

@@ -1,13 +1,15 @@
 // The window's construction, event wiring and the small helpers every handler shares.
 #include "app/form1.h"
 
-#include "about/frm_about.h"
+#include "about/about_window.h"
 #include "board/board_half.h"
+#include "ledger/board_geometry.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -29,92 +31,137 @@ Form1::~Form1() {
 }
 
 void Form1::connectHandlers() {
-    auto click = [this](QPushButton* b, void (Form1::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    const std::pair<QPushButton*, void (Form1::*)()> clicks[] = {
+        {checkInButton, &Form1::checkIn},
+        {extendButton, &Form1::prepareExtension},
+        {notifyButton, &Form1::notify},
+        {settleButton, &Form1::settle},
+        {modifyButton, &Form1::modifyBooking},
+        {reserveButton, &Form1::reserve},
+        {aboutButton, &Form1::showAbout},
+        {deleteButton, &Form1::deleteBooking},
+        {exitButton, &Form1::exitProgram},
+        {cancelButton, &Form1::resetEntry},
+        {boardBackButton, &Form1::moveBoardBack},
+        {boardNowButton, &Form1::moveBoardToNow},
+        {boardForwardButton, &Form1::moveBoardForward},
+        {inputExtensionButton, &Form1::inputExtension},
     };
-    click(Command1, &Form1::Command1_Click);
-    click(Command2, &Form1::Command2_Click);
-    click(Command3, &Form1::Command3_Click);
-    click(Command4, &Form1::Command4_Click);
-    click(Command5, &Form1::Command5_Click);
-    click(Command6, &Form1::Command6_Click);
-    click(Command7, &Form1::Command7_Click);
-    click(Command8, &Form1::Command8_Click);
-    click(Command9, &Form1::Command9_Click);
-    click(Command10, &Form1::Command10_Click);
-    click(Command11, &Form1::Command11_Click);
-    click(Command12, &Form1::Command12_Click);
-    click(Command13, &Form1::Command13_Click);
-    click(Command14, &Form1::Command14_Click);
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QPushButton::clicked, this,
+                [this, handler = handler] { (this->*handler)(); });
     for (int i = 0; i < 2; ++i) {
-        connect(cmdNext[i], &QPushButton::clicked, this, [this, i] { cmdNext_Click(i); });
-        connect(cmdCall[i], &QPushButton::clicked, this, [this, i] { cmdCall_Click(i); });
-        connect(cmdCrdt[i], &QPushButton::clicked, this, [this, i] { cmdCrdt_Click(i); });
+        connect(popupExtendButtons[i], &QPushButton::clicked, this, [this, i] { popupExtend(i); });
+        connect(popupNotifyButtons[i], &QPushButton::clicked, this, [this, i] { popupNotify(i); });
+        connect(popupSettleButtons[i], &QPushButton::clicked, this, [this, i] { popupSettle(i); });
     }
-    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
-    connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { DTPicker1_Change(); });
+    connect(clockTimer, &QTimer::timeout, this, &Form1::tick);
+    connect(alarmTimer, &QTimer::timeout, this, &Form1::beepAlarm);
+    connect(datePicker, &QDateEdit::dateChanged, this, [this] { showPickedDate(); });
 
-    // Change fires on every text change, typed or assigned, like the design's Change event.
-    connect(Combo1, &QComboBox::editTextChanged, this, [this] { Combo1_Change(); });
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
-    connect(Combo2, &QComboBox::editTextChanged, this, [this] { Combo2_Change(); });
-    connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
-    connect(Combo3, &QComboBox::activated, this, [this] { Combo3_Click(); });
-    connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
-    connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
-    connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    // The edit handlers run on every text change, typed or assigned by the program: the
+    // end time follows the start and the unit whichever way they changed.
+    connect(peopleBox, &QComboBox::editTextChanged, this, [this] { peopleEdited(); });
+    connect(unitBox, &QComboBox::editTextChanged, this, [this] { unitEdited(); });
+    connect(unitBox, &QComboBox::activated, this, [this] { unitPicked(); });
+    connect(startEdit, &QLineEdit::textChanged, this, [this] { startEdited(); });
+    connect(endEdit, &QLineEdit::textChanged, this, [this] { endEdited(); });
+    connect(bookingList, &QListWidget::itemClicked, this, [this] { selectListedBooking(); });
 
-    for (QObject* o :
-         std::initializer_list<QObject*>{Combo1, Combo1->lineEdit(), Text1, Combo2,
-                                         Combo2->lineEdit(), Text2, Combo3, Combo3->lineEdit()})
+    for (QObject* o : std::initializer_list<QObject*>{peopleBox, peopleBox->lineEdit(), startEdit,
+                                                      unitBox, unitBox->lineEdit(), endEdit,
+                                                      roomBox, roomBox->lineEdit()})
         o->installEventFilter(this);
 }
 
+namespace {
+bool isEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+} // namespace
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter)
-            return QWidget::eventFilter(watched, event);
-        // Enter is key code 13 of the design; it moves through the panel.
-        if (watched == Combo1 || watched == Combo1->lineEdit())
-            Combo1_KeyDown(13);
-        else if (watched == Text1)
-            Text1_KeyDown(13);
-        else if (watched == Combo2 || watched == Combo2->lineEdit())
-            Combo2_KeyDown(13);
-        else if (watched == Text2)
-            Text2_KeyDown(13);
-        else if (watched == Combo3 || watched == Combo3->lineEdit())
-            Combo3_KeyDown(13);
+    if (isEnterKey(event)) {
+        // Enter moves through the panel as Tab does; it never reaches a default button.
+        if (watched == peopleBox || watched == peopleBox->lineEdit())
+            peopleEntered();
+        else if (watched == startEdit)
+            startEntered();
+        else if (watched == unitBox || watched == unitBox->lineEdit())
+            unitEntered();
+        else if (watched == endEdit)
+            endEntered();
+        else if (watched == roomBox || watched == roomBox->lineEdit())
+            roomEntered();
         return true;
     }
-    if (event->type() == QEvent::FocusIn && watched == Text2)
-        Text2_GotFocus();
+    if (event->type() == QEvent::FocusIn && watched == endEdit)
+        endFocused();
     return QWidget::eventFilter(watched, event);
 }
 
 void Form1::mouseMoveEvent(QMouseEvent* event) {
-    Form_MouseMove();
+    hideHoverReadouts();
     QWidget::mouseMoveEvent(event);
 }
 
 Date Form1::shownDate() const {
-    QDate d = DTPicker1->date();
+    QDate d = datePicker->date();
     return Date{std::chrono::year{d.year()}, std::chrono::month{static_cast<unsigned>(d.month())},
                 std::chrono::day{static_cast<unsigned>(d.day())}};
 }
 
-void Form1::setShownDate(Date date) {
-    QSignalBlocker block(DTPicker1);
-    DTPicker1->setDate(QDate(static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                             static_cast<unsigned>(date.day())));
+void Form1::setShownDay(Date shown, Date today) {
+    {
+        QSignalBlocker block(datePicker);
+        datePicker->setDate(QDate(static_cast<int>(shown.year()),
+                                  static_cast<unsigned>(shown.month()),
+                                  static_cast<unsigned>(shown.day())));
+    }
+    shownDay.today = today;
+    shownDay.offset = daysBetween(today, shown);
+    shownDay.start = businessDayStart(shown);
+    shownDay.end = businessDayEnd(shown);
+}
+
+std::array<QPushButton*, 8> Form1::operationButtons() const {
+    return {checkInButton, extendButton,  notifyButton, settleButton,
+            modifyButton,  reserveButton, deleteButton, inputExtensionButton};
+}
+
+void Form1::hideOperationButtons() {
+    for (QPushButton* b : operationButtons())
+        b->hide();
+}
+
+void Form1::hidePopupButtons(int index) {
+    popupExtendButtons[index]->hide();
+    popupNotifyButtons[index]->hide();
+    popupSettleButtons[index]->hide();
+}
+
+void Form1::placeBoard(DateTime reference) {
+    board.reference = reference;
+    board.start = addMinutes(reference, -kBoardLeadMinutes);
+}
+
+void Form1::selectBooking(const SelectedBooking& booking) {
+    selected = booking;
+    selectedIdLabel->setText(QString::fromStdString(booking.id));
+}
+
+void Form1::clearSelection() {
+    selected = SelectedBooking{};
+    selectedIdLabel->setText(QString());
 }
 
 void Form1::msgBox(const QString& text, const QString& title) { platform_.message(title, text); }
 
 void Form1::repaintBoard() {
-    for (auto* half : Picture1)
+    for (auto* half : boardHalves)
         half->update();
 }
 

@@ -4,6 +4,7 @@
 #include "app/platform.h"
 #include "ledger/civil_time.h"
 #include "ledger/day_file.h"
+#include "ledger/day_totals.h"
 #include "ledger/room_grid.h"
 
 #include <QPointer>
@@ -26,7 +27,30 @@ class QTimer;
 namespace kavro {
 
 class BoardHalf;
-class frmAbout;
+class AboutWindow;
+
+// The booking selected on the board or in the booking list, as its record stands in the
+// day file; empty when none. selectedIdLabel shows the ID; the handlers read it from here.
+struct SelectedBooking {
+    std::string id;    // "rrrgggggs": room, group number, sub-number
+    std::string start; // "yyyy/mm/dd hh:nn", as stored
+    std::string end;
+};
+
+// Which business day the window shows (datePicker displays it).
+struct ShownDay {
+    Date today{};     // the business date the window started with, or moved to at 06:00
+    int offset = 0;   // shown date minus today, in days: < 0 past, 0 today, > 0 future
+    DateTime start{}; // 06:00 of the shown date
+    DateTime end{};   // 06:00 of the next date
+};
+
+// The board's three-hour window.
+struct BoardWindow {
+    DateTime reference{};     // where the window is placed: the clock, or where < and > moved it
+    DateTime start{};         // the window's left edge, kBoardLeadMinutes before reference
+    bool followsClock = true; // each tick moves reference to the clock (NOW; not after < or >)
+};
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -37,143 +61,172 @@ public:
 
     // ---- app/: start-up, exit, clock tick, day file, rollover, date change ----
     // The start-up sequence. False when another copy runs: the caller ends silently.
-    bool Form_Load();
-    void Command9_Click(); // 終了
-    void Command7_Click(); // 注意
-    void Timer1_Timer();   // clock tick
-    void Timer2_Timer();   // alarm beep
-    void Form_MouseMove();
-    void LoadDay();
-    bool SaveDay(); // false when the file could not be written (the grid is kept)
+    bool startUp();
+    void exitProgram();       // 終了
+    void showAbout();         // 注意
+    void tick();              // every 30 s: clock, board, room labels, remaining list, alarm
+    void beepAlarm();         // every 5 s while a stay is overdue
+    void hideHoverReadouts(); // the pointer left the board halves
+    // Reads the shown day's file into the grid, then ticks. The tick-free part is
+    // loadDayContent(), which the benchmark times on its own.
+    void loadDay();
+    void loadDayContent();
+    bool saveDay(); // false when the file could not be written (the grid is kept)
     // The save and reload that ends every change. When the save fails the grid keeps the
     // change (nothing is reloaded over it) and the board still shows it.
     bool saveAndReload();
-    void RolloverDay();
-    // Step 10 of the tick: runs RolloverDay once when the real clock has passed 06:00.
-    void rolloverCheck();
-    void DTPicker1_Change();
+    void rollOverDay();
+    // Part of the tick: runs rollOverDay once when the real clock has passed 06:00.
+    void rollOverWhenDayChanged();
+    void showPickedDate(); // datePicker changed by the user
+    // The one way the shown day changes: datePicker, shownDay and the board's reference.
+    void setShownDay(Date shown, Date today);
 
     // ---- board/ ----
-    void Picture1_Paint(int index, QPainter& painter);
-    void Picture1_MouseDown(int index, int button, int shift, double x, double y);
-    void Picture1_MouseMove(int index, int button, int shift, double x, double y);
+    void paintBoardHalf(int index, QPainter& painter);
+    void boardPressed(int index, int button, int shift, double x, double y);
+    void boardHovered(int index, int button, int shift, double x, double y);
     void fillBookingList(const std::string& groupKeyId);
+    // The board's window placed around a time; does not repaint.
+    void placeBoard(DateTime reference);
+    void selectBooking(const SelectedBooking& booking); // and shows its ID
+    void clearSelection();
 
     // ---- entry/ ----
-    void Combo1_Change();
-    void Combo1_Click();
-    void Combo1_KeyDown(int key);
-    void Text1_Change();
-    void Text1_KeyDown(int key);
-    void Combo2_Change();
-    void Combo2_Click();
-    void Combo2_KeyDown(int key);
-    void Text2_GotFocus();
-    void Text2_Change();
-    void Text2_KeyDown(int key);
-    void Combo3_Click();
-    void Combo3_KeyDown(int key);
-    void Command1_Click();  // 利用
-    void Command14_Click(); // 入力
-    void Command5_Click();  // 修正
-    void Command6_Click();  // 予約
-    void Command10_Click(); // キャンセル
+    // Edited: the box's text changed, typed or assigned. Entered: Enter pressed in it, which
+    // moves the focus on through the panel.
+    void peopleEdited();
+    void peopleEntered();
+    void startEdited();
+    void startEntered();
+    void unitEdited();
+    void unitPicked();
+    void unitEntered();
+    void endFocused();
+    void endEdited();
+    void endEntered();
+    void roomEntered();
+    void checkIn();        // 利用
+    void inputExtension(); // 入力: stores the extension that 延長 prepared
+    void modifyBooking();  // 修正
+    void reserve();        // 予約
+    // キャンセル, and the reset that ends every operation: the typed entry abandoned and
+    // every operation button and pop-up hidden.
+    void resetEntry();
 
     // ---- operations/ ----
-    void Command2_Click(); // 延長
-    void Command3_Click(); // 通知
-    void Command4_Click(); // 清算
-    void Command8_Click(); // 削除
-    void cmdNext_Click(int index);
-    void cmdCall_Click(int index);
-    void cmdCrdt_Click(int index);
-    void List1_Click();
-    void Command11_Click(); // <
-    void Command12_Click(); // NOW
-    void Command13_Click(); // >
+    void prepareExtension(); // 延長
+    void notify();           // 通知
+    void settle();           // 清算
+    void deleteBooking();    // 削除
+    void popupExtend(int index);
+    void popupNotify(int index);
+    void popupSettle(int index);
+    void selectListedBooking();
+    void moveBoardBack();    // <
+    void moveBoardToNow();   // NOW
+    void moveBoardForward(); // >
+    void hideOperationButtons();
+    void hidePopupButtons(int index);
 
-    // ---- controls (design names) ----
-    QFrame* Frame1 = nullptr;
-    QDateEdit* DTPicker1 = nullptr;
-    QLabel* Label21 = nullptr;
-    QLabel* Label11 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command6 = nullptr;
-    QPushButton* Command7 = nullptr;
-    QPushButton* Command8 = nullptr;
-    QPushButton* Command9 = nullptr;
-    QPushButton* Command10 = nullptr;
-    QPushButton* Command11 = nullptr;
-    QPushButton* Command12 = nullptr;
-    QPushButton* Command13 = nullptr;
-    QPushButton* Command14 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label16 = nullptr;
-    QLabel* Label17 = nullptr;
-    QLabel* Label18 = nullptr;
-    QLabel* Label19 = nullptr;
-    QLabel* Label20 = nullptr;
-    QLabel* Label5 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QComboBox* Combo2 = nullptr;
-    QComboBox* Combo3 = nullptr;
-    QComboBox* Combo4 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QListWidget* List1 = nullptr;
-    QListWidget* List2 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label14 = nullptr;
-    QLabel* Label15 = nullptr;
-    std::array<QLabel*, 5> Shape1{};
-    std::array<QLabel*, 5> Label6{};
-    std::array<QLabel*, 34> Label1{};
-    std::array<BoardHalf*, 2> Picture1{};
-    std::array<QPushButton*, 2> cmdNext{};
-    std::array<QPushButton*, 2> cmdCall{};
-    std::array<QPushButton*, 2> cmdCrdt{};
-    std::array<QLabel*, 2> Label4{};
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
+    // ---- controls ----
+    // member                    objectName      caption / what it shows
+    // entryFrame                Frame1          the entry panel's frame
+    // datePicker                DTPicker1       the shown business date
+    // selectedIdLabel           Label11         ID of the selected booking (display only)
+    // checkInButton             Command1        利用
+    // extendButton              Command2        延長
+    // notifyButton              Command3        通知
+    // settleButton              Command4        清算
+    // modifyButton              Command5        修正
+    // reserveButton             Command6        予約
+    // aboutButton               Command7        注意
+    // deleteButton              Command8        削除
+    // exitButton                Command9        終了
+    // cancelButton              Command10       キャンセル
+    // boardBackButton           Command11       <
+    // boardNowButton            Command12       NOW
+    // boardForwardButton        Command13       >
+    // inputExtensionButton      Command14       入力
+    // peopleBox                 Combo1          人数
+    // startEdit                 Text1           開始時間
+    // unitBox                   Combo2          単位
+    // endEdit                   Text2           終了時間
+    // roomBox                   Combo3          区分 (the room)
+    // statusBox                 Combo4          状態
+    // nameEdit                  Text3           名前（5文字まで)
+    // bookingList               List1           the selected party's records
+    // remainingList             List2           部屋　残り　名前
+    // groupsLabel               Label9          組数 total
+    // peopleLabel               Label10         人数 total
+    // minutesLabel              Label15         時間 total
+    // clockLabel                Label3          the clock
+    // roomLabels[34]            Label1_0..33    001 … 034, coloured by alert
+    // boardHalves[2]            Picture1_0..1   rooms 001-017 and 018-034
+    // popupExtendButtons[2]     cmdNext_0..1    延長 beside the clicked bar
+    // popupNotifyButtons[2]     cmdCall_0..1    通知
+    // popupSettleButtons[2]     cmdCrdt_0..1    精算
+    // hoverReadouts[2]          Label4_0..1     the time under the pointer
+    // clockTimer                Timer1          30 s
+    // alarmTimer                Timer2          5 s
+    // Static captions (Label2, 5, 6_*, 7, 8, 12-14, 16-21) and the legend swatches (Shape1_*)
+    // are created in createControls() and kept by no member.
+    QFrame* entryFrame = nullptr;
+    QDateEdit* datePicker = nullptr;
+    QLabel* selectedIdLabel = nullptr;
+    QPushButton* checkInButton = nullptr;
+    QPushButton* extendButton = nullptr;
+    QPushButton* notifyButton = nullptr;
+    QPushButton* settleButton = nullptr;
+    QPushButton* modifyButton = nullptr;
+    QPushButton* reserveButton = nullptr;
+    QPushButton* aboutButton = nullptr;
+    QPushButton* deleteButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QPushButton* boardBackButton = nullptr;
+    QPushButton* boardNowButton = nullptr;
+    QPushButton* boardForwardButton = nullptr;
+    QPushButton* inputExtensionButton = nullptr;
+    QComboBox* peopleBox = nullptr;
+    QLineEdit* startEdit = nullptr;
+    QComboBox* unitBox = nullptr;
+    QLineEdit* endEdit = nullptr;
+    QComboBox* roomBox = nullptr;
+    QComboBox* statusBox = nullptr;
+    QLineEdit* nameEdit = nullptr;
+    QListWidget* bookingList = nullptr;
+    QListWidget* remainingList = nullptr;
+    QLabel* groupsLabel = nullptr;
+    QLabel* peopleLabel = nullptr;
+    QLabel* minutesLabel = nullptr;
+    QLabel* clockLabel = nullptr;
+    std::array<QLabel*, kRoomCount> roomLabels{};
+    std::array<BoardHalf*, 2> boardHalves{};
+    std::array<QPushButton*, 2> popupExtendButtons{};
+    std::array<QPushButton*, 2> popupNotifyButtons{};
+    std::array<QPushButton*, 2> popupSettleButtons{};
+    std::array<QLabel*, 2> hoverReadouts{};
+    QTimer* clockTimer = nullptr;
+    QTimer* alarmTimer = nullptr;
+    // The buttons of the panel that an operation offers; all hidden by resetEntry().
+    std::array<QPushButton*, 8> operationButtons() const;
 
-    // ---- form-level state (names shared by every subsystem) ----
-    RoomGrid roomGrid;
-    std::vector<KeptLine> keptLines; // lines of the day file kept byte for byte
-    std::vector<std::string> recFields;
-    std::filesystem::path dayFilePath;
-    long peopleTotal = 0;
-    long minutesTotal = 0;
-    long maxGroupNo = 100000;
-    DateTime refNow{};
-    DateTime clockNow{};
-    DateTime boardStart{};
-    bool followClock = true;
-    DateTime dayStart{};
-    DateTime dayEnd{};
-    Date baseDate{};
-    int dayOffset = 0;
-    std::string curId;
-    std::string curStart;
-    std::string curEnd;
-    DateTime clickTime{};
+    // ---- state ----
+    RoomGrid roomGrid;                  // the shown day's records, by room
+    std::vector<KeptLine> keptLines;    // lines of the day file kept byte for byte
+    std::filesystem::path dayFilePath;  // the shown day's file
+    long maxGroupNo = kEmptyDayGroupNo; // the day's highest group number; new ones go above
+    DateTime clockNow{};                // the clock of the last tick, projected onto the shown day
+    ShownDay shownDay;
+    BoardWindow board;
+    SelectedBooking selected;
+    DateTime boardClickTime{}; // the time under the last press on the board
 
     // ---- small shared helpers ----
     const Platform& platform() const { return platform_; }
-    // The date shown in DTPicker1.
+    // The date shown in datePicker.
     Date shownDate() const;
-    // Sets DTPicker1 without raising its change handler (start-up and refusals).
-    void setShownDate(Date date);
     void msgBox(const QString& text, const QString& title);
     // Repaints both board halves (index 0, then 1) at the next paint pass.
     void repaintBoard();
@@ -182,32 +235,26 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-    // ---- subsystem helpers (each subsystem adds its own below its marker) ----
-    // app/ tick and day cycle:
+private:
+    void createControls();
+    void connectHandlers();
+    void reportKeptLines();
+    // Goes on with the business day of a 06:00 as a fresh start would show it.
+    void showNewBusinessDay(Date businessDate);
+    // People, times, unit and name back to their defaults and the booking list emptied.
+    void clearEntryFields();
+
+    Platform platform_;
+    QPointer<AboutWindow> about_;                // cleared by Qt when the window closes itself
+    std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once
+    bool dayLoadedOk_ = false; // a day that could not be read is never overwritten
     // The real clock at the previous tick of this run (none before the first tick), and the
     // last 06:00 rolled over: the day changes once per 06:00, and never on the first tick of
     // a program started just after it.
     std::optional<DateTime> lastTickClock_;
     std::optional<DateTime> lastDayChange_;
-    // Goes on with the business day of a 06:00 as a fresh start would show it.
-    void showNewBusinessDay(Date businessDate);
-    // board/:
-    // entry/:
-    // People, times, unit and name back to their defaults and the booking list emptied.
-    void clearEntryFields();
-    int text1ChangeDepth_ = 0; // Text1_Change re-raised by its own assignment
-    int text2ChangeDepth_ = 0;
-    // operations/:
-
-private:
-    void createControls();
-    void connectHandlers();
-    void reportKeptLines();
-
-    Platform platform_;
-    QPointer<frmAbout> about_;                   // cleared by Qt when the window closes itself
-    std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once
-    bool dayLoadedOk_ = false; // a day that could not be read is never overwritten
+    int startEditDepth_ = 0; // startEdited re-raised by its own assignment
+    int endEditDepth_ = 0;
 };
 
 // Design positions are in twips; the screen has 15 twips per pixel.

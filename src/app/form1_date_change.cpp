@@ -1,26 +1,26 @@
 // Showing another business day.
 #include "app/form1.h"
+#include "app/message_titles.h"
 
 #include "ledger/day_view.h"
 
 namespace kavro {
 
-void Form1::DTPicker1_Change() {
+void Form1::showPickedDate() {
     const DateTime now = platform_.now();
     if (isBeyondViewLimit(shownDate(), dateOf(now))) {
-        msgBox(QStringLiteral("30日以上前の記録は参照できません"), QStringLiteral("期日オーバー"));
-        setShownDate(businessDateAt(now));
+        msgBox(QStringLiteral("30日以上前の記録は参照できません"), title::kDateLimit);
+        setShownDay(businessDateAt(now), shownDay.today);
+    } else {
+        setShownDay(shownDate(), shownDay.today);
     }
     const Date shown = shownDate();
-    dayStart = businessDayStart(shown);
-    dayEnd = businessDayEnd(shown);
-    dayOffset = daysBetween(baseDate, shown);
     // Before 06:00 the real time belongs to the day after the shown date, as the tick
     // projects it; the board's reference time then stays inside the shown business day.
-    clockNow = dayOffset == 0 ? now : projectedClock(shown, now);
-    refNow = clockNow;
-    Command10_Click();
-    LoadDay();
+    clockNow = shownDay.offset == 0 ? now : projectedClock(shown, now);
+    board.reference = clockNow;
+    resetEntry();
+    loadDay();
 }
 
 } // namespace kavro

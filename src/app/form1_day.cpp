@@ -1,5 +1,6 @@
-// LoadDay and SaveDay: the day file to the room grid and back.
+// loadDay and saveDay: the day file to the room grid and back.
 #include "app/form1.h"
+#include "app/message_titles.h"
 
 #include "ledger/day_totals.h"
 
@@ -8,10 +9,13 @@
 
 namespace kavro {
 
-void Form1::LoadDay() {
+void Form1::loadDay() {
+    loadDayContent();
+    tick();
+}
+
+void Form1::loadDayContent() {
     maxGroupNo = kEmptyDayGroupNo;
-    peopleTotal = 0;
-    minutesTotal = 0;
     dayFilePath = kavro::dayFilePath(platform_.programDir, shownDate());
 
     auto read = readDayFile(dayFilePath);
@@ -20,7 +24,7 @@ void Form1::LoadDay() {
     dayLoadedOk_ = !read.error;
     if (read.error) {
         msgBox(QString::fromStdString(*read.error + "\r\n" + dayFilePath.string()),
-               QStringLiteral("ファイルエラー"));
+               title::kFileError);
     } else {
         placeRecords(roomGrid, read.content);
         keptLines = std::move(read.content.kept);
@@ -29,23 +33,19 @@ void Form1::LoadDay() {
 
     const DayTotals totals = computeTotals(roomGrid, keptLines);
     maxGroupNo = totals.maxGroupNo;
-    peopleTotal = totals.peopleTotal;
-    minutesTotal = totals.minutesTotal;
-    Label15->setText(QString::fromStdString(minutesCaption(minutesTotal)));
-    Label10->setText(QString::fromStdString(peopleCaption(peopleTotal)));
-    Label9->setText(QString::fromStdString(groupsCaption(maxGroupNo)));
-
-    Timer1_Timer();
+    minutesLabel->setText(QString::fromStdString(minutesCaption(totals.minutesTotal)));
+    peopleLabel->setText(QString::fromStdString(peopleCaption(totals.peopleTotal)));
+    groupsLabel->setText(QString::fromStdString(groupsCaption(maxGroupNo)));
 }
 
-bool Form1::SaveDay() {
-    Timer2->stop();
+bool Form1::saveDay() {
+    alarmTimer->stop();
     if (!dayLoadedOk_) {
         // The file could not be read, so its content is unknown: writing the grid over it
         // could destroy bookings.
         msgBox(QStringLiteral("日付ファイルを読み込めなかったため、保存できません。\r\n%1")
                    .arg(QString::fromStdString(dayFilePath.string())),
-               QStringLiteral("ファイルエラー"));
+               title::kFileError);
         return false;
     }
     if (auto error = writeDayFile(dayFilePath, roomGrid, keptLines)) {
@@ -53,7 +53,7 @@ bool Form1::SaveDay() {
             QStringLiteral(
                 "予約データを保存できませんでした。入力内容は画面に残っています。\r\n%1\r\n%2")
                 .arg(QString::fromStdString(*error), QString::fromStdString(dayFilePath.string())),
-            QStringLiteral("ファイルエラー"));
+            title::kFileError);
         return false;
     }
     roomGrid.clearRecords();
@@ -61,11 +61,11 @@ bool Form1::SaveDay() {
 }
 
 bool Form1::saveAndReload() {
-    if (SaveDay()) {
-        LoadDay();
+    if (saveDay()) {
+        loadDay();
         return true;
     }
-    Timer1_Timer();
+    tick();
     return false;
 }
 
@@ -84,7 +84,7 @@ void Form1::reportKeptLines() {
                           "行の内容はそのまま保存され、削除されません。\r\n行番号: %2")
                .arg(QString::fromStdString(dayFilePath.filename().string()),
                     numbers.join(QStringLiteral(", "))),
-           QStringLiteral("日付ファイルの確認"));
+           title::kOddLines);
 }
 
 } // namespace kavro

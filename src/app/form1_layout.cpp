@@ -77,57 +77,57 @@ void Form1::createControls() {
     setMouseTracking(true);
 
     // Entry panel
-    Frame1 = make<QFrame>(this, "Frame1", 120, 0, 11535, 1935);
-    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Frame1->setMouseTracking(true);
-    QWidget* f = Frame1;
-    DTPicker1 = make<QDateEdit>(f, "DTPicker1", 120, 240, 2295, 375);
-    DTPicker1->setCalendarPopup(true);
+    entryFrame = make<QFrame>(this, "Frame1", 120, 0, 11535, 1935);
+    entryFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    entryFrame->setMouseTracking(true);
+    QWidget* f = entryFrame;
+    datePicker = make<QDateEdit>(f, "DTPicker1", 120, 240, 2295, 375);
+    datePicker->setCalendarPopup(true);
     // Typing a date digit by digit passes through other dates; only the finished one counts.
-    DTPicker1->setKeyboardTracking(false);
-    DTPicker1->setDisplayFormat(QStringLiteral("yyyy'年'M'月'd'日'"));
-    DTPicker1->setFont(designFont(kPanelFont, 11.25));
-    Label21 = label(f, "Label21", "ID", 2520, 240, 255, 255);
-    Label11 = label(f, "Label11", "", 2520, 480, 975, 255);
-    Command1 = button(f, "Command1", "利用", 3600, 240, 735, 375);
-    Command2 = button(f, "Command2", "延長", 4440, 240, 735, 375);
-    Command3 = button(f, "Command3", "通知", 5280, 240, 735, 375);
-    Command3->setToolTip(QStringLiteral("10分前コールのした後"));
-    Command4 = button(f, "Command4", "清算", 6120, 240, 735, 375);
-    Command6 = button(f, "Command6", "予約", 6960, 240, 735, 375);
-    Command14 = button(f, "Command14", "入力", 7800, 240, 735, 375);
-    Command5 = button(f, "Command5", "修正", 8640, 240, 735, 375);
-    Command10 = button(f, "Command10", "キャンセル", 9480, 240, 1215, 375);
-    Command8 = button(f, "Command8", "削除", 10800, 240, 615, 375);
-    Label12 = label(f, "Label12", "人数", 240, 720, 495, 255);
-    Label13 = label(f, "Label13", "開始時間", 1200, 720, 975, 255);
-    Label16 = label(f, "Label16", "単位", 2280, 720, 735, 255);
-    Label17 = label(f, "Label17", "終了時間", 3240, 720, 975, 255);
-    Label18 = label(f, "Label18", "区分", 4440, 720, 615, 255);
-    Combo1 = combo(f, "Combo1", 120, 960, 855);
-    Text1 = make<QLineEdit>(f, "Text1", 1080, 960, 1095, 375);
-    Combo2 = combo(f, "Combo2", 2280, 960, 735);
-    Text2 = make<QLineEdit>(f, "Text2", 3120, 960, 1095, 375);
-    Combo3 = combo(f, "Combo3", 4320, 960, 1215);
-    Label19 = label(f, "Label19", "名前　　　　　　　　（5文字まで)", 120, 1320, 1575, 495);
-    Label19->setWordWrap(true);
-    Label19->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Text3 = make<QLineEdit>(f, "Text3", 1560, 1440, 1815, 375);
-    Text3->setMaxLength(5);
-    Label20 = label(f, "Label20", "状態", 3720, 1440, 495, 255);
-    Combo4 = combo(f, "Combo4", 4320, 1440, 1215);
-    Label5 =
-        label(f, "Label5", "ID                  開始　 単位 　終了　人数 Ｎｏ． 名前　　     状態",
-              5670, 735, 5685, 225);
-    List1 = make<QListWidget>(f, "List1", 5640, 945, 5775, 960);
+    datePicker->setKeyboardTracking(false);
+    datePicker->setDisplayFormat(QStringLiteral("yyyy'年'M'月'd'日'"));
+    datePicker->setFont(designFont(kPanelFont, 11.25));
+    label(f, "Label21", "ID", 2520, 240, 255, 255);
+    selectedIdLabel = label(f, "Label11", "", 2520, 480, 975, 255);
+    checkInButton = button(f, "Command1", "利用", 3600, 240, 735, 375);
+    extendButton = button(f, "Command2", "延長", 4440, 240, 735, 375);
+    notifyButton = button(f, "Command3", "通知", 5280, 240, 735, 375);
+    notifyButton->setToolTip(QStringLiteral("10分前コールのした後"));
+    settleButton = button(f, "Command4", "清算", 6120, 240, 735, 375);
+    reserveButton = button(f, "Command6", "予約", 6960, 240, 735, 375);
+    inputExtensionButton = button(f, "Command14", "入力", 7800, 240, 735, 375);
+    modifyButton = button(f, "Command5", "修正", 8640, 240, 735, 375);
+    cancelButton = button(f, "Command10", "キャンセル", 9480, 240, 1215, 375);
+    deleteButton = button(f, "Command8", "削除", 10800, 240, 615, 375);
+    label(f, "Label12", "人数", 240, 720, 495, 255);
+    label(f, "Label13", "開始時間", 1200, 720, 975, 255);
+    label(f, "Label16", "単位", 2280, 720, 735, 255);
+    label(f, "Label17", "終了時間", 3240, 720, 975, 255);
+    label(f, "Label18", "区分", 4440, 720, 615, 255);
+    peopleBox = combo(f, "Combo1", 120, 960, 855);
+    startEdit = make<QLineEdit>(f, "Text1", 1080, 960, 1095, 375);
+    unitBox = combo(f, "Combo2", 2280, 960, 735);
+    endEdit = make<QLineEdit>(f, "Text2", 3120, 960, 1095, 375);
+    roomBox = combo(f, "Combo3", 4320, 960, 1215);
+    QLabel* nameCaption =
+        label(f, "Label19", "名前　　　　　　　　（5文字まで)", 120, 1320, 1575, 495);
+    nameCaption->setWordWrap(true);
+    nameCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    nameEdit = make<QLineEdit>(f, "Text3", 1560, 1440, 1815, 375);
+    nameEdit->setMaxLength(5);
+    label(f, "Label20", "状態", 3720, 1440, 495, 255);
+    statusBox = combo(f, "Combo4", 4320, 1440, 1215);
+    label(f, "Label5", "ID                  開始　 単位 　終了　人数 Ｎｏ． 名前　　     状態",
+          5670, 735, 5685, 225);
+    bookingList = make<QListWidget>(f, "List1", 5640, 945, 5775, 960);
 
     // Summary, legend and clock
-    Label7 = label(this, "Label7", "組数", 11760, 0, 600, 255);
-    Label9 = label(this, "Label9", "", 12360, 0, 1095, 255);
-    Label8 = label(this, "Label8", "人数", 11760, 240, 600, 255);
-    Label10 = label(this, "Label10", "", 12360, 240, 1095, 255);
-    Label14 = label(this, "Label14", "時間", 13560, 0, 600, 255);
-    Label15 = label(this, "Label15", "", 14160, 0, 1000, 255);
+    label(this, "Label7", "組数", 11760, 0, 600, 255);
+    groupsLabel = label(this, "Label9", "", 12360, 0, 1095, 255);
+    label(this, "Label8", "人数", 11760, 240, 600, 255);
+    peopleLabel = label(this, "Label10", "", 12360, 240, 1095, 255);
+    label(this, "Label14", "時間", 13560, 0, 600, 255);
+    minutesLabel = label(this, "Label15", "", 14160, 0, 1000, 255);
     struct Legend {
         int top;
         QColor colour;
@@ -139,74 +139,74 @@ void Form1::createControls() {
                                         {1680, QColor(0x00, 0x00, 0xFF), "清算"},
                                         {1440, QColor(0x00, 0xFF, 0x00), "予約"}}};
     for (int i = 0; i < 5; ++i) {
-        Shape1[i] = make<QLabel>(this, "Shape1", 11760, legend[i].top, 375, 255);
-        Shape1[i]->setObjectName(QStringLiteral("Shape1_%1").arg(i));
-        Shape1[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
-        fill(Shape1[i], legend[i].colour);
-        Label6[i] = label(this, "Label6", legend[i].caption, 12240, legend[i].top, 615, 255);
-        Label6[i]->setObjectName(QStringLiteral("Label6_%1").arg(i));
+        auto* swatch = make<QLabel>(this, "Shape1", 11760, legend[i].top, 375, 255);
+        swatch->setObjectName(QStringLiteral("Shape1_%1").arg(i));
+        swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
+        fill(swatch, legend[i].colour);
+        label(this, "Label6", legend[i].caption, 12240, legend[i].top, 615, 255)
+            ->setObjectName(QStringLiteral("Label6_%1").arg(i));
     }
-    Label3 = label(this, "Label3", "", 12840, 600, 2295, 735);
-    Label3->setFont(designFont(kPanelFont, 36, true));
-    Label3->setAlignment(Qt::AlignCenter);
+    clockLabel = label(this, "Label3", "", 12840, 600, 2295, 735);
+    clockLabel->setFont(designFont(kPanelFont, 36, true));
+    clockLabel->setAlignment(Qt::AlignCenter);
     {
-        QPalette pal = Label3->palette();
+        QPalette pal = clockLabel->palette();
         pal.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0x00));
-        Label3->setPalette(pal);
-        fill(Label3, Qt::black);
+        clockLabel->setPalette(pal);
+        fill(clockLabel, Qt::black);
     }
-    Label2 = label(this, "Label2", "部屋　残り　 　　名前", 12840, 1440, 2295, 255);
-    List2 = make<QListWidget>(this, "List2", 12840, 1680, 2295, 7710);
-    List2->setFont(designFont(kFixedFont, 11.25));
-    List2->setFocusPolicy(Qt::NoFocus);
-    Command11 = button(this, "Command11", "<", 12960, 9480, 495, 495);
-    Command12 = button(this, "Command12", "NOW", 13560, 9480, 855, 495);
-    Command13 = button(this, "Command13", ">", 14520, 9480, 495, 495);
-    Command9 = button(this, "Command9", "終了", 12960, 10200, 1335, 375);
-    Command7 = button(this, "Command7", "注意", 14520, 10200, 615, 375);
+    label(this, "Label2", "部屋　残り　 　　名前", 12840, 1440, 2295, 255);
+    remainingList = make<QListWidget>(this, "List2", 12840, 1680, 2295, 7710);
+    remainingList->setFont(designFont(kFixedFont, 11.25));
+    remainingList->setFocusPolicy(Qt::NoFocus);
+    boardBackButton = button(this, "Command11", "<", 12960, 9480, 495, 495);
+    boardNowButton = button(this, "Command12", "NOW", 13560, 9480, 855, 495);
+    boardForwardButton = button(this, "Command13", ">", 14520, 9480, 495, 495);
+    exitButton = button(this, "Command9", "終了", 12960, 10200, 1335, 375);
+    aboutButton = button(this, "Command7", "注意", 14520, 10200, 615, 375);
 
     // Board halves with their pop-ups and hover read-outs, and the room labels
     for (int i = 0; i < 2; ++i) {
-        Picture1[i] = new BoardHalf(this, i, this);
-        Picture1[i]->setObjectName(QStringLiteral("Picture1_%1").arg(i));
-        place(Picture1[i], i == 0 ? 1080 : 7440, 2040, 5295, 8535);
-        cmdNext[i] = button(Picture1[i], "cmdNext", "延長", 0, 0, 975, 375);
-        cmdCall[i] = button(Picture1[i], "cmdCall", "通知", 0, 0, 975, 375);
-        cmdCrdt[i] = button(Picture1[i], "cmdCrdt", "精算", 0, 0, 975, 375);
-        cmdNext[i]->setObjectName(QStringLiteral("cmdNext_%1").arg(i));
-        cmdCall[i]->setObjectName(QStringLiteral("cmdCall_%1").arg(i));
-        cmdCrdt[i]->setObjectName(QStringLiteral("cmdCrdt_%1").arg(i));
-        Label4[i] = label(Picture1[i], "Label4", "Label4", 0, 0, 855, 255);
-        Label4[i]->setObjectName(QStringLiteral("Label4_%1").arg(i));
-        Label4[i]->setFont(designFont(kPanelFont, 12, true));
-        Label4[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
-        for (QWidget* w : {static_cast<QWidget*>(cmdNext[i]), static_cast<QWidget*>(cmdCall[i]),
-                           static_cast<QWidget*>(cmdCrdt[i]), static_cast<QWidget*>(Label4[i])})
-            w->hide();
+        boardHalves[i] = new BoardHalf(this, i, this);
+        boardHalves[i]->setObjectName(QStringLiteral("Picture1_%1").arg(i));
+        place(boardHalves[i], i == 0 ? 1080 : 7440, 2040, 5295, 8535);
+        popupExtendButtons[i] = button(boardHalves[i], "cmdNext", "延長", 0, 0, 975, 375);
+        popupNotifyButtons[i] = button(boardHalves[i], "cmdCall", "通知", 0, 0, 975, 375);
+        popupSettleButtons[i] = button(boardHalves[i], "cmdCrdt", "精算", 0, 0, 975, 375);
+        popupExtendButtons[i]->setObjectName(QStringLiteral("cmdNext_%1").arg(i));
+        popupNotifyButtons[i]->setObjectName(QStringLiteral("cmdCall_%1").arg(i));
+        popupSettleButtons[i]->setObjectName(QStringLiteral("cmdCrdt_%1").arg(i));
+        hoverReadouts[i] = label(boardHalves[i], "Label4", "Label4", 0, 0, 855, 255);
+        hoverReadouts[i]->setObjectName(QStringLiteral("Label4_%1").arg(i));
+        hoverReadouts[i]->setFont(designFont(kPanelFont, 12, true));
+        hoverReadouts[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
+        hidePopupButtons(i);
+        hoverReadouts[i]->hide();
     }
     for (int i = 0; i < 34; ++i) {
-        Label1[i] = label(this, "Label1", "", i < 17 ? 120 : 6480, 2400 + 480 * (i % 17), 855, 375);
-        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
-        Label1[i]->setText(QString::fromStdString(roomCode(i)));
-        Label1[i]->setFont(designFont(kPanelFont, 14.25, true));
-        Label1[i]->setAlignment(Qt::AlignCenter);
-        Label1[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        fill(Label1[i], palette().color(QPalette::Base));
+        roomLabels[i] =
+            label(this, "Label1", "", i < 17 ? 120 : 6480, 2400 + 480 * (i % 17), 855, 375);
+        roomLabels[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        roomLabels[i]->setText(QString::fromStdString(roomCode(i)));
+        roomLabels[i]->setFont(designFont(kPanelFont, 14.25, true));
+        roomLabels[i]->setAlignment(Qt::AlignCenter);
+        roomLabels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        fill(roomLabels[i], palette().color(QPalette::Base));
     }
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(30000);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(5000);
+    clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("Timer1"));
+    clockTimer->setInterval(30000);
+    alarmTimer = new QTimer(this);
+    alarmTimer->setObjectName(QStringLiteral("Timer2"));
+    alarmTimer->setInterval(5000);
 
     // Tab order of the entry fields
-    setTabOrder(Combo1, Text1);
-    setTabOrder(Text1, Combo2);
-    setTabOrder(Combo2, Text2);
-    setTabOrder(Text2, Combo3);
-    setTabOrder(Combo3, Text3);
+    setTabOrder(peopleBox, startEdit);
+    setTabOrder(startEdit, unitBox);
+    setTabOrder(unitBox, endEdit);
+    setTabOrder(endEdit, roomBox);
+    setTabOrder(roomBox, nameEdit);
 }
 
 } // namespace kavro

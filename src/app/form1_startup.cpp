@@ -1,8 +1,9 @@
 // Start-up and exit.
 #include "app/form1.h"
 
-#include "about/frm_about.h"
+#include "about/about_window.h"
 #include "app/form2.h"
+#include "entry/entry_panel.h"
 #include "ledger/day_purge.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@
 
 namespace kavro {
 
-bool Form1::Form_Load() {
+bool Form1::startUp() {
     // A second copy is refused by main() before the window exists (the instance lock).
     {
         Form2 splash;
@@ -22,50 +23,45 @@ bool Form1::Form_Load() {
         QApplication::processEvents();
     }
 
-    for (auto* l : Label4)
+    for (auto* l : hoverReadouts)
         l->hide();
-    for (auto* b :
-         {Command1, Command2, Command3, Command4, Command5, Command6, Command8, Command14})
-        b->hide();
-    Label11->setText(QString());
+    hideOperationButtons();
+    clearSelection();
 
     const DateTime now = platform_.now();
     purgeOldDayFiles(platform_.programDir, dateOf(now));
 
-    refNow = now;
-    followClock = true;
-    setShownDate(businessDateAt(now));
-    baseDate = shownDate();
-    dayOffset = 0;
-    dayStart = businessDayStart(baseDate);
-    dayEnd = businessDayEnd(baseDate);
+    board.reference = now;
+    board.followsClock = true;
+    const Date today = businessDateAt(now);
+    setShownDay(today, today);
 
     for (int n = 1; n <= 26; ++n)
-        Combo1->addItem(QString::number(n));
+        peopleBox->addItem(QString::number(n));
     for (int n = 5; n <= 50; n += 5)
-        Combo2->addItem(QString::number(n / 10.0));
-    Combo4->addItem(QString());
+        unitBox->addItem(QString::number(n / 10.0));
+    statusBox->addItem(QString());
     for (int n = 1; n <= 34; ++n)
-        Combo3->addItem(QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')));
-    Combo3->setEditText(QString());
-    Combo4->setEditText(QString());
-    Combo1->setEditText(QStringLiteral("2"));
-    Combo2->setEditText(QStringLiteral("1"));
+        roomBox->addItem(QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')));
+    roomBox->setEditText(QString());
+    statusBox->setEditText(QString());
+    peopleBox->setEditText(entry::kDefaultPeople);
+    unitBox->setEditText(entry::kDefaultUnit);
 
-    Timer2->stop();
-    LoadDay();
-    Timer1->start();
+    alarmTimer->stop();
+    loadDay();
+    clockTimer->start();
     return true;
 }
 
-void Form1::Command9_Click() {
+void Form1::exitProgram() {
     // Every change is already in the day file; nothing to save on the way out.
     QApplication::exit(0);
 }
 
-void Form1::Command7_Click() {
+void Form1::showAbout() {
     if (!about_)
-        about_ = new frmAbout(platform_, this);
+        about_ = new AboutWindow(platform_, this);
     about_->show();
     about_->raise();
 }

@@ -35,34 +35,32 @@ void setBackground(QLabel* label, const QColor& colour) {
 
 } // namespace
 
-void Form1::Timer1_Timer() {
-    clockNow = tickClock(platform_.now(), dayOffset, shownDate());
-    List2->clear();
-    Label3->setText(QString::fromStdString(formatHhNn(clockNow)));
-    if (followClock)
-        refNow = clockNow;
-    boardStart = addMinutes(refNow, -90);
+void Form1::tick() {
+    clockNow = tickClock(platform_.now(), shownDay.offset, shownDate());
+    remainingList->clear();
+    clockLabel->setText(QString::fromStdString(formatHhNn(clockNow)));
+    placeBoard(board.followsClock ? clockNow : board.reference);
     repaintBoard();
 
-    Timer2->stop();
+    alarmTimer->stop();
     const RoomAlerts alerts = computeRoomAlerts(roomGrid, clockNow);
     for (int i = 0; i < kRoomCount; ++i)
-        setBackground(Label1[i], labelColour(alerts.rooms[i]));
+        setBackground(roomLabels[i], labelColour(alerts.rooms[i]));
     for (const auto& item : alerts.listItems)
-        List2->addItem(QString::fromStdString(item));
+        remainingList->addItem(QString::fromStdString(item));
     if (alerts.alarmRecords > 0) {
-        Timer2->start();
+        alarmTimer->start();
         for (int n = 0; n < alerts.alarmRecords; ++n)
-            Timer2_Timer();
+            beepAlarm();
     }
 
-    rolloverCheck();
+    rollOverWhenDayChanged();
 }
 
-void Form1::Timer2_Timer() { platform_.beep(); }
+void Form1::beepAlarm() { platform_.beep(); }
 
-void Form1::Form_MouseMove() {
-    for (auto* readout : Label4)
+void Form1::hideHoverReadouts() {
+    for (auto* readout : hoverReadouts)
         readout->hide();
 }
 

@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
         return 0; // another copy runs: end silently
 
     kavro::Form1 form(std::move(platform));
-    if (!form.Form_Load())
+    if (!form.startUp())
         return 0;
     form.show();
     return QApplication::exec();

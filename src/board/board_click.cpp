@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "board/board_half.h"
 #include "board/selection_panel.h"
+#include "entry/entry_panel.h"
 #include "ledger/board_geometry.h"
 #include "ledger/civil_time.h"
 #include "ledger/record.h"
@@ -17,8 +18,8 @@ namespace kavro {
 namespace {
 
 void refuseClick(Form1& form) {
-    form.Command10_Click();
-    form.Command1->hide();
+    form.resetEntry();
+    form.checkInButton->hide();
     form.platform().beep();
 }
 
@@ -30,59 +31,53 @@ bool covers(const RecordFields& r, DateTime t) {
 
 void placePopup(Form1& form, int half, double x, double y) {
     const PopupPosition p = popupPosition(x, y);
-    BoardHalf* board = form.Picture1[half];
-    form.cmdNext[half]->hide();
-    form.cmdCall[half]->hide();
-    form.cmdCrdt[half]->hide();
-    board->placeChild(form.cmdNext[half], p.left, p.y - 20);
-    board->placeChild(form.cmdCall[half], p.left, p.y);
-    board->placeChild(form.cmdCrdt[half], p.left, p.y + 20);
+    BoardHalf* board = form.boardHalves[half];
+    form.hidePopupButtons(half);
+    board->placeChild(form.popupExtendButtons[half], p.left, p.y - 20);
+    board->placeChild(form.popupNotifyButtons[half], p.left, p.y);
+    board->placeChild(form.popupSettleButtons[half], p.left, p.y + 20);
 }
 
 void selectRecord(Form1& f, int index, const RecordFields& r) {
     // maxGroupNo is left at the day's highest number: a new booking never repeats one.
-    f.curId = r.id;
-    f.Label11->setText(QString::fromStdString(r.id));
-    f.fillBookingList(f.curId);
-    f.curStart = r.start;
-    f.curEnd = r.end;
+    f.fillBookingList(r.id);
     showRecordInPanel(f, r);
-    if (f.dayOffset < 0) {
+    if (f.shownDay.offset < 0) {
         refuseClick(f);
-    } else if (auto offer = boardSelectionOffer(r.status, f.dayOffset)) {
+    } else if (auto offer = boardSelectionOffer(r.status, f.shownDay.offset)) {
         applyButtons(f, *offer);
-        if (f.dayOffset == 0)
+        if (f.shownDay.offset == 0)
             applyPopup(f, index, *offer);
         setStatusChoices(f, offer->statusChoices);
     }
-    f.Combo4->setEditText(QString::fromStdString(r.status));
+    f.statusBox->setEditText(QString::fromStdString(r.status));
 }
 
 void prepareNewBooking(Form1& f, int index) {
-    const auto offer = newBookingOffer(f.dayOffset);
+    const auto offer = newBookingOffer(f.shownDay.offset);
     if (!offer)
         return;
-    f.Label11->setText(QString());
-    f.Combo1->setEditText(QStringLiteral("2"));
-    f.Text3->setMaxLength(kNameMaxLength);
-    f.Text3->setText(QString());
+    f.clearSelection();
+    f.peopleBox->setEditText(entry::kDefaultPeople);
+    f.nameEdit->setMaxLength(kNameMaxLength);
+    f.nameEdit->setText(QString());
     // The time under the click, which is what the hover read-out shows there.
-    f.Text1->setText(QString::fromStdString(formatHhNn(f.clickTime)));
-    f.Combo2->setEditText(QStringLiteral("1"));
-    f.Combo2_Click();
-    f.Text3->setFocus();
+    f.startEdit->setText(QString::fromStdString(formatHhNn(f.boardClickTime)));
+    f.unitBox->setEditText(entry::kDefaultUnit);
+    f.unitPicked();
+    f.nameEdit->setFocus();
     applyButtons(f, *offer);
-    if (f.dayOffset == 0)
+    if (f.shownDay.offset == 0)
         applyPopup(f, index, *offer);
 }
 
 } // namespace
 
-void Form1::Picture1_MouseDown(int index, int, int, double x, double y) {
+void Form1::boardPressed(int index, int, int, double x, double y) {
     placePopup(*this, index, x, y);
-    Label11->setText(QString());
+    clearSelection();
     // The window's start keeps its seconds, so a click can fall just after a record's end.
-    clickTime = timeAt(boardStart, x);
+    boardClickTime = timeAt(board.start, x);
 
     const auto row = rowAt(y);
     if (!row) {
@@ -90,28 +85,28 @@ void Form1::Picture1_MouseDown(int index, int, int, double x, double y) {
         return;
     }
     const int room = roomIndexAt(index, *row);
-    Combo3->setEditText(QString::fromStdString(roomCode(room)));
-    List1->clear();
-    Combo4->clear();
-    if (clickTime < dayStart || clickTime >= dayEnd) {
+    roomBox->setEditText(QString::fromStdString(roomCode(room)));
+    bookingList->clear();
+    statusBox->clear();
+    if (boardClickTime < shownDay.start || boardClickTime >= shownDay.end) {
         refuseClick(*this);
         return;
     }
 
     // Every covering record is selected in turn; the last one stays. Empty cells are
     // skipped rather than ending the row: a failed save can leave a gap in it.
-    bool selected = false;
+    bool anySelected = false;
     for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
         const std::string& cell = roomGrid.at(room, pos);
         if (cell.empty())
             continue;
         const RecordFields r = parseFields(cell);
-        if (!covers(r, clickTime))
+        if (!covers(r, boardClickTime))
             continue;
-        selected = true;
+        anySelected = true;
         selectRecord(*this, index, r);
     }
-    if (!selected)
+    if (!anySelected)
         prepareNewBooking(*this, index);
 }
 

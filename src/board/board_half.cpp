@@ -39,19 +39,19 @@ void BoardHalf::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRect(contentsRect());
     painter.setTransform(unitTransform());
-    form_->Picture1_Paint(index_, painter);
+    form_->paintBoardHalf(index_, painter);
 }
 
 void BoardHalf::mousePressEvent(QMouseEvent* event) {
     QPointF u = toUnits(event->position());
-    form_->Picture1_MouseDown(index_, static_cast<int>(event->button()),
-                              static_cast<int>(event->modifiers()), u.x(), u.y());
+    form_->boardPressed(index_, static_cast<int>(event->button()),
+                        static_cast<int>(event->modifiers()), u.x(), u.y());
 }
 
 void BoardHalf::mouseMoveEvent(QMouseEvent* event) {
     QPointF u = toUnits(event->position());
-    form_->Picture1_MouseMove(index_, static_cast<int>(event->buttons()),
-                              static_cast<int>(event->modifiers()), u.x(), u.y());
+    form_->boardHovered(index_, static_cast<int>(event->buttons()),
+                        static_cast<int>(event->modifiers()), u.x(), u.y());
 }
 
 } // namespace kavro

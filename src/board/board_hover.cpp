@@ -8,20 +8,18 @@
 
 namespace kavro {
 
-void Form1::Picture1_MouseMove(int index, int, int, double x, double y) {
+void Form1::boardHovered(int index, int, int, double x, double y) {
     const int other = 1 - index;
-    cmdNext[other]->hide();
-    cmdCall[other]->hide();
-    cmdCrdt[other]->hide();
+    hidePopupButtons(other);
 
-    QLabel* readout = Label4[index];
+    QLabel* readout = hoverReadouts[index];
     if (!inReadoutArea(x, y)) {
         readout->hide();
         return;
     }
     readout->show();
-    Picture1[index]->placeChild(readout, readoutLeft(x), readoutTop(y));
-    readout->setText(QString::fromStdString(formatHhNn(timeAt(boardStart, x))));
+    boardHalves[index]->placeChild(readout, readoutLeft(x), readoutTop(y));
+    readout->setText(QString::fromStdString(formatHhNn(timeAt(board.start, x))));
 }
 
 } // namespace kavro

@@ -114,9 +114,9 @@ void drawGrid(QPainter& p) {
         p.drawLine(QPointF(0, gridLineY(k)), QPointF(kBoardUnitsX, gridLineY(k)));
 }
 
-void drawTimeLines(QPainter& p, DateTime boardStart, BoardText& hourText) {
+void drawTimeLines(QPainter& p, DateTime windowStart, BoardText& hourText) {
     hourText.select();
-    for (const TimeLine& line : timeLines(boardStart)) {
+    for (const TimeLine& line : timeLines(windowStart)) {
         const double x = static_cast<double>(line.x);
         if (line.hour)
             hourText.print({x, kHourNumberY}, QStringLiteral(" %1").arg(line.hourNumber),
@@ -127,14 +127,14 @@ void drawTimeLines(QPainter& p, DateTime boardStart, BoardText& hourText) {
 }
 
 // The bar of one record line and its two texts, each drawn only where it can show.
-void drawBar(QPainter& p, std::string_view line, DateTime boardStart, int row, BoardText& text) {
+void drawBar(QPainter& p, std::string_view line, DateTime windowStart, int row, BoardText& text) {
     const RecordView f = viewFields(line);
     const auto start = parseDateTime(f.start);
     const auto end = parseDateTime(f.end);
     if (!start || !end)
         return;
-    const double xs = static_cast<double>(minuteX(boardStart, *start));
-    const double xe = static_cast<double>(minuteX(boardStart, *end));
+    const double xs = static_cast<double>(minuteX(windowStart, *start));
+    const double xe = static_cast<double>(minuteX(windowStart, *end));
     const BarTextAnchor anchor = barTextAnchor(xs, xe, row);
     // UTF-8 bytes bound the UTF-16 units of a text; the detail adds "(", ")  " and "hh:nn".
     const bool nameShows = text.mayShow(anchor.x, f.name.size());
@@ -171,18 +171,18 @@ void drawBar(QPainter& p, std::string_view line, DateTime boardStart, int row, B
 
 } // namespace
 
-void Form1::Picture1_Paint(int index, QPainter& painter) {
+void Form1::paintBoardHalf(int index, QPainter& painter) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRectF(0, 0, kBoardUnitsX, kBoardUnitsY), kBackground);
     BoardText hourText(painter, font(), 12);
-    BoardText barText(painter, font(), 8, &Picture1[index]->barTexts());
+    BoardText barText(painter, font(), 8, &boardHalves[index]->barTexts());
 
     drawGrid(painter);
-    drawTimeLines(painter, boardStart, hourText);
+    drawTimeLines(painter, board.start, hourText);
 
-    if (nowLineShown(dayStart, dayEnd, platform_.now())) {
-        const double x = static_cast<double>(minuteX(boardStart, clockNow));
+    if (nowLineShown(shownDay.start, shownDay.end, platform_.now())) {
+        const double x = static_cast<double>(minuteX(board.start, clockNow));
         painter.setPen(cosmeticPen(kNowMagenta, 2, Qt::SolidLine));
         painter.drawLine(QPointF(x, kTimeLineTop), QPointF(x, kTimeLineBottom));
     }
@@ -193,14 +193,14 @@ void Form1::Picture1_Paint(int index, QPainter& painter) {
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
             const std::string& line = roomGrid.at(room, pos);
             if (!line.empty())
-                drawBar(painter, line, boardStart, row, barText);
+                drawBar(painter, line, board.start, row, barText);
         }
     }
     painter.restore();
 }
 
 QImage renderBoardHalf(Form1& form, int index) {
-    BoardHalf* half = form.Picture1[index];
+    BoardHalf* half = form.boardHalves[index];
     QImage image(half->size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     half->render(&image);

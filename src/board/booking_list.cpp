@@ -7,9 +7,9 @@
 namespace kavro {
 
 void Form1::fillBookingList(const std::string& groupKeyId) {
-    List1->clear();
+    bookingList->clear();
     for (const auto& line : bookingListLines(roomGrid, groupKeyId))
-        List1->addItem(QString::fromStdString(line));
+        bookingList->addItem(QString::fromStdString(line));
 }
 
 } // namespace kavro

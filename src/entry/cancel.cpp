@@ -1,6 +1,7 @@
 // "キャンセル": the panel back to its defaults and every operation withdrawn. Also the reset
 // step of almost every other operation.
 #include "app/form1.h"
+#include "entry/entry_panel.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,25 +11,20 @@
 namespace kavro {
 
 void Form1::clearEntryFields() {
-    Combo1->setEditText(QStringLiteral("2"));
-    Text1->setText(QString());
-    Combo2->setEditText(QStringLiteral("1"));
-    Text2->setText(QString());
-    Text3->setText(QString());
-    List1->clear();
+    peopleBox->setEditText(entry::kDefaultPeople);
+    startEdit->setText(QString());
+    unitBox->setEditText(entry::kDefaultUnit);
+    endEdit->setText(QString());
+    nameEdit->setText(QString());
+    bookingList->clear();
 }
 
-void Form1::Command10_Click() {
+void Form1::resetEntry() {
     // Room, status, ID and the cur* values stay: only the typed entry is abandoned.
     clearEntryFields();
-    for (int i = 0; i < 2; ++i) {
-        cmdNext[i]->hide();
-        cmdCall[i]->hide();
-        cmdCrdt[i]->hide();
-    }
-    for (auto* b :
-         {Command1, Command2, Command3, Command4, Command5, Command6, Command8, Command14})
-        b->hide();
+    for (int i = 0; i < 2; ++i)
+        hidePopupButtons(i);
+    hideOperationButtons();
 }
 
 } // namespace kavro

@@ -10,7 +10,6 @@ namespace kavro {
 
 namespace {
 
-constexpr int kEnter = 13;
 // A box's own assignment re-raises its Change (once, or twice when the marker is set);
 // anything deeper would be a loop.
 constexpr int kMaxChangeDepth = 3;
@@ -43,73 +42,56 @@ bool rewriteBox(QLineEdit* box) {
 
 enum class Recompute { Done, Skipped, Unreadable };
 
-// The end-time recompute: Text2 = Text1 + unit. Texts of up to three characters are still
+// The end-time recompute: endEdit = startEdit + unit. Texts of up to three characters are still
 // being typed (so 0930 can be typed digit by digit) and are not read yet.
 Recompute recomputeEnd(Form1& f) {
-    const QString start = f.Text1->text();
+    const QString start = f.startEdit->text();
     if (start.isEmpty() || start == kMarker || start.size() <= 3)
         return Recompute::Skipped;
-    const auto end = endTimeFor(start.toStdString(), f.Combo2->currentText().toStdString());
+    const auto end = endTimeFor(start.toStdString(), f.unitBox->currentText().toStdString());
     if (!end)
         return Recompute::Unreadable;
-    f.Text2->setText(QString::fromStdString(*end));
+    f.endEdit->setText(QString::fromStdString(*end));
     return Recompute::Done;
 }
 
 } // namespace
 
-void Form1::Combo1_Change() { Text1->setFocus(); }
+void Form1::peopleEdited() { startEdit->setFocus(); }
 
-void Form1::Combo1_Click() {}
+void Form1::peopleEntered() { startEdit->setFocus(); }
 
-void Form1::Combo1_KeyDown(int key) {
-    if (key == kEnter)
-        Text1->setFocus();
-}
-
-void Form1::Text1_Change() {
-    DepthGuard guard(text1ChangeDepth_);
+void Form1::startEdited() {
+    DepthGuard guard(startEditDepth_);
     if (guard.tooDeep())
         return;
-    if (!rewriteBox(Text1) || recomputeEnd(*this) == Recompute::Unreadable)
-        Text1->setText(kMarker);
+    if (!rewriteBox(startEdit) || recomputeEnd(*this) == Recompute::Unreadable)
+        startEdit->setText(kMarker);
 }
 
-void Form1::Text1_KeyDown(int key) {
-    if (key == kEnter)
-        Combo2->setFocus();
+void Form1::startEntered() { unitBox->setFocus(); }
+
+void Form1::unitEdited() { recomputeEnd(*this); }
+
+void Form1::unitPicked() { recomputeEnd(*this); }
+
+void Form1::unitEntered() {
+    // The next field in tab order (endEdit), wherever the tab order leads.
+    focusNextChild();
 }
 
-void Form1::Combo2_Change() { recomputeEnd(*this); }
+void Form1::endFocused() { endEdited(); }
 
-void Form1::Combo2_Click() { recomputeEnd(*this); }
-
-void Form1::Combo2_KeyDown(int key) {
-    // One Tab: the next field in tab order (Text2), wherever the tab order leads.
-    if (key == kEnter)
-        focusNextChild();
-}
-
-void Form1::Text2_GotFocus() { Text2_Change(); }
-
-void Form1::Text2_Change() {
-    DepthGuard guard(text2ChangeDepth_);
+void Form1::endEdited() {
+    DepthGuard guard(endEditDepth_);
     if (guard.tooDeep())
         return;
-    if (!rewriteBox(Text2))
-        Text2->setText(kMarker);
+    if (!rewriteBox(endEdit))
+        endEdit->setText(kMarker);
 }
 
-void Form1::Text2_KeyDown(int key) {
-    if (key == kEnter)
-        Combo3->setFocus();
-}
+void Form1::endEntered() { roomBox->setFocus(); }
 
-void Form1::Combo3_Click() {}
-
-void Form1::Combo3_KeyDown(int key) {
-    if (key == kEnter)
-        Text3->setFocus();
-}
+void Form1::roomEntered() { nameEdit->setFocus(); }
 
 } // namespace kavro

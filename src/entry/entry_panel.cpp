@@ -1,13 +1,12 @@
 #include "entry/entry_panel.h"
 
 #include "app/form1.h"
+#include "app/message_titles.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
 namespace kavro::entry {
-
-const QString kInputErrorTitle = QStringLiteral("入力エラー");
 
 namespace {
 
@@ -15,7 +14,7 @@ std::string text(const QComboBox* c) { return c->currentText().toStdString(); }
 std::string text(const QLineEdit* e) { return e->text().toStdString(); }
 
 void refuse(Form1& form, const QString& message, QWidget* focus) {
-    form.msgBox(message, kInputErrorTitle);
+    form.msgBox(message, title::kInputError);
     if (focus)
         focus->setFocus();
 }
@@ -23,8 +22,8 @@ void refuse(Form1& form, const QString& message, QWidget* focus) {
 } // namespace
 
 EntryFields readPanel(const Form1& f) {
-    return {text(f.Combo1), text(f.Text1),  text(f.Combo2),
-            text(f.Text2),  text(f.Combo3), text(f.Text3)};
+    return {text(f.peopleBox), text(f.startEdit), text(f.unitBox),
+            text(f.endEdit),   text(f.roomBox),   text(f.nameEdit)};
 }
 
 bool acceptPanel(Form1& f, const EntryCheck& check) {
@@ -32,29 +31,29 @@ bool acceptPanel(Form1& f, const EntryCheck& check) {
     case EntryProblem::None:
         return true;
     case EntryProblem::StartTime:
-        refuse(f, QStringLiteral("時間が正しくありません"), f.Text1);
+        refuse(f, QStringLiteral("時間が正しくありません"), f.startEdit);
         break;
     case EntryProblem::EndTime:
-        refuse(f, QStringLiteral("時間が正しくありません"), f.Text2);
+        refuse(f, QStringLiteral("時間が正しくありません"), f.endEdit);
         break;
     case EntryProblem::NameEmpty:
-        refuse(f, QStringLiteral("ナマエが入力されていません"), f.Text3);
+        refuse(f, QStringLiteral("ナマエが入力されていません"), f.nameEdit);
         break;
     case EntryProblem::Room:
         refuse(
             f,
             QStringLiteral("区画が正しくありません\r\n001から034までの3桁の番号を入力してください"),
-            f.Combo3);
+            f.roomBox);
         break;
     case EntryProblem::Unit:
         refuse(
             f,
             QStringLiteral("単位が正しくありません\r\n0より大きく24以下の時間数を入力してください"),
-            f.Combo2);
+            f.unitBox);
         break;
     case EntryProblem::People:
         refuse(f, QStringLiteral("人数が正しくありません\r\n1以上の整数を入力してください"),
-               f.Combo1);
+               f.peopleBox);
         break;
     case EntryProblem::NameCharacter:
         refuse(f,
@@ -62,7 +61,7 @@ bool acceptPanel(Form1& f, const EntryCheck& check) {
                               "別の文字に置き換えてください")
                    .arg(QString::fromStdString(check.character),
                         QString::fromStdString(codePointLabel(check.character))),
-               f.Text3);
+               f.nameEdit);
         break;
     }
     return false;
@@ -70,7 +69,7 @@ bool acceptPanel(Form1& f, const EntryCheck& check) {
 
 bool refuseFullRow(Form1& f) {
     refuse(f, QStringLiteral("この区画のデータは1日48件までです\r\nほかの区画を指定してください"),
-           f.Combo3);
+           f.roomBox);
     return false;
 }
 
@@ -102,7 +101,7 @@ bool acceptScan(Form1& f, Conflict conflict) {
 }
 
 void closeRegistration(Form1& f) {
-    f.Command10_Click();
+    f.resetEntry();
     f.saveAndReload();
 }
 

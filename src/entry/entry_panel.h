@@ -26,7 +26,9 @@ bool acceptScan(Form1& form, Conflict conflict);
 // The closing sequence of every registration: reset the panel, save, reload.
 void closeRegistration(Form1& form);
 
-extern const QString kInputErrorTitle;
+// What the panel shows when nothing is being entered.
+inline const QString kDefaultPeople = QStringLiteral("2");
+inline const QString kDefaultUnit = QStringLiteral("1");
 
 } // namespace entry
 } // namespace kavro

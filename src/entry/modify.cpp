@@ -1,6 +1,7 @@
 // "修正" writes the panel back over the selected record: corrects it, moves it to another
 // room, or changes its status (a reservation checked in, a call taken back).
 #include "app/form1.h"
+#include "app/message_titles.h"
 #include "entry/entry_panel.h"
 #include "ledger/record.h"
 
@@ -20,39 +21,38 @@ bool offeredStatus(const QComboBox* box) {
 
 } // namespace
 
-void Form1::Command5_Click() {
+void Form1::modifyBooking() {
     const EntryFields panel = entry::readPanel(*this);
     if (!entry::acceptPanel(*this, checkEntry(panel)))
         return;
-    if (!offeredStatus(Combo4)) {
+    if (!offeredStatus(statusBox)) {
         msgBox(QStringLiteral("状態が正しくありません\r\n一覧の中から選んでください"),
-               entry::kInputErrorTitle);
-        Combo4->setFocus();
+               title::kInputError);
+        statusBox->setFocus();
         return;
     }
-    curId = Label11->text().toStdString();
-    if (!findRecord(roomGrid, curId)) {
+    if (!findRecord(roomGrid, selected.id)) {
         msgBox(QStringLiteral("修正するデータが見つかりません\r\nもう一度選択してください"),
-               entry::kInputErrorTitle);
+               title::kInputError);
         return;
     }
     const int room = *roomIndexOfCode(panel.room);
-    if (!modifyFits(roomGrid, room, curId)) {
+    if (!modifyFits(roomGrid, room, selected.id)) {
         entry::refuseFullRow(*this);
         return;
     }
-    // Working values: a refusal must leave curStart and curEnd at the stored record, which
-    // notification and settlement write back.
+    // Working values: a refusal must leave selected.start and selected.end at the stored record,
+    // which notification and settlement write back.
     const BookingPeriod period = bookingPeriod(shownDate(), panel.start, panel.unit, panel.end);
-    if (!entry::acceptScan(
-            *this, scanRoom(roomGrid, room, ScanMode::Modify, curId, period.start, period.end)))
+    if (!entry::acceptScan(*this, scanRoom(roomGrid, room, ScanMode::Modify, selected.id,
+                                           period.start, period.end)))
         return;
-    curStart = period.startField;
-    curEnd = period.endField;
+    selected.start = period.startField;
+    selected.end = period.endField;
 
-    storeModified(roomGrid, room, curId,
-                  joinRecord({curId, curStart, panel.unit, curEnd, panel.people, panel.room,
-                              panel.name, Combo4->currentText().toStdString()}));
+    storeModified(roomGrid, room, selected.id,
+                  joinRecord({selected.id, selected.start, panel.unit, selected.end, panel.people,
+                              panel.room, panel.name, statusBox->currentText().toStdString()}));
     entry::closeRegistration(*this);
 }
 

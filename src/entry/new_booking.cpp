@@ -26,26 +26,27 @@ void registerNewBooking(Form1& f, std::string_view status) {
     // Taken for good: a refusal below leaves a gap in the day's numbering, as it always has.
     f.maxGroupNo = *group;
     const int target = f.roomGrid.firstFree(room);
-    f.curId = panel.room + std::to_string(f.maxGroupNo);
+    f.selected.id = panel.room + std::to_string(f.maxGroupNo);
     const BookingPeriod period = bookingPeriod(f.shownDate(), panel.start, panel.unit, panel.end);
-    f.curStart = period.startField;
-    f.curEnd = period.endField;
+    f.selected.start = period.startField;
+    f.selected.end = period.endField;
 
     // A reservation is taken whatever the room holds; a stay must find the room free.
-    if (status == kStatusUse && !entry::acceptScan(f, scanRoom(f.roomGrid, room, ScanMode::Use,
-                                                               f.curId, period.start, period.end)))
+    if (status == kStatusUse &&
+        !entry::acceptScan(
+            f, scanRoom(f.roomGrid, room, ScanMode::Use, f.selected.id, period.start, period.end)))
         return;
 
     f.roomGrid.at(room, target) =
-        joinRecord({f.curId, f.curStart, panel.unit, f.curEnd, panel.people, panel.room, panel.name,
-                    std::string(status)});
+        joinRecord({f.selected.id, f.selected.start, panel.unit, f.selected.end, panel.people,
+                    panel.room, panel.name, std::string(status)});
     entry::closeRegistration(f);
 }
 
 } // namespace
 
-void Form1::Command1_Click() { registerNewBooking(*this, kStatusUse); }
+void Form1::checkIn() { registerNewBooking(*this, kStatusUse); }
 
-void Form1::Command6_Click() { registerNewBooking(*this, kStatusReserved); }
+void Form1::reserve() { registerNewBooking(*this, kStatusReserved); }
 
 } // namespace kavro

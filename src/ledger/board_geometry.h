@@ -13,6 +13,8 @@
 namespace kavro {
 
 inline constexpr int kBoardWindowMinutes = 180;
+// The window starts this long before the time it is placed around (the clock).
+inline constexpr long kBoardLeadMinutes = 90;
 inline constexpr int kRowsPerHalf = 17;
 inline constexpr int kGridLineCount = kRowsPerHalf + 1;
 // Vertical time lines run from the first grid line to the bottom of the drawing.

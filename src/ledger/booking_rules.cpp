@@ -139,4 +139,14 @@ void storeModified(RoomGrid& grid, int targetRoom, std::string_view id, const st
     grid.at(targetRoom, target) = line;
 }
 
+std::optional<long> recordContinuedBy(const RoomGrid& grid, int room,
+                                      const std::string& pendingId) {
+    const auto pending = idNumber(pendingId);
+    if (pendingId.size() != 9 || !pending || *pending % 100 == 0)
+        return std::nullopt;
+    if (!roomHoldsId(grid, room, *pending - 1) || findRecord(grid, pendingId))
+        return std::nullopt;
+    return *pending - 1;
+}
+
 } // namespace kavro

@@ -65,6 +65,11 @@ bool roomHoldsId(const RoomGrid& grid, int room, long idNumber);
 // status "延長".
 void markContinued(RoomGrid& grid, int room, long continuedId);
 
+// The record that a pending extension continues: the pending ID must follow a record of the
+// room (the room may have been changed after the extension was prepared) and must not exist
+// yet. Its number, or none.
+std::optional<long> recordContinuedBy(const RoomGrid& grid, int room, const std::string& pendingId);
+
 // Where a modified record goes. In place when it sits in the room its ID names and that
 // room is the target; otherwise it moves: its first copy in every room is emptied and the
 // line goes after the target room's records (also when it moves back to the room of its ID).

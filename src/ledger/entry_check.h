@@ -8,12 +8,12 @@ namespace kavro {
 
 // The panel's texts as the user left them.
 struct EntryFields {
-    std::string people; // Combo1
-    std::string start;  // Text1
-    std::string unit;   // Combo2
-    std::string end;    // Text2
-    std::string room;   // Combo3
-    std::string name;   // Text3
+    std::string people; // peopleBox
+    std::string start;  // startEdit
+    std::string unit;   // unitBox
+    std::string end;    // endEdit
+    std::string room;   // roomBox
+    std::string name;   // nameEdit
 };
 
 enum class EntryProblem {

@@ -9,9 +9,9 @@
 namespace kavro {
 
 struct FileIdentity {
-    bool exists = false;     // a missing file and an empty file differ
-    std::uint64_t size = 0;  // in bytes
-    std::uint64_t hash = 0;  // FNV-1a, 64 bits, of the bytes
+    bool exists = false;    // a missing file and an empty file differ
+    std::uint64_t size = 0; // in bytes
+    std::uint64_t hash = 0; // FNV-1a, 64 bits, of the bytes
 
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };

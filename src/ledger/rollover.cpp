@@ -1,5 +1,6 @@
 #include "ledger/rollover.h"
 
+#include "ledger/atomic_file.h"
 #include "ledger/cp932.h"
 #include "ledger/record.h"
 #include "ledger/room_grid.h"
@@ -88,6 +89,41 @@ RenderResult renderWithAppended(const DayContent& day, const std::vector<std::st
         if (!appendEncodedLine(r, line))
             return r;
     return r;
+}
+
+std::optional<std::string> carryIntoNewDay(const std::filesystem::path& dir, Date endingDate,
+                                           Date newDate) {
+    namespace fs = std::filesystem;
+    DayContent ending;
+    const fs::path endingPath = dayFilePath(dir, endingDate);
+    std::error_code ec;
+    if (fs::exists(endingPath, ec)) {
+        auto read = readDayFile(endingPath);
+        if (read.error)
+            return *read.error + "\r\n" + endingPath.string();
+        ending = std::move(read.content);
+    }
+    std::vector<std::string> endingLines;
+    endingLines.reserve(ending.records.size());
+    for (auto& r : ending.records)
+        endingLines.push_back(std::move(r.text));
+
+    // Read even when nothing is carried: the new day's file exists from now on.
+    const fs::path newPath = dayFilePath(dir, newDate);
+    auto fresh = readDayFile(newPath);
+    if (fresh.error)
+        return *fresh.error + "\r\n" + newPath.string();
+
+    const Carry carry = carryOver(endingLines, businessDayEnd(endingDate),
+                                  highestGroupNumber(fresh.content), lineTexts(fresh.content));
+    if (carry.lines.empty())
+        return std::nullopt;
+    auto rendered = renderWithAppended(fresh.content, carry.lines);
+    if (rendered.error)
+        return *rendered.error;
+    if (auto error = replaceFileAtomically(newPath, rendered.bytes))
+        return *error + "\r\n" + newPath.string();
+    return std::nullopt;
 }
 
 } // namespace kavro

@@ -3,6 +3,7 @@
 #include "ledger/civil_time.h"
 #include "ledger/day_file.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,5 +37,11 @@ std::vector<std::string> lineTexts(const DayContent& day);
 // The day file with lines appended after its existing lines, which keep their order and
 // their bytes (blank lines aside).
 RenderResult renderWithAppended(const DayContent& day, const std::vector<std::string>& lines);
+
+// The 06:00 carry on disk: appends the stays of the ending day's file that run past its end
+// to the new day's file (created empty when missing, even when nothing is carried). Returns
+// an error text naming the file when one could not be read or written.
+std::optional<std::string> carryIntoNewDay(const std::filesystem::path& dir, Date endingDate,
+                                           Date newDate);
 
 } // namespace kavro

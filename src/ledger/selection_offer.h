@@ -10,19 +10,19 @@ namespace kavro {
 
 struct SelectionOffer {
     // Entry panel buttons, by caption.
-    bool use = false;     // Command1 利用
-    bool extend = false;  // Command2 延長
-    bool notify = false;  // Command3 通知
-    bool settle = false;  // Command4 清算
-    bool modify = false;  // Command5 修正
-    bool reserve = false; // Command6 予約
-    bool remove = false;  // Command8 削除
-    bool input = false;   // Command14 入力
+    bool use = false;     // checkInButton 利用
+    bool extend = false;  // extendButton 延長
+    bool notify = false;  // notifyButton 通知
+    bool settle = false;  // settleButton 清算
+    bool modify = false;  // modifyButton 修正
+    bool reserve = false; // reserveButton 予約
+    bool remove = false;  // deleteButton 削除
+    bool input = false;   // inputExtensionButton 入力
     // The board pop-up of the clicked half.
     bool popupExtend = false;
     bool popupNotify = false;
     bool popupSettle = false;
-    std::vector<std::string> statusChoices; // Combo4, in this order
+    std::vector<std::string> statusChoices; // statusBox, in this order
 
     bool operator==(const SelectionOffer&) const = default;
 };

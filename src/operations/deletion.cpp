@@ -11,20 +11,18 @@
 
 namespace kavro {
 
-void Form1::Command8_Click() {
-    curId = Label11->text().toStdString();
-    const DeletionResult result = deleteRecord(roomGrid, curId);
+void Form1::deleteBooking() {
+    const DeletionResult result = deleteRecord(roomGrid, selected.id);
     if (result.firstRecordRemoved)
         clearEntryFields();
     if (result.restored) {
         // The extended record is what the panel shows afterwards.
         const RecordFields r = parseFields(*result.restored);
-        curId = r.id;
         showRecordInPanel(*this, r);
-        Combo4->setEditText(QString::fromStdString(r.status));
+        statusBox->setEditText(QString::fromStdString(r.status));
     }
     saveAndReload();
-    Command10_Click();
+    resetEntry();
 }
 
 } // namespace kavro

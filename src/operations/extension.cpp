@@ -1,5 +1,6 @@
 // 延長: prepares the next record of the selected stay; 入力 stores it.
 #include "app/form1.h"
+#include "app/message_titles.h"
 #include "ledger/booking_chain.h"
 
 #include <QComboBox>
@@ -9,22 +10,23 @@
 
 namespace kavro {
 
-void Form1::Command2_Click() {
-    const auto nextId = extensionId(curId);
+void Form1::prepareExtension() {
+    const auto nextId = extensionId(selected.id);
     if (!nextId) {
         // Sub-number 99 is the last of a booking; one more would take another booking's ID.
         msgBox(QStringLiteral("この予約はこれ以上延長できません。\r\n"
                               "延長は1件につき99回までです"),
-               QStringLiteral("入力エラー"));
+               title::kInputError);
         return;
     }
-    curId = *nextId;
-    Label11->setText(QString::fromStdString(curId));
-    Text1->setText(Text2->text());
-    Combo2->setEditText(QStringLiteral("0.5"));
-    Combo2_Change();
-    Command14->show();
-    for (QPushButton* b : {Command2, Command3, Command4, Command5, Command6, Command8})
+    // The selection becomes the record to be stored; its start and end stay the stay's.
+    selectBooking({*nextId, selected.start, selected.end});
+    startEdit->setText(endEdit->text());
+    unitBox->setEditText(QStringLiteral("0.5"));
+    unitEdited();
+    inputExtensionButton->show();
+    for (QPushButton* b :
+         {extendButton, notifyButton, settleButton, modifyButton, reserveButton, deleteButton})
         b->hide();
 }
 

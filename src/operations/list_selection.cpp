@@ -9,8 +9,8 @@
 
 namespace kavro {
 
-void Form1::List1_Click() {
-    const QListWidgetItem* item = List1->currentItem();
+void Form1::selectListedBooking() {
+    const QListWidgetItem* item = bookingList->currentItem();
     if (!item)
         return;
     // A record no longer in the grid leaves the panel and the buttons as they are.
@@ -18,9 +18,6 @@ void Form1::List1_Click() {
     if (!line)
         return;
     const RecordFields r = parseFields(*line);
-    curStart = r.start;
-    curEnd = r.end;
-    curId = r.id;
     showRecordInPanel(*this, r);
     if (auto offer = listSelectionOffer(r.status)) {
         applyButtons(*this, *offer);
@@ -28,9 +25,9 @@ void Form1::List1_Click() {
     }
     for (int half = 0; half < 2; ++half)
         applyPopup(*this, half, SelectionOffer{});
-    Combo4->setEditText(QString::fromStdString(r.status));
-    Command6->hide();
-    Command1->hide();
+    statusBox->setEditText(QString::fromStdString(r.status));
+    reserveButton->hide();
+    checkInButton->hide();
 }
 
 } // namespace kavro

@@ -8,16 +8,16 @@
 
 namespace kavro {
 
-void Form1::Command3_Click() {
+void Form1::notify() {
     if (refuseEmptyName(*this))
         return;
     const std::string line = panelRecordLine(*this, kStatusNotified);
     if (refuseUnstorable(*this, line))
         return;
     // Only the room in the room box is searched.
-    if (auto room = roomIndexFromText(Combo3->currentText().toStdString()))
-        replaceRecordInRoom(roomGrid, *room, curId, line);
-    Command10_Click();
+    if (auto room = roomIndexFromText(roomBox->currentText().toStdString()))
+        replaceRecordInRoom(roomGrid, *room, selected.id, line);
+    resetEntry();
     saveAndReload();
 }
 

@@ -1,6 +1,7 @@
 #include "operations/panel_record.h"
 
 #include "app/form1.h"
+#include "app/message_titles.h"
 #include "ledger/cp932.h"
 #include "ledger/record.h"
 
@@ -11,22 +12,22 @@ namespace kavro {
 
 std::string panelRecordLine(const Form1& f, std::string_view status) {
     RecordFields r;
-    r.id = f.curId;
-    r.start = f.curStart;
-    r.unit = f.Combo2->currentText().toStdString();
-    r.end = f.curEnd;
-    r.people = f.Combo1->currentText().toStdString();
-    r.room = f.Combo3->currentText().toStdString();
-    r.name = f.Text3->text().toStdString();
+    r.id = f.selected.id;
+    r.start = f.selected.start;
+    r.unit = f.unitBox->currentText().toStdString();
+    r.end = f.selected.end;
+    r.people = f.peopleBox->currentText().toStdString();
+    r.room = f.roomBox->currentText().toStdString();
+    r.name = f.nameEdit->text().toStdString();
     r.status = std::string(status);
     return joinRecord(r);
 }
 
 bool refuseEmptyName(Form1& f) {
-    if (!f.Text3->text().isEmpty())
+    if (!f.nameEdit->text().isEmpty())
         return false;
-    f.msgBox(QStringLiteral("ナマエが入力されていません"), QStringLiteral("入力エラー"));
-    f.Text1->setFocus();
+    f.msgBox(QStringLiteral("ナマエが入力されていません"), title::kInputError);
+    f.startEdit->setFocus();
     return true;
 }
 
@@ -35,7 +36,7 @@ bool refuseUnstorable(Form1& f, const std::string& line) {
         return false;
     f.msgBox(QStringLiteral("記録できない文字か値が入力されています。\r\n"
                             "人数・単位・区分・名前を確かめてください"),
-             QStringLiteral("入力エラー"));
+             title::kInputError);
     return true;
 }
 

@@ -5,27 +5,19 @@
 
 namespace kavro {
 
-namespace {
-void hidePopup(Form1& f, int index) {
-    f.cmdNext[index]->hide();
-    f.cmdCall[index]->hide();
-    f.cmdCrdt[index]->hide();
-}
-} // namespace
-
-void Form1::cmdNext_Click(int index) {
-    hidePopup(*this, index);
-    Command2_Click();
+void Form1::popupExtend(int index) {
+    hidePopupButtons(index);
+    prepareExtension();
 }
 
-void Form1::cmdCall_Click(int index) {
-    hidePopup(*this, index);
-    Command3_Click();
+void Form1::popupNotify(int index) {
+    hidePopupButtons(index);
+    notify();
 }
 
-void Form1::cmdCrdt_Click(int index) {
-    hidePopup(*this, index);
-    Command4_Click();
+void Form1::popupSettle(int index) {
+    hidePopupButtons(index);
+    settle();
 }
 
 } // namespace kavro

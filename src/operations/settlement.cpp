@@ -8,15 +8,14 @@
 
 namespace kavro {
 
-void Form1::Command4_Click() {
+void Form1::settle() {
     if (refuseEmptyName(*this))
         return;
-    curId = Label11->text().toStdString();
     const std::string line = panelRecordLine(*this, kStatusSettled);
     if (refuseUnstorable(*this, line))
         return;
-    settleBooking(roomGrid, curId, line);
-    Command10_Click();
+    settleBooking(roomGrid, selected.id, line);
+    resetEntry();
     saveAndReload();
 }
 

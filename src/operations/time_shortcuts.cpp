@@ -5,33 +5,29 @@ namespace kavro {
 
 namespace {
 constexpr long kStepMinutes = 60;
-constexpr long kWindowLead = 90; // the window starts this long before refNow
 } // namespace
 
-void Form1::Command11_Click() {
-    followClock = false;
+void Form1::moveBoardBack() {
+    board.followsClock = false;
     // The limit is tested before the step, so the last step may go up to an hour past it.
-    if (dayStart < refNow) {
-        refNow = addMinutes(refNow, -kStepMinutes);
-        boardStart = addMinutes(refNow, -kWindowLead);
+    if (shownDay.start < board.reference) {
+        placeBoard(addMinutes(board.reference, -kStepMinutes));
     }
     repaintBoard();
 }
 
-void Form1::Command12_Click() {
-    if (dayOffset != 0)
+void Form1::moveBoardToNow() {
+    if (shownDay.offset != 0)
         return;
-    refNow = platform_.now();
-    boardStart = addMinutes(refNow, -kWindowLead);
-    followClock = true;
+    placeBoard(platform_.now());
+    board.followsClock = true;
     repaintBoard();
 }
 
-void Form1::Command13_Click() {
-    followClock = false;
-    if (dayEnd > refNow) {
-        refNow = addMinutes(refNow, kStepMinutes);
-        boardStart = addMinutes(refNow, -kWindowLead);
+void Form1::moveBoardForward() {
+    board.followsClock = false;
+    if (shownDay.end > board.reference) {
+        placeBoard(addMinutes(board.reference, kStepMinutes));
     }
     repaintBoard();
 }

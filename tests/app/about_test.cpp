@@ -1,4 +1,4 @@
-#include "about/frm_about.h"
+#include "about/about_window.h"
 #include "support/form_fixture.h"
 
 #include <QLabel>
@@ -10,39 +10,39 @@ namespace {
 
 class AboutTest : public FormTest {};
 
-frmAbout* openAbout(Form1& form) {
-    form.Command7_Click();
-    return form.findChild<frmAbout*>();
+AboutWindow* openAbout(Form1& form) {
+    form.showAbout();
+    return form.findChild<AboutWindow*>();
 }
 
 TEST_F(AboutTest, ShowsTitleVersionDescriptionAndDisclaimerModelessly) {
     start();
-    frmAbout* about = openAbout(form());
+    AboutWindow* about = openAbout(form());
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(about->isModal());
     EXPECT_EQ(about->windowTitle(), "KAVRO34のﾊﾞｰｼﾞｮﾝ情報");
-    EXPECT_EQ(about->lblTitle->text(), "KAVRO34");
-    EXPECT_EQ(about->lblVersion->text(), "ﾊﾞｰｼﾞｮﾝ 1.0.1");
-    EXPECT_EQ(about->lblDescription->text(), "タイムテーブル管理ソフト");
-    const QStringList lines = about->lblDisclaimer->text().split("\r\n");
+    EXPECT_EQ(about->titleLabel->text(), "KAVRO34");
+    EXPECT_EQ(about->versionLabel->text(), "ﾊﾞｰｼﾞｮﾝ 1.0.1");
+    EXPECT_EQ(about->descriptionLabel->text(), "タイムテーブル管理ソフト");
+    const QStringList lines = about->disclaimerLabel->text().split("\r\n");
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[0], "このプログラムのセットアップ時やこのプログラムの使用時において、");
     EXPECT_EQ(lines[5], "著作者に関係ある者は一切の責任をもちません。");
-    EXPECT_EQ(about->cmdOK->text(), "OK");
-    EXPECT_EQ(about->cmdSysInfo->text(), "ｼｽﾃﾑ情報(&S)...");
+    EXPECT_EQ(about->okButton->text(), "OK");
+    EXPECT_EQ(about->systemInfoButton->text(), "ｼｽﾃﾑ情報(&S)...");
 }
 
 TEST_F(AboutTest, OkClosesAndTheNextOpeningLoadsAnew) {
     start();
-    frmAbout* first = openAbout(form());
-    first->lblVersion->setText("stale");
-    QTest::mouseClick(first->cmdOK, Qt::LeftButton);
+    AboutWindow* first = openAbout(form());
+    first->versionLabel->setText("stale");
+    QTest::mouseClick(first->okButton, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(form().findChild<frmAbout*>(), nullptr);
-    frmAbout* second = openAbout(form());
+    EXPECT_EQ(form().findChild<AboutWindow*>(), nullptr);
+    AboutWindow* second = openAbout(form());
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->lblVersion->text(), "ﾊﾞｰｼﾞｮﾝ 1.0.1");
+    EXPECT_EQ(second->versionLabel->text(), "ﾊﾞｰｼﾞｮﾝ 1.0.1");
 }
 
 TEST_F(AboutTest, SystemInformationStartsAnInstalledProgramOrSaysItIsUnavailable) {
@@ -50,8 +50,8 @@ TEST_F(AboutTest, SystemInformationStartsAnInstalledProgramOrSaysItIsUnavailable
     TempDir bin;
     const QByteArray oldPath = qgetenv("PATH");
     qputenv("PATH", QByteArray::fromStdString(bin.path().string()));
-    frmAbout* about = openAbout(form());
-    about->StartSysInfo();
+    AboutWindow* about = openAbout(form());
+    about->startSystemInfo();
     ASSERT_EQ(world().messages.size(), 1u);
     EXPECT_EQ(lastMessageText(), "現時点ではｼｽﾃﾑ情報を使用できません");
     EXPECT_EQ(lastMessageTitle(), "KAVRO34");
@@ -59,13 +59,13 @@ TEST_F(AboutTest, SystemInformationStartsAnInstalledProgramOrSaysItIsUnavailable
 
     writeBytes(bin / "hardinfo", "#!/bin/sh\n");
     std::filesystem::permissions(bin / "hardinfo", std::filesystem::perms::owner_all);
-    about->StartSysInfo();
+    about->startSystemInfo();
     ASSERT_EQ(world().startedPrograms.size(), 1u);
     EXPECT_TRUE(world().startedPrograms[0].endsWith("/hardinfo"));
     EXPECT_EQ(world().messages.size(), 1u);
 
     world().startSucceeds = false;
-    about->StartSysInfo();
+    about->startSystemInfo();
     EXPECT_EQ(world().messages.size(), 2u) << "a failed start is reported too";
     qputenv("PATH", oldPath);
 }

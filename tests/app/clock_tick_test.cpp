@@ -19,17 +19,19 @@ const char* const kCalled = "005100100,2026/12/05 22:00,1,2026/12/05 23:00,2,005
 
 class ClockTick : public FormTest {
 protected:
-    QColor labelColour(int room) { return form().Label1[room]->palette().color(QPalette::Window); }
-    bool alarmOn() { return form().Timer2->isActive(); }
+    QColor labelColour(int room) {
+        return form().roomLabels[room]->palette().color(QPalette::Window);
+    }
+    bool alarmOn() { return form().alarmTimer->isActive(); }
     QStringList remainingList() {
         QStringList items;
-        for (int i = 0; i < form().List2->count(); ++i)
-            items << form().List2->item(i)->text();
+        for (int i = 0; i < form().remainingList->count(); ++i)
+            items << form().remainingList->item(i)->text();
         return items;
     }
     void tickAt(DateTime now) {
         setNow(now);
-        form().Timer1_Timer();
+        form().tick();
     }
 };
 
@@ -46,8 +48,8 @@ TEST_F(ClockTick, StayTurnsYellowThenRedWithTheAlarm) {
     EXPECT_EQ(labelColour(4), kYellow);
     EXPECT_TRUE(alarmOn());
     EXPECT_EQ(world().beeps, 1); // at once, not 5 seconds later
-    EXPECT_EQ(form().Timer2->interval(), 5000);
-    form().Timer2_Timer();
+    EXPECT_EQ(form().alarmTimer->interval(), 5000);
+    form().beepAlarm();
     EXPECT_EQ(world().beeps, 2);
 
     tickAt(at(2026, 12, 5, 23, 0, 0));
@@ -100,7 +102,7 @@ TEST_F(ClockTick, OtherStatusesNeverColourNorList) {
         EXPECT_EQ(labelColour(room), kWhite);
     EXPECT_FALSE(alarmOn());
     EXPECT_EQ(world().beeps, 0);
-    EXPECT_EQ(form().List2->count(), 0);
+    EXPECT_EQ(form().remainingList->count(), 0);
 }
 
 TEST_F(ClockTick, ListOrdersByRemainingMinutesLaterRoomFirstOnTies) {
@@ -122,11 +124,11 @@ TEST_F(ClockTick, SaveDayStopsTheAlarmUntilTheNextTick) {
     ASSERT_TRUE(alarmOn());
     const int beeps = world().beeps;
 
-    ASSERT_TRUE(form().SaveDay());
+    ASSERT_TRUE(form().saveDay());
     EXPECT_FALSE(alarmOn());
     EXPECT_EQ(world().beeps, beeps);
 
-    form().LoadDay();
+    form().loadDay();
     EXPECT_TRUE(alarmOn());
     EXPECT_EQ(world().beeps, beeps + 1);
 }
@@ -134,32 +136,31 @@ TEST_F(ClockTick, SaveDayStopsTheAlarmUntilTheNextTick) {
 TEST_F(ClockTick, ClockFollowsTheTimeAndMovesTheWindow) {
     setNow(at(2026, 12, 5, 21, 47, 40));
     start();
-    EXPECT_EQ(form().Label3->text(), QStringLiteral("21:47"));
+    EXPECT_EQ(form().clockLabel->text(), QStringLiteral("21:47"));
     EXPECT_EQ(form().clockNow, at(2026, 12, 5, 21, 47, 40));
-    EXPECT_EQ(form().refNow, form().clockNow);
-    EXPECT_EQ(form().boardStart, at(2026, 12, 5, 20, 17, 40));
+    EXPECT_EQ(form().board.reference, form().clockNow);
+    EXPECT_EQ(form().board.start, at(2026, 12, 5, 20, 17, 40));
 
     tickAt(at(2026, 12, 6, 0, 3, 10));
-    EXPECT_EQ(form().Label3->text(), QStringLiteral("00:03"));
-    EXPECT_EQ(form().boardStart, at(2026, 12, 5, 22, 33, 10));
+    EXPECT_EQ(form().clockLabel->text(), QStringLiteral("00:03"));
+    EXPECT_EQ(form().board.start, at(2026, 12, 5, 22, 33, 10));
 }
 
 TEST_F(ClockTick, AnotherShownDayGetsTheTimeOfDayProjectedOntoIt) {
     start();
-    form().setShownDate(ymd(2026, 12, 3));
-    form().dayOffset = -2;
+    form().setShownDay(ymd(2026, 12, 3), ymd(2026, 12, 5));
     tickAt(at(2026, 12, 6, 2, 15, 0));
     EXPECT_EQ(form().clockNow, at(2026, 12, 4, 2, 15, 0));
-    EXPECT_EQ(form().Label3->text(), QStringLiteral("02:15"));
+    EXPECT_EQ(form().clockLabel->text(), QStringLiteral("02:15"));
 }
 
 TEST_F(ClockTick, WindowMouseMoveHidesBothReadouts) {
     start();
-    form().Label4[0]->show();
-    form().Label4[1]->show();
-    form().Form_MouseMove();
-    EXPECT_TRUE(form().Label4[0]->isHidden());
-    EXPECT_TRUE(form().Label4[1]->isHidden());
+    form().hoverReadouts[0]->show();
+    form().hoverReadouts[1]->show();
+    form().hideHoverReadouts();
+    EXPECT_TRUE(form().hoverReadouts[0]->isHidden());
+    EXPECT_TRUE(form().hoverReadouts[1]->isHidden());
 }
 
 } // namespace

@@ -33,12 +33,12 @@ protected:
     }
     void tick(DateTime t) {
         setNow(t);
-        form().Timer1_Timer();
+        form().tick();
     }
     void pick(Date d) {
-        form().DTPicker1->setDate(QDate(static_cast<int>(d.year()),
-                                        static_cast<unsigned>(d.month()),
-                                        static_cast<unsigned>(d.day())));
+        form().datePicker->setDate(QDate(static_cast<int>(d.year()),
+                                         static_cast<unsigned>(d.month()),
+                                         static_cast<unsigned>(d.day())));
     }
 };
 
@@ -124,10 +124,10 @@ TEST_P(RolloverAnswer, TheWindowGoesOnWithTheNewDayAndNothingIsLostOrRepeated) {
     tick(at(2026, 12, 6, 6, 0, 0));
 
     EXPECT_EQ(form().shownDate(), fresh);
-    EXPECT_EQ(form().baseDate, fresh);
-    EXPECT_EQ(form().dayOffset, 0);
-    EXPECT_EQ(form().dayStart, at(2026, 12, 6, 6, 0));
-    EXPECT_EQ(form().dayEnd, at(2026, 12, 7, 6, 0));
+    EXPECT_EQ(form().shownDay.today, fresh);
+    EXPECT_EQ(form().shownDay.offset, 0);
+    EXPECT_EQ(form().shownDay.start, at(2026, 12, 6, 6, 0));
+    EXPECT_EQ(form().shownDay.end, at(2026, 12, 7, 6, 0));
     EXPECT_EQ(form().dayFilePath, dayFile(fresh));
     EXPECT_EQ(form().roomGrid.at(11, 0), kReserved);
     EXPECT_EQ(form().roomGrid.at(11, 1), kCarried);
@@ -141,7 +141,7 @@ TEST_P(RolloverAnswer, TheWindowGoesOnWithTheNewDayAndNothingIsLostOrRepeated) {
 
     // A second run against the same morning adds nothing.
     setNow(at(2026, 12, 6, 6, 0, 40));
-    form().RolloverDay();
+    form().rollOverDay();
     EXPECT_EQ(readDay(fresh), (std::vector<std::string>{walkIn, kReserved, kCarried}));
     EXPECT_TRUE(world().messages.empty());
 }

@@ -15,13 +15,13 @@ TEST_F(StartupTest, BeforeSixTheBusinessDayIsYesterday) {
     setNow(at(2026, 12, 6, 5, 59, 59));
     start();
     EXPECT_EQ(form().shownDate(), ymd(2026, 12, 5));
-    EXPECT_EQ(form().baseDate, ymd(2026, 12, 5));
-    EXPECT_EQ(formatDateTime(form().dayStart), "2026/12/05 06:00:00");
-    EXPECT_EQ(formatDateTime(form().dayEnd), "2026/12/06 06:00:00");
+    EXPECT_EQ(form().shownDay.today, ymd(2026, 12, 5));
+    EXPECT_EQ(formatDateTime(form().shownDay.start), "2026/12/05 06:00:00");
+    EXPECT_EQ(formatDateTime(form().shownDay.end), "2026/12/06 06:00:00");
     EXPECT_EQ(form().dayFilePath.filename(), "20261205.txt");
     EXPECT_TRUE(std::filesystem::exists(dayFile(ymd(2026, 12, 5))));
-    EXPECT_EQ(form().dayOffset, 0);
-    EXPECT_TRUE(form().followClock);
+    EXPECT_EQ(form().shownDay.offset, 0);
+    EXPECT_TRUE(form().board.followsClock);
 }
 
 TEST_F(StartupTest, AtSixTheBusinessDayIsToday) {
@@ -33,9 +33,9 @@ TEST_F(StartupTest, AtSixTheBusinessDayIsToday) {
 
 TEST_F(StartupTest, EmptyDayShowsZeroTotals) {
     start();
-    EXPECT_EQ(form().Label15->text(), "0：00");
-    EXPECT_EQ(form().Label10->text(), "0人");
-    EXPECT_EQ(form().Label9->text(), "0組");
+    EXPECT_EQ(form().minutesLabel->text(), "0：00");
+    EXPECT_EQ(form().peopleLabel->text(), "0人");
+    EXPECT_EQ(form().groupsLabel->text(), "0組");
     EXPECT_EQ(form().maxGroupNo, 100000);
 }
 
@@ -46,9 +46,9 @@ TEST_F(StartupTest, LoadsTheDayIntoTheGridWithTotals) {
     start();
     EXPECT_EQ(form().roomGrid.recordCount(0), 2);
     EXPECT_EQ(form().roomGrid.at(4, 0).substr(0, 9), "005100200");
-    EXPECT_EQ(form().Label15->text(), "3：00");
-    EXPECT_EQ(form().Label10->text(), "5人");
-    EXPECT_EQ(form().Label9->text(), "2組");
+    EXPECT_EQ(form().minutesLabel->text(), "3：00");
+    EXPECT_EQ(form().peopleLabel->text(), "5人");
+    EXPECT_EQ(form().groupsLabel->text(), "2組");
     EXPECT_TRUE(world().messages.empty());
 }
 
@@ -62,8 +62,8 @@ TEST_F(StartupTest, OddLinesAreReportedOnceAndSurviveEverySave) {
     EXPECT_TRUE(lastMessageText().contains("20261205.txt"));
     EXPECT_TRUE(lastMessageText().contains("2, 3"));
 
-    ASSERT_TRUE(form().SaveDay());
-    form().LoadDay();
+    ASSERT_TRUE(form().saveDay());
+    form().loadDay();
     EXPECT_EQ(world().messages.size(), 1u) << "not reported again after a save and reload";
     const std::string bytes = readBytes(dayFile(ymd(2026, 12, 5)));
     const std::string tail = odd + "\r\n\x81\r\n";
@@ -97,7 +97,7 @@ TEST_F(StartupTest, ADayThatCouldNotBeReadIsNeverOverwritten) {
     std::filesystem::create_directory(dayFile(ymd(2026, 12, 5)));
     start();
     EXPECT_EQ(lastMessageTitle(), "ファイルエラー");
-    EXPECT_FALSE(form().SaveDay());
+    EXPECT_FALSE(form().saveDay());
     EXPECT_TRUE(std::filesystem::is_directory(dayFile(ymd(2026, 12, 5))));
 }
 

@@ -95,12 +95,12 @@ TEST_F(WindowTest, ControlsHaveTheirDesignNamesCaptionsAndGeometry) {
     for (const char* combo : {"Combo1", "Combo2", "Combo3", "Combo4"})
         EXPECT_TRUE(form().findChild<QComboBox*>(QString::fromLatin1(combo))->isEditable())
             << combo;
-    EXPECT_EQ(form().Combo1->geometry().left(), tw(120));
-    EXPECT_EQ(form().Combo3->geometry().width(), tw(1215));
-    EXPECT_EQ(form().Text3->maxLength(), 5);
-    EXPECT_EQ(form().Command3->toolTip(), "10分前コールのした後");
-    EXPECT_EQ(form().Timer1->interval(), 30000);
-    EXPECT_EQ(form().Timer2->interval(), 5000);
+    EXPECT_EQ(form().peopleBox->geometry().left(), tw(120));
+    EXPECT_EQ(form().roomBox->geometry().width(), tw(1215));
+    EXPECT_EQ(form().nameEdit->maxLength(), 5);
+    EXPECT_EQ(form().notifyButton->toolTip(), "10分前コールのした後");
+    EXPECT_EQ(form().clockTimer->interval(), 30000);
+    EXPECT_EQ(form().alarmTimer->interval(), 5000);
 }
 
 TEST_F(WindowTest, LegendColoursAndClockFace) {
@@ -109,18 +109,24 @@ TEST_F(WindowTest, LegendColoursAndClockFace) {
                              QColor(0xFF, 0x00, 0x00), QColor(0x00, 0x00, 0xFF),
                              QColor(0x00, 0xFF, 0x00)};
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(form().Shape1[i]->palette().color(QPalette::Window), swatch[i]) << i;
-    EXPECT_EQ(form().Label3->palette().color(QPalette::WindowText), QColor(0x00, 0xFF, 0x00));
-    EXPECT_EQ(form().Label3->palette().color(QPalette::Window), QColor(Qt::black));
-    EXPECT_TRUE(form().Label3->font().bold());
-    EXPECT_DOUBLE_EQ(form().Label3->font().pointSizeF(), 36);
-    EXPECT_TRUE(form().Label1[0]->font().bold());
+        EXPECT_EQ(form()
+                      .findChild<QLabel*>(QStringLiteral("Shape1_%1").arg(i))
+                      ->palette()
+                      .color(QPalette::Window),
+                  swatch[i])
+            << i;
+    EXPECT_EQ(form().clockLabel->palette().color(QPalette::WindowText), QColor(0x00, 0xFF, 0x00));
+    EXPECT_EQ(form().clockLabel->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_TRUE(form().clockLabel->font().bold());
+    EXPECT_DOUBLE_EQ(form().clockLabel->font().pointSizeF(), 36);
+    EXPECT_TRUE(form().roomLabels[0]->font().bold());
 }
 
 TEST_F(WindowTest, JapaneseCaptionsUseAJapaneseFont) {
     start();
-    for (QWidget* w : {static_cast<QWidget*>(form().Command1), static_cast<QWidget*>(form().List2),
-                       static_cast<QWidget*>(form().Label19)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(form().checkInButton), static_cast<QWidget*>(form().remainingList),
+          form().findChild<QWidget*>(QStringLiteral("Label19"))}) {
         const QString family = QFontInfo(w->font()).family();
         EXPECT_TRUE(family.startsWith("IPA") || family.contains("CJK")) << family.toStdString();
     }
@@ -128,27 +134,28 @@ TEST_F(WindowTest, JapaneseCaptionsUseAJapaneseFont) {
 
 TEST_F(WindowTest, StartUpHidesOperationsAndFillsTheLists) {
     start();
-    for (auto* b : {form().Command1, form().Command2, form().Command3, form().Command4,
-                    form().Command5, form().Command6, form().Command8, form().Command14})
+    for (auto* b : {form().checkInButton, form().extendButton, form().notifyButton,
+                    form().settleButton, form().modifyButton, form().reserveButton,
+                    form().deleteButton, form().inputExtensionButton})
         EXPECT_TRUE(b->isHidden()) << b->objectName().toStdString();
-    EXPECT_TRUE(form().Label4[0]->isHidden());
-    EXPECT_TRUE(form().Label4[1]->isHidden());
-    EXPECT_EQ(form().Label11->text(), "");
-    ASSERT_EQ(form().Combo1->count(), 26);
-    EXPECT_EQ(form().Combo1->itemText(25), "26");
-    EXPECT_EQ(form().Combo1->currentText(), "2");
+    EXPECT_TRUE(form().hoverReadouts[0]->isHidden());
+    EXPECT_TRUE(form().hoverReadouts[1]->isHidden());
+    EXPECT_EQ(form().selectedIdLabel->text(), "");
+    ASSERT_EQ(form().peopleBox->count(), 26);
+    EXPECT_EQ(form().peopleBox->itemText(25), "26");
+    EXPECT_EQ(form().peopleBox->currentText(), "2");
     QStringList units;
-    for (int i = 0; i < form().Combo2->count(); ++i)
-        units << form().Combo2->itemText(i);
+    for (int i = 0; i < form().unitBox->count(); ++i)
+        units << form().unitBox->itemText(i);
     EXPECT_EQ(units.join(' '), "0.5 1 1.5 2 2.5 3 3.5 4 4.5 5");
-    EXPECT_EQ(form().Combo2->currentText(), "1");
-    ASSERT_EQ(form().Combo3->count(), 34);
-    EXPECT_EQ(form().Combo3->itemText(0), "001");
-    EXPECT_EQ(form().Combo3->itemText(33), "034");
-    EXPECT_EQ(form().Combo3->currentText(), "");
-    EXPECT_EQ(form().Combo4->count(), 1);
-    EXPECT_EQ(form().Combo4->itemText(0), "");
-    EXPECT_TRUE(form().Timer1->isActive());
+    EXPECT_EQ(form().unitBox->currentText(), "1");
+    ASSERT_EQ(form().roomBox->count(), 34);
+    EXPECT_EQ(form().roomBox->itemText(0), "001");
+    EXPECT_EQ(form().roomBox->itemText(33), "034");
+    EXPECT_EQ(form().roomBox->currentText(), "");
+    EXPECT_EQ(form().statusBox->count(), 1);
+    EXPECT_EQ(form().statusBox->itemText(0), "");
+    EXPECT_TRUE(form().clockTimer->isActive());
 }
 
 } // namespace

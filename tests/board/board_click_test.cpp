@@ -15,14 +15,14 @@ const std::vector<std::string> kTouching = {
 
 TEST_F(BoardClick, BetweenRowsIsRefusedWithABeep) {
     startWith({});
-    form().Picture1_MouseDown(0, 1, 0, 60, 33);
+    form().boardPressed(0, 1, 0, 60, 33);
     EXPECT_EQ(world().beeps, 1);
     EXPECT_EQ(buttons(), "");
-    form().Picture1_MouseDown(0, 1, 0, 60, 35.9);
+    form().boardPressed(0, 1, 0, 60, 35.9);
     EXPECT_EQ(world().beeps, 2);
-    form().Picture1_MouseDown(0, 1, 0, 60, 36);
+    form().boardPressed(0, 1, 0, 60, 36);
     EXPECT_EQ(world().beeps, 2);
-    EXPECT_EQ(form().Combo3->currentText(), "002");
+    EXPECT_EQ(form().roomBox->currentText(), "002");
 }
 
 TEST_F(BoardClick, OnAWholeMinuteTheSharedMinuteSelectsTheLaterPosition) {
@@ -38,9 +38,9 @@ TEST_F(BoardClick, OnAWholeMinuteTheSharedMinuteSelectsTheLaterPosition) {
 TEST_F(BoardClick, TheSecondsOfTheWindowStartPassTheEndMinute) {
     startWith(kTouching, at(2026, 12, 5, 20, 17, 40));
     clickAt(0, 102.6); // rounds to 103: 22:00:40
-    EXPECT_EQ(form().clickTime, at(2026, 12, 5, 22, 0, 40));
+    EXPECT_EQ(form().boardClickTime, at(2026, 12, 5, 22, 0, 40));
     EXPECT_EQ(label11(), "001100200");
-    EXPECT_EQ(form().Text3->text(), "後");
+    EXPECT_EQ(form().nameEdit->text(), "後");
 }
 
 TEST_F(BoardClick, BeyondTheBusinessDayIsRefusedEvenOverAnEmptyRow) {
@@ -49,22 +49,22 @@ TEST_F(BoardClick, BeyondTheBusinessDayIsRefusedEvenOverAnEmptyRow) {
     clickAt(3, 181); // 06:01
     EXPECT_EQ(world().beeps, 1);
     EXPECT_EQ(buttons(), "");
-    EXPECT_EQ(form().Combo3->currentText(), "004");
+    EXPECT_EQ(form().roomBox->currentText(), "004");
     clickAt(3, 179); // 05:59
     EXPECT_EQ(world().beeps, 1);
-    EXPECT_EQ(form().Text1->text(), "05:59");
+    EXPECT_EQ(form().startEdit->text(), "05:59");
 }
 
 TEST_F(BoardClick, AFreePlaceTodayPreparesAStayOrAReservation) {
     startWith({});
     form().show();
     clickAt(4, 89.6);
-    EXPECT_EQ(form().Combo3->currentText(), "005");
-    EXPECT_EQ(form().Text1->text(), "21:30");
-    EXPECT_EQ(form().Combo1->currentText(), "2");
-    EXPECT_EQ(form().Combo2->currentText(), "1");
-    EXPECT_EQ(form().Text3->text(), "");
-    EXPECT_EQ(form().focusWidget(), form().Text3);
+    EXPECT_EQ(form().roomBox->currentText(), "005");
+    EXPECT_EQ(form().startEdit->text(), "21:30");
+    EXPECT_EQ(form().peopleBox->currentText(), "2");
+    EXPECT_EQ(form().unitBox->currentText(), "1");
+    EXPECT_EQ(form().nameEdit->text(), "");
+    EXPECT_EQ(form().focusWidget(), form().nameEdit);
     EXPECT_EQ(label11(), "");
     EXPECT_EQ(buttons(), "UR");
     EXPECT_EQ(world().beeps, 0);
@@ -73,9 +73,9 @@ TEST_F(BoardClick, AFreePlaceTodayPreparesAStayOrAReservation) {
 TEST_F(BoardClick, AFreePlaceOutsideTheReadOutAreaTakesTheClickedTime) {
     startWith({});
     clickAt(0, 4);
-    EXPECT_EQ(form().Text1->text(), "20:04");
+    EXPECT_EQ(form().startEdit->text(), "20:04");
     clickAt(0, 175);
-    EXPECT_EQ(form().Text1->text(), "22:55");
+    EXPECT_EQ(form().startEdit->text(), "22:55");
 }
 
 TEST_F(BoardClick, AStayTodayOffersItsOperationsAndThePopup) {
@@ -83,26 +83,27 @@ TEST_F(BoardClick, AStayTodayOffersItsOperationsAndThePopup) {
         {rec("020100100", "2026/12/05 21:00", "2026/12/06 00:30", "利用", "鈴木", "3.5", "4")});
     clickAt(19, 140.5);
     EXPECT_EQ(label11(), "020100100");
-    EXPECT_EQ(form().curId, "020100100");
-    EXPECT_EQ(form().curStart, "2026/12/05 21:00");
-    EXPECT_EQ(form().curEnd, "2026/12/06 00:30");
-    EXPECT_EQ(form().Text1->text(), "21:00");
-    EXPECT_EQ(form().Combo2->currentText(), "3.5");
-    EXPECT_EQ(form().Text2->text(), "00:30");
-    EXPECT_EQ(form().Combo1->currentText(), "4");
-    EXPECT_EQ(form().Text3->text(), "鈴木");
-    EXPECT_EQ(form().Combo4->currentText(), "利用");
+    EXPECT_EQ(form().selected.id, "020100100");
+    EXPECT_EQ(form().selected.start, "2026/12/05 21:00");
+    EXPECT_EQ(form().selected.end, "2026/12/06 00:30");
+    EXPECT_EQ(form().startEdit->text(), "21:00");
+    EXPECT_EQ(form().unitBox->currentText(), "3.5");
+    EXPECT_EQ(form().endEdit->text(), "00:30");
+    EXPECT_EQ(form().peopleBox->currentText(), "4");
+    EXPECT_EQ(form().nameEdit->text(), "鈴木");
+    EXPECT_EQ(form().statusBox->currentText(), "利用");
     EXPECT_EQ(statusChoices(), QStringList{"利用"});
     EXPECT_EQ(buttons(), "ENMDen");
-    EXPECT_TRUE(form().cmdNext[0]->isHidden());
-    ASSERT_EQ(form().List1->count(), 1);
-    EXPECT_TRUE(form().List1->item(0)->text().startsWith("020100100  21:00  3.5  00:30   4  020"));
+    EXPECT_TRUE(form().popupExtendButtons[0]->isHidden());
+    ASSERT_EQ(form().bookingList->count(), 1);
+    EXPECT_TRUE(
+        form().bookingList->item(0)->text().startsWith("020100100  21:00  3.5  00:30   4  020"));
 
     // Row 2 at Y 60: the pop-up at 140.5 - 40 = 100.5, to even 100; 延長 above 通知.
-    BoardHalf* half = form().Picture1[1];
-    EXPECT_EQ(form().cmdCall[1]->pos(), half->toPixels({100, 60}).toPoint());
-    EXPECT_EQ(form().cmdNext[1]->pos(), half->toPixels({100, 40}).toPoint());
-    EXPECT_EQ(form().cmdCrdt[1]->pos(), half->toPixels({100, 80}).toPoint());
+    BoardHalf* half = form().boardHalves[1];
+    EXPECT_EQ(form().popupNotifyButtons[1]->pos(), half->toPixels({100, 60}).toPoint());
+    EXPECT_EQ(form().popupExtendButtons[1]->pos(), half->toPixels({100, 40}).toPoint());
+    EXPECT_EQ(form().popupSettleButtons[1]->pos(), half->toPixels({100, 80}).toPoint());
 }
 
 TEST_F(BoardClick, ExtendedAndSettledRecordsOfferNothing) {
@@ -114,7 +115,7 @@ TEST_F(BoardClick, ExtendedAndSettledRecordsOfferNothing) {
     clickAt(0, 30);
     EXPECT_EQ(buttons(), "");
     EXPECT_EQ(statusChoices(), QStringList{"延長"});
-    EXPECT_EQ(form().List1->count(), 2);
+    EXPECT_EQ(form().bookingList->count(), 2);
     clickAt(0, 80);
     EXPECT_EQ(statusChoices(), QStringList{"精算"});
 }
@@ -127,7 +128,7 @@ TEST_F(BoardClick, OnALaterDayOnlyReservationsAreOffered) {
 
     clickAt(5, 10);
     EXPECT_EQ(buttons(), "R");
-    EXPECT_EQ(form().Text1->text(), "20:10");
+    EXPECT_EQ(form().startEdit->text(), "20:10");
     clickAt(0, 70);
     EXPECT_EQ(buttons(), "MD");
     EXPECT_EQ(statusChoices(), QStringList{"予約"});
@@ -145,23 +146,23 @@ TEST_F(BoardClick, OnAnEarlierDayARecordIsShownButRefused) {
     clickAt(6, 70);
     EXPECT_EQ(world().beeps, 1);
     EXPECT_EQ(label11(), "007100300");
-    EXPECT_EQ(form().Combo3->currentText(), "007");
-    EXPECT_EQ(form().Combo4->currentText(), "利用");
-    EXPECT_EQ(form().Combo4->count(), 0);
+    EXPECT_EQ(form().roomBox->currentText(), "007");
+    EXPECT_EQ(form().statusBox->currentText(), "利用");
+    EXPECT_EQ(form().statusBox->count(), 0);
     EXPECT_EQ(buttons(), "");
 
-    form().Text1->setText("12:00");
+    form().startEdit->setText("12:00");
     clickAt(8, 30); // a free place: nothing is prepared
     EXPECT_EQ(world().beeps, 1);
-    EXPECT_EQ(form().Text1->text(), "12:00");
+    EXPECT_EQ(form().startEdit->text(), "12:00");
     EXPECT_EQ(buttons(), "");
 }
 
 TEST_F(BoardClick, TheRightHalfsLastRowIsRoom034) {
     startWith({rec("034100100", "2026/12/05 21:00", "2026/12/05 22:00", "利用")});
-    form().Picture1_MouseDown(1, 1, 0, 70, 352);
+    form().boardPressed(1, 1, 0, 70, 352);
     EXPECT_EQ(label11(), "034100100");
-    EXPECT_EQ(form().Combo3->currentText(), "034");
+    EXPECT_EQ(form().roomBox->currentText(), "034");
 }
 
 TEST_F(BoardClick, SelectingARecordKeepsTheDaysHighestGroupNumber) {

@@ -15,10 +15,10 @@ protected:
         setNow(at(2026, 12, 5, 21, 47, 40)); // window from 20:17:40
         start();
     }
-    QLabel* readout(int half) { return form().Label4[half]; }
-    void move(int half, double x, double y) { form().Picture1_MouseMove(half, 0, 0, x, y); }
+    QLabel* readout(int half) { return form().hoverReadouts[half]; }
+    void move(int half, double x, double y) { form().boardHovered(half, 0, 0, x, y); }
     QPoint expectedPosition(int half, double x, double y) {
-        return form().Picture1[half]->toPixels({x, y}).toPoint();
+        return form().boardHalves[half]->toPixels({x, y}).toPoint();
     }
 };
 
@@ -67,20 +67,24 @@ TEST_F(BoardHover, HiddenReadoutKeepsItsCaptionAndPlace) {
 
 TEST_F(BoardHover, MovingOverOneHalfTakesAwayTheOtherHalfsPopup) {
     for (int half : {0, 1})
-        for (QPushButton* b : {form().cmdNext[half], form().cmdCall[half], form().cmdCrdt[half]})
+        for (QPushButton* b : {form().popupExtendButtons[half], form().popupNotifyButtons[half],
+                               form().popupSettleButtons[half]})
             b->show();
     move(0, 5, 5); // outside the read-out area: the pop-ups go all the same
-    for (QPushButton* b : {form().cmdNext[1], form().cmdCall[1], form().cmdCrdt[1]})
+    for (QPushButton* b :
+         {form().popupExtendButtons[1], form().popupNotifyButtons[1], form().popupSettleButtons[1]})
         EXPECT_TRUE(b->isHidden());
-    for (QPushButton* b : {form().cmdNext[0], form().cmdCall[0], form().cmdCrdt[0]})
+    for (QPushButton* b :
+         {form().popupExtendButtons[0], form().popupNotifyButtons[0], form().popupSettleButtons[0]})
         EXPECT_FALSE(b->isHidden());
     move(1, 100, 100);
-    for (QPushButton* b : {form().cmdNext[0], form().cmdCall[0], form().cmdCrdt[0]})
+    for (QPushButton* b :
+         {form().popupExtendButtons[0], form().popupNotifyButtons[0], form().popupSettleButtons[0]})
         EXPECT_TRUE(b->isHidden());
 }
 
 TEST_F(BoardHover, RealPointerMovesReachTheHandlerInBoardUnits) {
-    BoardHalf* half = form().Picture1[0];
+    BoardHalf* half = form().boardHalves[0];
     const QPointF p = half->toPixels({12.6, 100});
     QMouseEvent event(QEvent::MouseMove, p, half->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
                       Qt::NoModifier);

@@ -3,42 +3,45 @@
 namespace kavro::test {
 namespace {
 
-TEST_F(EntryTest, CancelResetsThePanelAndWithdrawsEveryOperation) {
+class CancelTest : public EntryTest {};
+
+TEST_F(CancelTest, CancelResetsThePanelAndWithdrawsEveryOperation) {
     const std::string booking = "005100200,2026/12/05 20:00,1,2026/12/05 21:00,3,005,ヤマダ,利用";
     startWith({booking});
     const std::string before = dayBytes();
     select(booking, {"利用"});
-    form().List1->addItem(QString::fromStdString(booking));
-    for (auto* b : {form().Command1, form().Command2, form().Command3, form().Command4,
-                    form().Command5, form().Command6, form().Command8, form().Command14,
-                    form().cmdNext[0], form().cmdCall[1], form().cmdCrdt[0]})
+    form().bookingList->addItem(QString::fromStdString(booking));
+    for (auto* b : {form().checkInButton, form().extendButton, form().notifyButton,
+                    form().settleButton, form().modifyButton, form().reserveButton,
+                    form().deleteButton, form().inputExtensionButton, form().popupExtendButtons[0],
+                    form().popupNotifyButtons[1], form().popupSettleButtons[0]})
         b->show();
 
-    form().Command10_Click();
+    form().resetEntry();
 
     Form1& f = form();
-    EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("2"));
-    EXPECT_EQ(f.Text1->text(), QString());
-    EXPECT_EQ(f.Combo2->currentText(), QStringLiteral("1"));
-    EXPECT_EQ(f.Text2->text(), QString());
-    EXPECT_EQ(f.Text3->text(), QString());
-    EXPECT_EQ(f.List1->count(), 0);
-    for (auto* b : {f.Command1, f.Command2, f.Command3, f.Command4, f.Command5, f.Command6,
-                    f.Command8, f.Command14})
+    EXPECT_EQ(f.peopleBox->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(f.startEdit->text(), QString());
+    EXPECT_EQ(f.unitBox->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(f.endEdit->text(), QString());
+    EXPECT_EQ(f.nameEdit->text(), QString());
+    EXPECT_EQ(f.bookingList->count(), 0);
+    for (auto* b : {f.checkInButton, f.extendButton, f.notifyButton, f.settleButton, f.modifyButton,
+                    f.reserveButton, f.deleteButton, f.inputExtensionButton})
         EXPECT_TRUE(b->isHidden()) << b->objectName().toStdString();
     for (int i = 0; i < 2; ++i) {
-        EXPECT_TRUE(f.cmdNext[i]->isHidden());
-        EXPECT_TRUE(f.cmdCall[i]->isHidden());
-        EXPECT_TRUE(f.cmdCrdt[i]->isHidden());
+        EXPECT_TRUE(f.popupExtendButtons[i]->isHidden());
+        EXPECT_TRUE(f.popupNotifyButtons[i]->isHidden());
+        EXPECT_TRUE(f.popupSettleButtons[i]->isHidden());
     }
-    EXPECT_FALSE(f.Command10->isHidden());
+    EXPECT_FALSE(f.cancelButton->isHidden());
     // what it leaves alone
-    EXPECT_EQ(f.Combo3->currentText(), QStringLiteral("005"));
-    EXPECT_EQ(f.Combo4->currentText(), QStringLiteral("利用"));
-    EXPECT_EQ(f.Label11->text(), QStringLiteral("005100200"));
-    EXPECT_EQ(f.curId, "005100200");
-    EXPECT_EQ(f.curStart, "2026/12/05 20:00");
-    EXPECT_EQ(f.curEnd, "2026/12/05 21:00");
+    EXPECT_EQ(f.roomBox->currentText(), QStringLiteral("005"));
+    EXPECT_EQ(f.statusBox->currentText(), QStringLiteral("利用"));
+    EXPECT_EQ(f.selectedIdLabel->text(), QStringLiteral("005100200"));
+    EXPECT_EQ(f.selected.id, "005100200");
+    EXPECT_EQ(f.selected.start, "2026/12/05 20:00");
+    EXPECT_EQ(f.selected.end, "2026/12/05 21:00");
     EXPECT_EQ(f.roomGrid.at(4, 0), booking);
     EXPECT_EQ(dayBytes(), before);
     EXPECT_TRUE(world().messages.empty());

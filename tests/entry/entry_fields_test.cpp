@@ -3,11 +3,13 @@
 namespace kavro::test {
 namespace {
 
+class EntryFieldsTest : public EntryTest {};
+
 struct TypedCase {
     const char* unit;
     const char* typed;
-    const char* start; // Text1 afterwards
-    const char* end;   // Text2 afterwards (it held 19:00 before)
+    const char* start; // startEdit afterwards
+    const char* end;   // endEdit afterwards (it held 19:00 before)
 };
 
 class TypedStart : public EntryTest, public ::testing::WithParamInterface<TypedCase> {};
@@ -15,11 +17,11 @@ class TypedStart : public EntryTest, public ::testing::WithParamInterface<TypedC
 TEST_P(TypedStart, RewritesTheStartAndFollowsWithTheEnd) {
     start();
     const auto& c = GetParam();
-    form().Combo2->setEditText(QString::fromUtf8(c.unit));
-    form().Text2->setText(QStringLiteral("19:00"));
-    form().Text1->setText(QString::fromUtf8(c.typed)); // one committed input
-    EXPECT_EQ(form().Text1->text().toStdString(), c.start);
-    EXPECT_EQ(form().Text2->text().toStdString(), c.end);
+    form().unitBox->setEditText(QString::fromUtf8(c.unit));
+    form().endEdit->setText(QStringLiteral("19:00"));
+    form().startEdit->setText(QString::fromUtf8(c.typed)); // one committed input
+    EXPECT_EQ(form().startEdit->text().toStdString(), c.start);
+    EXPECT_EQ(form().endEdit->text().toStdString(), c.end);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TypedStart,
@@ -31,55 +33,55 @@ INSTANTIATE_TEST_SUITE_P(Rows, TypedStart,
                                            TypedCase{"1", "12:7x", "**:**",
                                                      "19:00"})); // not a time at all
 
-TEST_F(EntryTest, AFourDigitTimeCanBeTypedDigitByDigit) {
+TEST_F(EntryFieldsTest, AFourDigitTimeCanBeTypedDigitByDigit) {
     start();
-    form().Combo2->setEditText(QStringLiteral("1.5"));
-    QTest::keyClicks(form().Text1, QStringLiteral("0930"));
-    EXPECT_EQ(form().Text1->text(), QStringLiteral("09:30"));
-    EXPECT_EQ(form().Text2->text(), QStringLiteral("11:00"));
+    form().unitBox->setEditText(QStringLiteral("1.5"));
+    QTest::keyClicks(form().startEdit, QStringLiteral("0930"));
+    EXPECT_EQ(form().startEdit->text(), QStringLiteral("09:30"));
+    EXPECT_EQ(form().endEdit->text(), QStringLiteral("11:00"));
 }
 
-TEST_F(EntryTest, TypingOnAfterTheMarkerKeepsTheMarker) {
+TEST_F(EntryFieldsTest, TypingOnAfterTheMarkerKeepsTheMarker) {
     start();
-    form().Text1->setText(QStringLiteral("12:7x"));
-    QTest::keyClicks(form().Text1, QStringLiteral("1"));
-    EXPECT_EQ(form().Text1->text(), QStringLiteral("**:**"));
+    form().startEdit->setText(QStringLiteral("12:7x"));
+    QTest::keyClicks(form().startEdit, QStringLiteral("1"));
+    EXPECT_EQ(form().startEdit->text(), QStringLiteral("**:**"));
 }
 
-TEST_F(EntryTest, UnitChangesRecomputeTheEndOnlyFromAStartTime) {
+TEST_F(EntryFieldsTest, UnitChangesRecomputeTheEndOnlyFromAStartTime) {
     start();
-    form().Text1->setText(QStringLiteral("20:00"));
-    form().Combo2->setEditText(QStringLiteral("2"));
-    EXPECT_EQ(form().Text2->text(), QStringLiteral("22:00"));
-    form().Combo2->setCurrentIndex(0); // "0.5" picked from the list
-    form().Combo2_Click();
-    EXPECT_EQ(form().Text2->text(), QStringLiteral("20:30"));
+    form().startEdit->setText(QStringLiteral("20:00"));
+    form().unitBox->setEditText(QStringLiteral("2"));
+    EXPECT_EQ(form().endEdit->text(), QStringLiteral("22:00"));
+    form().unitBox->setCurrentIndex(0); // "0.5" picked from the list
+    form().unitPicked();
+    EXPECT_EQ(form().endEdit->text(), QStringLiteral("20:30"));
 
     for (const char* startText : {"", "**:**", "930"}) {
-        form().Text1->setText(QString::fromUtf8(startText));
-        form().Text2->setText(QStringLiteral("19:00"));
-        form().Combo2->setEditText(QStringLiteral("3"));
-        form().Combo2_Click();
-        EXPECT_EQ(form().Text2->text(), QStringLiteral("19:00")) << startText;
+        form().startEdit->setText(QString::fromUtf8(startText));
+        form().endEdit->setText(QStringLiteral("19:00"));
+        form().unitBox->setEditText(QStringLiteral("3"));
+        form().unitPicked();
+        EXPECT_EQ(form().endEdit->text(), QStringLiteral("19:00")) << startText;
     }
 }
 
-TEST_F(EntryTest, TheEndBoxRewritesWhatItHoldsWhenItGetsTheFocus) {
+TEST_F(EntryFieldsTest, TheEndBoxRewritesWhatItHoldsWhenItGetsTheFocus) {
     start();
     showActive();
-    form().Text2->setText(QStringLiteral("0100"));
-    EXPECT_EQ(form().Text2->text(), QStringLiteral("01:00"));
+    form().endEdit->setText(QStringLiteral("0100"));
+    EXPECT_EQ(form().endEdit->text(), QStringLiteral("01:00"));
     {
-        QSignalBlocker quiet(form().Text2);
-        form().Text2->setText(QStringLiteral("2530"));
+        QSignalBlocker quiet(form().endEdit);
+        form().endEdit->setText(QStringLiteral("2530"));
     }
-    form().Text2->setFocus();
-    EXPECT_EQ(form().Text2->text(), QStringLiteral("01:30"));
-    form().Text2->setText(QStringLiteral("12ab"));
-    EXPECT_EQ(form().Text2->text(), QStringLiteral("**:**"));
+    form().endEdit->setFocus();
+    EXPECT_EQ(form().endEdit->text(), QStringLiteral("01:30"));
+    form().endEdit->setText(QStringLiteral("12ab"));
+    EXPECT_EQ(form().endEdit->text(), QStringLiteral("**:**"));
 }
 
-TEST_F(EntryTest, EnterMovesThroughThePanel) {
+TEST_F(EntryFieldsTest, EnterMovesThroughThePanel) {
     start();
     showActive();
     struct Step {
@@ -87,8 +89,9 @@ TEST_F(EntryTest, EnterMovesThroughThePanel) {
         QWidget* to;
     };
     Form1& f = form();
-    for (Step s : {Step{f.Combo1, f.Text1}, Step{f.Text1, f.Combo2}, Step{f.Combo2, f.Text2},
-                   Step{f.Text2, f.Combo3}, Step{f.Combo3, f.Text3}}) {
+    for (Step s :
+         {Step{f.peopleBox, f.startEdit}, Step{f.startEdit, f.unitBox}, Step{f.unitBox, f.endEdit},
+          Step{f.endEdit, f.roomBox}, Step{f.roomBox, f.nameEdit}}) {
         s.from->setFocus();
         ASSERT_EQ(focused(), s.from) << s.from->objectName().toStdString();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -96,18 +99,18 @@ TEST_F(EntryTest, EnterMovesThroughThePanel) {
     }
 }
 
-TEST_F(EntryTest, TypingThePeopleMovesOnToTheStart) {
+TEST_F(EntryFieldsTest, TypingThePeopleMovesOnToTheStart) {
     start();
     showActive();
-    form().Combo1->setFocus();
+    form().peopleBox->setFocus();
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
-    EXPECT_EQ(focused(), form().Text1);
+    EXPECT_EQ(focused(), form().startEdit);
 }
 
-TEST_F(EntryTest, TheNameTakesFiveCharacters) {
+TEST_F(EntryFieldsTest, TheNameTakesFiveCharacters) {
     start();
-    QTest::keyClicks(form().Text3, QStringLiteral("abcdef"));
-    EXPECT_EQ(form().Text3->text(), QStringLiteral("abcde"));
+    QTest::keyClicks(form().nameEdit, QStringLiteral("abcdef"));
+    EXPECT_EQ(form().nameEdit->text(), QStringLiteral("abcde"));
 }
 
 } // namespace

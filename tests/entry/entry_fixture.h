@@ -35,27 +35,24 @@ protected:
     void fill(const char* room, const char* start, const char* unit, const char* end,
               const char* name, const char* people = "2") {
         Form1& f = form();
-        f.Combo3->setEditText(QString::fromUtf8(room));
-        f.Combo1->setEditText(QString::fromUtf8(people));
-        f.Combo2->setEditText(QString::fromUtf8(unit));
-        f.Text1->setText(QString::fromUtf8(start));
-        f.Text2->setText(QString::fromUtf8(end));
-        f.Text3->setText(QString::fromUtf8(name));
+        f.roomBox->setEditText(QString::fromUtf8(room));
+        f.peopleBox->setEditText(QString::fromUtf8(people));
+        f.unitBox->setEditText(QString::fromUtf8(unit));
+        f.startEdit->setText(QString::fromUtf8(start));
+        f.endEdit->setText(QString::fromUtf8(end));
+        f.nameEdit->setText(QString::fromUtf8(name));
     }
     // A record selected as the board click leaves it: ID, cur* values, status choices.
     void select(const std::string& line, std::initializer_list<const char*> choices) {
         Form1& f = form();
         auto r = parseFields(line);
-        f.curId = r.id;
-        f.curStart = r.start;
-        f.curEnd = r.end;
-        f.Label11->setText(QString::fromStdString(r.id));
-        f.Combo4->clear();
+        f.selectBooking({r.id, r.start, r.end});
+        f.statusBox->clear();
         for (const char* c : choices)
-            f.Combo4->addItem(QString::fromUtf8(c));
+            f.statusBox->addItem(QString::fromUtf8(c));
         fill(r.room.c_str(), r.start.substr(11).c_str(), r.unit.c_str(), r.end.substr(11).c_str(),
              r.name.c_str(), r.people.c_str());
-        f.Combo4->setEditText(QString::fromStdString(r.status));
+        f.statusBox->setEditText(QString::fromStdString(r.status));
     }
     // Shown and active, so that focus can be followed.
     void showActive() {

@@ -11,31 +11,30 @@ protected:
     void prepareExtension(const std::string& line, const char* unit = "0.5") {
         select(line, {"利用"});
         Form1& f = form();
-        f.curId = formatId(*idNumber(line) + 1);
-        f.Label11->setText(QString::fromStdString(f.curId));
-        f.Text1->setText(f.Text2->text());
-        f.Combo2->setEditText(QString::fromUtf8(unit));
-        f.Command14->show();
+        f.selectBooking({formatId(*idNumber(line) + 1), f.selected.start, f.selected.end});
+        f.startEdit->setText(f.endEdit->text());
+        f.unitBox->setEditText(QString::fromUtf8(unit));
+        f.inputExtensionButton->show();
     }
 };
 
 TEST_F(InputTest, StoresTheExtensionAndMarksTheRecordItContinues) {
     startWith({kBooking});
     prepareExtension(kBooking);
-    ASSERT_EQ(form().Text2->text(), QStringLiteral("21:30"));
-    form().List1->addItem(QStringLiteral("005100200 ..."));
-    form().Command14_Click();
+    ASSERT_EQ(form().endEdit->text(), QStringLiteral("21:30"));
+    form().bookingList->addItem(QStringLiteral("005100200 ..."));
+    form().inputExtension();
     EXPECT_TRUE(world().messages.empty());
     EXPECT_EQ(day(), (std::vector<std::string>{
                          "005100200,2026/12/05 20:00,1,2026/12/05 21:00,2,005,ヤマダ,延長",
                          "005100201,2026/12/05 21:00,0.5,2026/12/05 21:30,2,005,ヤマダ,利用"}));
-    EXPECT_EQ(form().List1->count(), 0);
-    EXPECT_TRUE(form().Command14->isHidden());
+    EXPECT_EQ(form().bookingList->count(), 0);
+    EXPECT_TRUE(form().inputExtensionButton->isHidden());
     EXPECT_EQ(form().maxGroupNo, 100201);
 
     // and once more: the first record stays "延長" and is no obstacle
     prepareExtension(day()[1]);
-    form().Command14_Click();
+    form().inputExtension();
     EXPECT_TRUE(world().messages.empty());
     EXPECT_EQ(day(), (std::vector<std::string>{
                          "005100200,2026/12/05 20:00,1,2026/12/05 21:00,2,005,ヤマダ,延長",
@@ -47,13 +46,13 @@ TEST_F(InputTest, AReservationBlocksUnlessTheExtensionOnlyTouchesIt) {
     const std::string reservation = "005100300,2026/12/05 21:15,1,2026/12/05 22:00,2,005,R,予約";
     startWith({kBooking, reservation});
     prepareExtension(kBooking);
-    form().Command14_Click();
+    form().inputExtension();
     EXPECT_EQ(titles(), std::vector<std::string>{"予約あり"});
     EXPECT_EQ(day(), (std::vector<std::string>{kBooking, reservation}));
-    EXPECT_EQ(form().Label11->text(), QStringLiteral("005100201")); // kept for a second try
+    EXPECT_EQ(form().selectedIdLabel->text(), QStringLiteral("005100201")); // kept for a second try
 
-    form().Text2->setText(QStringLiteral("21:15"));
-    form().Command14_Click();
+    form().endEdit->setText(QStringLiteral("21:15"));
+    form().inputExtension();
     EXPECT_EQ(world().messages.size(), 1u);
     EXPECT_EQ(day().size(), 3u);
     EXPECT_EQ(day()[2], "005100201,2026/12/05 21:00,0.5,2026/12/05 21:15,2,005,ヤマダ,利用");
@@ -63,7 +62,7 @@ TEST_F(InputTest, AnotherPartyInTheRoomBlocks) {
     const std::string other = "005100300,2026/12/05 19:00,3,2026/12/05 22:00,2,005,B,利用";
     startWith({kBooking, other});
     prepareExtension(kBooking);
-    form().Command14_Click();
+    form().inputExtension();
     EXPECT_EQ(titles(), std::vector<std::string>{"利用中"});
     EXPECT_EQ(day(), (std::vector<std::string>{kBooking, other}));
 }
@@ -72,8 +71,8 @@ TEST_F(InputTest, ARoomWithoutTheContinuedRecordIsRefused) {
     startWith({kBooking});
     const std::string before = dayBytes();
     prepareExtension(kBooking);
-    form().Combo3->setEditText(QStringLiteral("006"));
-    form().Command14_Click();
+    form().roomBox->setEditText(QStringLiteral("006"));
+    form().inputExtension();
     EXPECT_EQ(titles(), std::vector<std::string>{"入力エラー"});
     EXPECT_EQ(dayBytes(), before);
 }
@@ -82,8 +81,8 @@ TEST_F(InputTest, TimesAreCheckedLikeAUse) {
     startWith({kBooking});
     const std::string before = dayBytes();
     prepareExtension(kBooking);
-    form().Text2->setText(QString());
-    form().Command14_Click();
+    form().endEdit->setText(QString());
+    form().inputExtension();
     EXPECT_EQ(titles(), std::vector<std::string>{"入力エラー"});
     EXPECT_EQ(lastMessageText(), QStringLiteral("時間が正しくありません"));
     EXPECT_EQ(dayBytes(), before);

@@ -3,22 +3,24 @@
 namespace kavro::test {
 namespace {
 
+class ModifyTest : public EntryTest {};
+
 const std::string kSettled7 = "007100100,2026/12/05 08:00,1,2026/12/05 09:00,2,007,A,精算";
 const std::string kReserved7 = "007100200,2026/12/05 21:00,1,2026/12/05 22:00,3,007,ヨヤク,予約";
 const std::string kLater7 = "007100300,2026/12/05 12:00,1,2026/12/05 13:00,2,007,C,精算";
 
-TEST_F(EntryTest, AReservationIsCheckedInWhereItStands) {
+TEST_F(ModifyTest, AReservationIsCheckedInWhereItStands) {
     startWith({kSettled7, kReserved7, kLater7});
     select(kReserved7, {"利用", "予約"});
-    form().Combo4->setCurrentIndex(0);
-    form().Command5->show();
-    form().Command5_Click();
+    form().statusBox->setCurrentIndex(0);
+    form().modifyButton->show();
+    form().modifyBooking();
     EXPECT_TRUE(world().messages.empty());
     EXPECT_EQ(day(),
               (std::vector<std::string>{
                   kSettled7, "007100200,2026/12/05 21:00,1,2026/12/05 22:00,3,007,ヨヤク,利用",
                   kLater7}));
-    EXPECT_TRUE(form().Command5->isHidden());
+    EXPECT_TRUE(form().modifyButton->isHidden());
 }
 
 class ModifyBlockedBy : public EntryTest, public ::testing::WithParamInterface<const char*> {};
@@ -29,8 +31,8 @@ TEST_P(ModifyBlockedBy, AnyPartyInTheRoomWhateverTheTimes) {
     startWith({party, kReserved7});
     const std::string before = dayBytes();
     select(kReserved7, {"利用", "予約"});
-    form().Text3->setText(QStringLiteral("ナマエ")); // only the name changes
-    form().Command5_Click();
+    form().nameEdit->setText(QStringLiteral("ナマエ")); // only the name changes
+    form().modifyBooking();
     EXPECT_EQ(titles(), std::vector<std::string>{"利用データあり"});
     EXPECT_EQ(lastMessageText(),
               QStringLiteral("利用しているデータがあります\r\n精算してから操作してください"));
@@ -39,61 +41,61 @@ TEST_P(ModifyBlockedBy, AnyPartyInTheRoomWhateverTheTimes) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, ModifyBlockedBy, ::testing::Values("利用", "通知"));
 
-TEST_F(EntryTest, AModificationOverlappingAReservationIsRefused) {
+TEST_F(ModifyTest, AModificationOverlappingAReservationIsRefused) {
     const std::string stay = "007100100,2026/12/05 19:00,1,2026/12/05 20:00,2,007,A,利用";
     const std::string reservation = "007100200,2026/12/05 21:00,1,2026/12/05 22:00,2,007,R,予約";
     startWith({stay, reservation});
     select(stay, {"利用"});
-    form().Text2->setText(QStringLiteral("21:30"));
-    form().Command5_Click();
+    form().endEdit->setText(QStringLiteral("21:30"));
+    form().modifyBooking();
     EXPECT_EQ(titles(), std::vector<std::string>{"予約あり"});
     EXPECT_EQ(day(), (std::vector<std::string>{stay, reservation}));
     // the stored period stays for the status buttons
-    EXPECT_EQ(form().curStart, "2026/12/05 19:00");
-    EXPECT_EQ(form().curEnd, "2026/12/05 20:00");
+    EXPECT_EQ(form().selected.start, "2026/12/05 19:00");
+    EXPECT_EQ(form().selected.end, "2026/12/05 20:00");
 }
 
-TEST_F(EntryTest, AMovedRecordKeepsItsIdAndCanMoveBack) {
+TEST_F(ModifyTest, AMovedRecordKeepsItsIdAndCanMoveBack) {
     const std::string moving = "003100400,2026/12/05 20:00,1,2026/12/05 21:00,2,003,ヤマダ,利用";
     const std::string in3 = "003100100,2026/12/05 08:00,1,2026/12/05 09:00,2,003,A,精算";
     const std::string in12 = "012100200,2026/12/05 08:00,1,2026/12/05 09:00,2,012,B,精算";
     startWith({moving, in3, in12});
     select(moving, {"利用"});
-    form().Combo3->setEditText(QStringLiteral("012"));
-    form().Command5_Click();
+    form().roomBox->setEditText(QStringLiteral("012"));
+    form().modifyBooking();
     ASSERT_TRUE(world().messages.empty());
     EXPECT_EQ(day(),
               (std::vector<std::string>{
                   in3, in12, "003100400,2026/12/05 20:00,1,2026/12/05 21:00,2,012,ヤマダ,利用"}));
 
     select(day()[2], {"利用"});
-    form().Combo3->setEditText(QStringLiteral("003"));
-    form().Text3->setText(QStringLiteral("ヤマダ2"));
-    form().Command5_Click();
+    form().roomBox->setEditText(QStringLiteral("003"));
+    form().nameEdit->setText(QStringLiteral("ヤマダ2"));
+    form().modifyBooking();
     EXPECT_TRUE(world().messages.empty());
     EXPECT_EQ(day(),
               (std::vector<std::string>{
                   in3, "003100400,2026/12/05 20:00,1,2026/12/05 21:00,2,003,ヤマダ2,利用", in12}));
 }
 
-TEST_F(EntryTest, AnEndTypedAfterMidnightLiesOnTheNextDate) {
+TEST_F(ModifyTest, AnEndTypedAfterMidnightLiesOnTheNextDate) {
     const std::string stay = "008100100,2026/12/05 22:00,1,2026/12/05 23:00,2,008,A,利用";
     startWith({stay});
     select(stay, {"利用"});
-    form().Text2->setText(QStringLiteral("0130"));
-    form().Command5_Click();
+    form().endEdit->setText(QStringLiteral("0130"));
+    form().modifyBooking();
     EXPECT_EQ(day(), (std::vector<std::string>{
                          "008100100,2026/12/05 22:00,1,2026/12/06 01:30,2,008,A,利用"}));
-    EXPECT_EQ(form().curEnd, "2026/12/06 01:30");
+    EXPECT_EQ(form().selected.end, "2026/12/06 01:30");
 }
 
-TEST_F(EntryTest, OnlyAnOfferedStatusIsWritten) {
+TEST_F(ModifyTest, OnlyAnOfferedStatusIsWritten) {
     startWith({kReserved7});
     const std::string before = dayBytes();
     select(kReserved7, {"利用", "予約"});
     for (const char* typed : {"精算", "りよう", ""}) {
-        form().Combo4->setEditText(QString::fromUtf8(typed));
-        form().Command5_Click();
+        form().statusBox->setEditText(QString::fromUtf8(typed));
+        form().modifyBooking();
         EXPECT_EQ(lastMessageTitle(), QStringLiteral("入力エラー")) << typed;
         EXPECT_EQ(dayBytes(), before) << typed;
     }

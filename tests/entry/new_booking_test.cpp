@@ -3,34 +3,36 @@
 namespace kavro::test {
 namespace {
 
-TEST_F(EntryTest, UseWritesTheBookingLine) {
+class NewBookingTest : public EntryTest {};
+
+TEST_F(NewBookingTest, UseWritesTheBookingLine) {
     start();
     fill("001", "22:00", "1.5", "23:30", "ヤマダ");
-    form().Command1->show();
-    form().Command1_Click();
+    form().checkInButton->show();
+    form().checkIn();
     EXPECT_EQ(day(), (std::vector<std::string>{
                          "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,ヤマダ,利用"}));
     EXPECT_TRUE(world().messages.empty());
     // closed: the panel is reset and the day reloaded
-    EXPECT_TRUE(form().Command1->isHidden());
-    EXPECT_EQ(form().Text3->text(), QString());
-    EXPECT_EQ(form().curId, "001100100");
+    EXPECT_TRUE(form().checkInButton->isHidden());
+    EXPECT_EQ(form().nameEdit->text(), QString());
+    EXPECT_EQ(form().selected.id, "001100100");
     EXPECT_EQ(form().roomGrid.at(0, 0), day()[0]);
 }
 
-TEST_F(EntryTest, StartsBeforeSixLieOnTheNextCalendarDate) {
+TEST_F(NewBookingTest, StartsBeforeSixLieOnTheNextCalendarDate) {
     start();
     fill("002", "02:00", "1", "03:00", "ヤマダ");
-    form().Command1_Click();
+    form().checkIn();
     EXPECT_EQ(day(), (std::vector<std::string>{
                          "002100100,2026/12/06 02:00,1,2026/12/06 03:00,2,002,ヤマダ,利用"}));
 }
 
-TEST_F(EntryTest, UseAppendsAfterTheRoomsRecords) {
+TEST_F(NewBookingTest, UseAppendsAfterTheRoomsRecords) {
     startWith({"005100100,2026/12/05 10:00,1,2026/12/05 11:00,2,005,A,精算",
                "006100200,2026/12/05 10:00,1,2026/12/05 11:00,2,006,B,精算"});
     fill("005", "22:00", "1", "23:00", "C");
-    form().Command1_Click();
+    form().checkIn();
     ASSERT_EQ(day().size(), 3u);
     EXPECT_EQ(day()[1], "005100300,2026/12/05 22:00,1,2026/12/05 23:00,2,005,C,利用");
 }
@@ -48,14 +50,14 @@ TEST_P(UseAgainstReservation, RefusesOnlyAnOverlap) {
     const std::string reservation = "005100100,2026/12/05 20:00,1,2026/12/05 21:00,2,005,R,予約";
     startWith({reservation});
     fill("005", GetParam().start, "1", GetParam().end, "ヤマダ");
-    form().Command1_Click();
+    form().checkIn();
     if (GetParam().refused) {
         EXPECT_EQ(titles(), std::vector<std::string>{"予約あり"});
         EXPECT_EQ(lastMessageText(),
                   QStringLiteral("その区画のデータに予約があり、入力データと重なります\r\n"
                                  "予約を削除するか、ほかの区画を指定してください"));
         EXPECT_EQ(day(), std::vector<std::string>{reservation});
-        EXPECT_EQ(form().Text3->text(), QStringLiteral("ヤマダ")); // kept for a correction
+        EXPECT_EQ(form().nameEdit->text(), QStringLiteral("ヤマダ")); // kept for a correction
     } else {
         EXPECT_TRUE(world().messages.empty());
         EXPECT_EQ(day().size(), 2u);
@@ -77,7 +79,7 @@ TEST_P(UseAgainstStatus, OnlyAPartyInTheRoomRefuses) {
         "007100200,2026/12/05 10:00,1,2026/12/05 11:00,2,007,B," + status};
     startWith(lines);
     fill("007", "23:00", "1", "00:00", "ヤマダ");
-    form().Command1_Click();
+    form().checkIn();
     if (status == "利用") {
         EXPECT_EQ(titles(), std::vector<std::string>{"利用中"});
         EXPECT_EQ(lastMessageText(),
@@ -92,26 +94,26 @@ TEST_P(UseAgainstStatus, OnlyAPartyInTheRoomRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, UseAgainstStatus, ::testing::Values("利用", "精算", "延長", "通知"));
 
-TEST_F(EntryTest, ARefusedUseStillTakesAGroupNumber) {
+TEST_F(NewBookingTest, ARefusedUseStillTakesAGroupNumber) {
     startWith({"005100100,2026/12/05 20:00,1,2026/12/05 21:00,2,005,A,利用"});
     fill("005", "22:00", "1", "23:00", "B");
-    form().Command1_Click();
+    form().checkIn();
     ASSERT_EQ(titles(), std::vector<std::string>{"利用中"});
     EXPECT_EQ(form().maxGroupNo, 100200);
 
-    form().Combo3->setEditText(QStringLiteral("006"));
-    form().Command1_Click();
+    form().roomBox->setEditText(QStringLiteral("006"));
+    form().checkIn();
     EXPECT_EQ(day().back(), "006100300,2026/12/05 22:00,1,2026/12/05 23:00,2,006,B,利用");
 }
 
-TEST_F(EntryTest, ReservationsAreTakenWhateverTheRoomHolds) {
+TEST_F(NewBookingTest, ReservationsAreTakenWhateverTheRoomHolds) {
     const std::string stay = "005100100,2026/12/05 20:00,1,2026/12/05 21:00,2,005,A,利用";
     startWith({stay});
     for (int i = 0; i < 2; ++i) {
         fill("005", "20:00", "1", "21:00", "R");
-        form().Command6->show();
-        form().Command6_Click();
-        EXPECT_TRUE(form().Command6->isHidden());
+        form().reserveButton->show();
+        form().reserve();
+        EXPECT_TRUE(form().reserveButton->isHidden());
     }
     EXPECT_TRUE(world().messages.empty());
     EXPECT_EQ(day(), (std::vector<std::string>{
@@ -119,10 +121,10 @@ TEST_F(EntryTest, ReservationsAreTakenWhateverTheRoomHolds) {
                          "005100300,2026/12/05 20:00,1,2026/12/05 21:00,2,005,R,予約"}));
 }
 
-TEST_F(EntryTest, AReservationOnAnEmptyDayIsBooking1001) {
+TEST_F(NewBookingTest, AReservationOnAnEmptyDayIsBooking1001) {
     start();
     fill("010", "03:00", "1", "04:00", "ヨヤク", "4");
-    form().Command6_Click();
+    form().reserve();
     EXPECT_EQ(day(), (std::vector<std::string>{
                          "010100100,2026/12/06 03:00,1,2026/12/06 04:00,4,010,ヨヤク,予約"}));
 }

@@ -30,41 +30,41 @@ void setText(QLineEdit* e, const char* t) { e->setText(QString::fromUtf8(t)); }
 void setText(QComboBox* c, const char* t) { c->setEditText(QString::fromUtf8(t)); }
 
 const BadInput kBad[] = {
-    {"start empty", [](Form1& f, Op) { setText(f.Text1, ""); }, "時間が正しくありません",
-     [](Form1& f) -> QWidget* { return f.Text1; }},
-    {"start marker", [](Form1& f, Op) { setText(f.Text1, "12:7x"); }, "時間が正しくありません",
-     [](Form1& f) -> QWidget* { return f.Text1; }},
-    {"end empty", [](Form1& f, Op) { setText(f.Text2, ""); }, "時間が正しくありません",
-     [](Form1& f) -> QWidget* { return f.Text2; }},
-    {"end marker", [](Form1& f, Op) { setText(f.Text2, "xx99"); }, "時間が正しくありません",
-     [](Form1& f) -> QWidget* { return f.Text2; }},
-    {"name empty", [](Form1& f, Op) { setText(f.Text3, ""); }, "ナマエが入力されていません",
-     [](Form1& f) -> QWidget* { return f.Text3; }},
-    {"room 35", [](Form1& f, Op) { setText(f.Combo3, "35"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.Combo3; }},
-    {"room 035", [](Form1& f, Op) { setText(f.Combo3, "035"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.Combo3; }},
-    {"unit 0", [](Form1& f, Op) { setText(f.Combo2, "0"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.Combo2; }},
-    {"unit text", [](Form1& f, Op) { setText(f.Combo2, "abc"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.Combo2; }},
-    {"people 0", [](Form1& f, Op) { setText(f.Combo1, "0"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.Combo1; }},
-    {"people 1.5", [](Form1& f, Op) { setText(f.Combo1, "1.5"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.Combo1; }},
-    {"name comma", [](Form1& f, Op) { setText(f.Text3, "ヤ,マ"); },
+    {"start empty", [](Form1& f, Op) { setText(f.startEdit, ""); }, "時間が正しくありません",
+     [](Form1& f) -> QWidget* { return f.startEdit; }},
+    {"start marker", [](Form1& f, Op) { setText(f.startEdit, "12:7x"); }, "時間が正しくありません",
+     [](Form1& f) -> QWidget* { return f.startEdit; }},
+    {"end empty", [](Form1& f, Op) { setText(f.endEdit, ""); }, "時間が正しくありません",
+     [](Form1& f) -> QWidget* { return f.endEdit; }},
+    {"end marker", [](Form1& f, Op) { setText(f.endEdit, "xx99"); }, "時間が正しくありません",
+     [](Form1& f) -> QWidget* { return f.endEdit; }},
+    {"name empty", [](Form1& f, Op) { setText(f.nameEdit, ""); }, "ナマエが入力されていません",
+     [](Form1& f) -> QWidget* { return f.nameEdit; }},
+    {"room 35", [](Form1& f, Op) { setText(f.roomBox, "35"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.roomBox; }},
+    {"room 035", [](Form1& f, Op) { setText(f.roomBox, "035"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.roomBox; }},
+    {"unit 0", [](Form1& f, Op) { setText(f.unitBox, "0"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.unitBox; }},
+    {"unit text", [](Form1& f, Op) { setText(f.unitBox, "abc"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.unitBox; }},
+    {"people 0", [](Form1& f, Op) { setText(f.peopleBox, "0"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.peopleBox; }},
+    {"people 1.5", [](Form1& f, Op) { setText(f.peopleBox, "1.5"); }, nullptr,
+     [](Form1& f) -> QWidget* { return f.peopleBox; }},
+    {"name comma", [](Form1& f, Op) { setText(f.nameEdit, "ヤ,マ"); },
      "名前に使えない文字「,」(U+002C) が含まれています\r\n別の文字に置き換えてください",
-     [](Form1& f) -> QWidget* { return f.Text3; }},
-    {"name outside CP932", [](Form1& f, Op) { f.Text3->setText(QStringLiteral("𠮷田")); },
+     [](Form1& f) -> QWidget* { return f.nameEdit; }},
+    {"name outside CP932", [](Form1& f, Op) { f.nameEdit->setText(QStringLiteral("𠮷田")); },
      "名前に使えない文字「𠮷」(U+20BB7) が含まれています\r\n別の文字に置き換えてください",
-     [](Form1& f) -> QWidget* { return f.Text3; }},
+     [](Form1& f) -> QWidget* { return f.nameEdit; }},
     {"full row",
      [](Form1& f, Op op) {
          if (op != Op::Input)
-             setText(f.Combo3, "006"); // Input extends the last record of room 006 instead
+             setText(f.roomBox, "006"); // Input extends the last record of room 006 instead
      },
      "この区画のデータは1日48件までです\r\nほかの区画を指定してください",
-     [](Form1& f) -> QWidget* { return f.Combo3; }},
+     [](Form1& f) -> QWidget* { return f.roomBox; }},
 };
 
 class Refusal : public EntryTest,
@@ -83,10 +83,9 @@ protected:
         case Op::Input: {
             const std::string& base = fullRowCase ? kLastOf6 : kStay;
             select(base, {"利用"});
-            f.curId = formatId(*idNumber(base) + 1);
-            f.Label11->setText(QString::fromStdString(f.curId));
-            f.Text1->setText(QStringLiteral("21:00"));
-            f.Combo2->setEditText(QStringLiteral("0.5"));
+            f.selectBooking({formatId(*idNumber(base) + 1), f.selected.start, f.selected.end});
+            f.startEdit->setText(QStringLiteral("21:00"));
+            f.unitBox->setEditText(QStringLiteral("0.5"));
             break;
         }
         }
@@ -95,16 +94,16 @@ protected:
         Form1& f = form();
         switch (op) {
         case Op::Use:
-            f.Command1_Click();
+            f.checkIn();
             break;
         case Op::Reserve:
-            f.Command6_Click();
+            f.reserve();
             break;
         case Op::Modify:
-            f.Command5_Click();
+            f.modifyBooking();
             break;
         case Op::Input:
-            f.Command14_Click();
+            f.inputExtension();
             break;
         }
     }
@@ -119,7 +118,7 @@ TEST_P(Refusal, ChangesNothing) {
     const long groupBefore = form().maxGroupNo;
     prepare(op, std::string(bad.label) == "full row");
     bad.spoil(form(), op);
-    const QString idBefore = form().Label11->text();
+    const QString idBefore = form().selectedIdLabel->text();
 
     run(op);
 
@@ -131,7 +130,7 @@ TEST_P(Refusal, ChangesNothing) {
     EXPECT_EQ(focused(), bad.focus(form())) << bad.label;
     EXPECT_EQ(dayBytes(), before) << bad.label;
     EXPECT_EQ(form().maxGroupNo, groupBefore) << bad.label;
-    EXPECT_EQ(form().Label11->text(), idBefore) << bad.label;
+    EXPECT_EQ(form().selectedIdLabel->text(), idBefore) << bad.label;
 }
 
 INSTANTIATE_TEST_SUITE_P(AllOperations, Refusal,

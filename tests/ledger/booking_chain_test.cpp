@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RoomCase{"000", std::nullopt}, RoomCase{"035", std::nullopt},
                       RoomCase{"abc", std::nullopt}, RoomCase{"", std::nullopt}));
 
-TEST(Notification, ReplacesOnlyInTheGivenRoom) {
+TEST(NotificationChain, ReplacesOnlyInTheGivenRoom) {
     RoomGrid grid;
     grid.at(0, 0) = rec("001100100", "利用");
     EXPECT_FALSE(replaceRecordInRoom(grid, 1, "001100100", "x"));
@@ -55,7 +55,7 @@ TEST(Notification, ReplacesOnlyInTheGivenRoom) {
     EXPECT_EQ(grid.at(0, 0), rec("001100100", "通知", "3"));
 }
 
-TEST(Settlement, SettlesTheRecordAndThoseItContinues) {
+TEST(SettlementChain, SettlesTheRecordAndThoseItContinues) {
     RoomGrid grid;
     grid.at(2, 0) = rec("003100600", "精算");
     grid.at(2, 1) = rec("003100700", "延長");
@@ -73,7 +73,7 @@ TEST(Settlement, SettlesTheRecordAndThoseItContinues) {
     EXPECT_EQ(grid.at(3, 0), rec("004100699", "利用"));
 }
 
-TEST(Settlement, AFirstRecordSettlesAlone) {
+TEST(SettlementChain, AFirstRecordSettlesAlone) {
     RoomGrid grid;
     grid.at(0, 0) = rec("001100099", "利用");
     grid.at(0, 1) = rec("001100100", "通知");
@@ -81,7 +81,7 @@ TEST(Settlement, AFirstRecordSettlesAlone) {
     EXPECT_EQ(statusOf(grid.at(0, 0)), "利用");
 }
 
-TEST(Settlement, AnIdNoRecordHoldsChangesNothing) {
+TEST(SettlementChain, AnIdNoRecordHoldsChangesNothing) {
     RoomGrid grid;
     grid.at(0, 0) = rec("001100100", "延長");
     grid.at(0, 1) = rec("001100101", "延長");
@@ -90,7 +90,7 @@ TEST(Settlement, AnIdNoRecordHoldsChangesNothing) {
     EXPECT_EQ(statusOf(grid.at(0, 1)), "延長");
 }
 
-TEST(Deletion, TakingBackTheLastExtensionRestoresTheRecordBefore) {
+TEST(DeletionChain, TakingBackTheLastExtensionRestoresTheRecordBefore) {
     RoomGrid grid;
     grid.at(6, 0) = rec("007101300", "延長");
     grid.at(6, 1) = rec("007101301", "延長");
@@ -105,7 +105,7 @@ TEST(Deletion, TakingBackTheLastExtensionRestoresTheRecordBefore) {
     EXPECT_TRUE(grid.at(6, 2).empty());
 }
 
-TEST(Deletion, AnExtensionNotRightAfterItsRecordIsRemovedAlone) {
+TEST(DeletionChain, AnExtensionNotRightAfterItsRecordIsRemovedAlone) {
     RoomGrid grid;
     grid.at(4, 0) = rec("005101200", "延長");
     grid.at(4, 1) = rec("005101300", "予約");
@@ -117,7 +117,7 @@ TEST(Deletion, AnExtensionNotRightAfterItsRecordIsRemovedAlone) {
     EXPECT_EQ(statusOf(grid.at(4, 1)), "予約");
 }
 
-TEST(Deletion, AnExtensionAtTheRowStartIsRemovedAlone) {
+TEST(DeletionChain, AnExtensionAtTheRowStartIsRemovedAlone) {
     RoomGrid grid;
     grid.at(3, 0) = rec("004100201", "利用");
     auto r = deleteRecord(grid, "004100201");
@@ -125,7 +125,7 @@ TEST(Deletion, AnExtensionAtTheRowStartIsRemovedAlone) {
     EXPECT_FALSE(r.restored);
 }
 
-TEST(Deletion, AFirstRecordIsRemovedAndReported) {
+TEST(DeletionChain, AFirstRecordIsRemovedAndReported) {
     RoomGrid grid;
     grid.at(0, 0) = rec("001100100", "予約");
     grid.at(0, 1) = rec("001100200", "利用");
@@ -136,7 +136,7 @@ TEST(Deletion, AFirstRecordIsRemovedAndReported) {
     EXPECT_EQ(statusOf(grid.at(0, 1)), "利用");
 }
 
-TEST(Deletion, AnUnknownIdRemovesNothing) {
+TEST(DeletionChain, AnUnknownIdRemovesNothing) {
     RoomGrid grid;
     grid.at(0, 0) = rec("001100100", "利用");
     auto r = deleteRecord(grid, "001100101");

@@ -128,6 +128,17 @@ TEST_F(RoomScan, TheFirstBlockingRecordDecides) {
     EXPECT_EQ(scan(ScanMode::Use, "005100300", at(5, 22, 0), at(5, 23, 0)), Conflict::InUse);
 }
 
+TEST(RecordContinuedBy, OnlyTheNextNewNumberOfARecordOfTheRoom) {
+    RoomGrid grid;
+    grid.at(4, 0) = line("005100200", "2026/12/05 20:00", "2026/12/05 21:00", kStatusUse);
+    grid.at(4, 1) = line("005100300", "2026/12/05 21:00", "2026/12/05 21:30", kStatusUse);
+    EXPECT_EQ(recordContinuedBy(grid, 4, "005100201"), 5100200);
+    for (const char* refused : {"005100501" /* continues nothing */, "005100300" /* exists */,
+                                "005100400" /* a new booking */, "00510020" /* too short */})
+        EXPECT_FALSE(recordContinuedBy(grid, 4, refused)) << refused;
+    EXPECT_FALSE(recordContinuedBy(grid, 5, "005100201")) << "another room";
+}
+
 TEST(MarkContinued, OnlyTheContinuedRecordOfTheRoomIsExtended) {
     RoomGrid grid;
     grid.at(4, 0) = line("005100200", "2026/12/05 20:00", "2026/12/05 21:00", kStatusUse);

@@ -21,7 +21,7 @@ std::string rec(const std::string& id, const std::string& room, const std::strin
     return id + ",2026/12/05 22:00,1.5,2026/12/05 23:30,2," + room + "," + name + "," + status;
 }
 
-// Load into a grid and save again, as LoadDay and SaveDay do.
+// Load into a grid and save again, as loadDay and saveDay do.
 std::string loadAndSave(const std::filesystem::path& file) {
     auto read = readDayFile(file);
     EXPECT_FALSE(read.error);

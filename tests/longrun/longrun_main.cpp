@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     if (!lock.acquired())
         return 0;
     kavro::Form1 form(std::move(platform));
-    if (!form.Form_Load())
+    if (!form.startUp())
         return 0;
     form.show();
     return QApplication::exec();

@@ -13,24 +13,24 @@ const std::vector<std::string> kExtended = {
 TEST_F(ListSelection, EachLineOffersWhatItsStatusAllows) {
     startWith(kExtended);
     clickAt(3, 75);
-    ASSERT_EQ(form().List1->count(), 2);
+    ASSERT_EQ(form().bookingList->count(), 2);
     ASSERT_EQ(buttons(), "ENMDen");
 
-    form().List1->setCurrentRow(0);
-    form().List1_Click();
+    form().bookingList->setCurrentRow(0);
+    form().selectListedBooking();
     EXPECT_EQ(label11(), "004100300");
-    EXPECT_EQ(form().curStart, "2026/12/05 20:00");
-    EXPECT_EQ(form().Text2->text(), "21:00");
-    EXPECT_EQ(form().Combo4->currentText(), "延長");
+    EXPECT_EQ(form().selected.start, "2026/12/05 20:00");
+    EXPECT_EQ(form().endEdit->text(), "21:00");
+    EXPECT_EQ(form().statusBox->currentText(), "延長");
     EXPECT_EQ(statusChoices(), QStringList{"延長"});
     EXPECT_EQ(buttons(), "");
 
-    form().List1->setCurrentRow(1);
-    form().List1_Click();
-    EXPECT_EQ(form().curId, "004100301");
-    EXPECT_EQ(form().curEnd, "2026/12/05 21:30");
-    EXPECT_EQ(form().Combo2->currentText(), "0.5");
-    EXPECT_EQ(form().Combo1->currentText(), "3");
+    form().bookingList->setCurrentRow(1);
+    form().selectListedBooking();
+    EXPECT_EQ(form().selected.id, "004100301");
+    EXPECT_EQ(form().selected.end, "2026/12/05 21:30");
+    EXPECT_EQ(form().unitBox->currentText(), "0.5");
+    EXPECT_EQ(form().peopleBox->currentText(), "3");
     EXPECT_EQ(buttons(), "ENMD");
     EXPECT_EQ(statusChoices(), QStringList{"利用"});
 }
@@ -39,14 +39,14 @@ TEST_F(ListSelection, ALineWhoseRecordIsGoneChangesNothing) {
     startWith(kExtended);
     clickAt(3, 75);
     form().roomGrid.at(3, 1).clear(); // 004100300
-    form().List1->setCurrentRow(0);
-    form().List1_Click();
+    form().bookingList->setCurrentRow(0);
+    form().selectListedBooking();
     EXPECT_EQ(label11(), "004100301");
-    EXPECT_EQ(form().curId, "004100301");
+    EXPECT_EQ(form().selected.id, "004100301");
     EXPECT_EQ(buttons(), "ENMDen");
 
-    form().List1->setCurrentRow(-1);
-    form().List1_Click();
+    form().bookingList->setCurrentRow(-1);
+    form().selectListedBooking();
     EXPECT_EQ(buttons(), "ENMDen");
 }
 

@@ -13,9 +13,9 @@ const std::vector<std::string> kDayLines = {
 TEST_F(Notification, RewritesTheRecordWithThePanelsPeopleButItsOwnTimes) {
     startWith(kDayLines);
     clickAt(0, 70);
-    form().Combo1->setEditText("3");
-    form().Text1->setText("11:11");
-    form().Command3_Click();
+    form().peopleBox->setEditText("3");
+    form().startEdit->setText("11:11");
+    form().notify();
     EXPECT_EQ(readDay(kDay),
               (std::vector<std::string>{rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00",
                                             "通知", "山田", "1", "3"),
@@ -27,40 +27,40 @@ TEST_F(Notification, AnEmptyNameIsRefusedAndTheStartBoxGetsTheFocus) {
     startWith(kDayLines);
     form().show();
     clickAt(0, 70);
-    form().Text3->clear();
-    form().Command3_Click();
+    form().nameEdit->clear();
+    form().notify();
     EXPECT_EQ(lastMessageText(), "ナマエが入力されていません");
     EXPECT_EQ(lastMessageTitle(), "入力エラー");
-    EXPECT_EQ(form().focusWidget(), form().Text1);
+    EXPECT_EQ(form().focusWidget(), form().startEdit);
     EXPECT_EQ(readDay(kDay), kDayLines);
 }
 
 TEST_F(Notification, OnlyTheRoomInTheRoomBoxIsSearched) {
     startWith(kDayLines);
     clickAt(0, 70);
-    form().Combo3->setEditText("002");
-    form().Command3_Click();
+    form().roomBox->setEditText("002");
+    form().notify();
     EXPECT_EQ(readDay(kDay), kDayLines);
 }
 
 TEST_F(Notification, ALongerNameFromTheFileIsKeptWhole) {
     startWith({rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00", "利用", "やまだたろう様")});
     clickAt(0, 70);
-    form().Command3_Click();
+    form().notify();
     EXPECT_EQ(readDay(kDay),
               std::vector<std::string>{rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00",
                                            "通知", "やまだたろう様")});
-    form().boardStart = at(2026, 12, 5, 20, 0); // the reload moved the window with the clock
+    form().board.start = at(2026, 12, 5, 20, 0); // the reload moved the window with the clock
     clickAt(0, 150); // a new booking is typed into a five-character box again
-    EXPECT_EQ(form().Text3->maxLength(), 5);
+    EXPECT_EQ(form().nameEdit->maxLength(), 5);
 }
 
 TEST_F(Notification, ANameTheDayFileCannotHoldIsRefused) {
     startWith(kDayLines);
     for (const char* name : {"山,田", "山田😀"}) {
         clickAt(0, 70);
-        form().Text3->setText(QString::fromUtf8(name));
-        form().Command3_Click();
+        form().nameEdit->setText(QString::fromUtf8(name));
+        form().notify();
         EXPECT_EQ(lastMessageTitle(), "入力エラー");
         EXPECT_EQ(readDay(kDay), kDayLines) << name;
     }

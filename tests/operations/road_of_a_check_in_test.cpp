@@ -22,7 +22,7 @@ protected:
 
     // A press on the left half at board units, through the widget's mouse event.
     void clickBoard(double x, double y) {
-        BoardHalf* half = form().Picture1[0];
+        BoardHalf* half = form().boardHalves[0];
         QTest::mouseClick(half, Qt::LeftButton, {}, half->toPixels({x, y}).toPoint());
     }
     double rowY() const { return 20.0 * kRoom005Row + 24; }
@@ -30,19 +30,19 @@ protected:
     void typeName(const QString& name) {
         QInputMethodEvent commit;
         commit.setCommitString(name);
-        QCoreApplication::sendEvent(form().Text3, &commit);
+        QCoreApplication::sendEvent(form().nameEdit, &commit);
     }
 
     void tickAt(DateTime t) {
         setNow(t);
-        form().Timer1_Timer();
+        form().tick();
     }
 
-    QColor roomLabel() { return form().Label1[4]->palette().color(QPalette::Window); }
+    QColor roomLabel() { return form().roomLabels[4]->palette().color(QPalette::Window); }
     std::vector<std::string> day() const { return readDay(ymd(2026, 12, 5)); }
 
     // A board x for a time, with the window as the last tick left it.
-    double xOf(DateTime t) { return static_cast<double>(minuteDiff(form().boardStart, t)); }
+    double xOf(DateTime t) { return static_cast<double>(minuteDiff(form().board.start, t)); }
 };
 
 TEST_F(RoadOfACheckIn, FromAFreePlaceToTheSettledBar) {
@@ -51,45 +51,45 @@ TEST_F(RoadOfACheckIn, FromAFreePlaceToTheSettledBar) {
 
     // 1. A free place in room 005's row at 20:10: the panel is prepared for a new booking.
     clickBoard(xOf(at(2026, 12, 5, 20, 10)) + 0.2, rowY());
-    EXPECT_EQ(form().Combo3->currentText(), "005");
-    EXPECT_EQ(form().Text1->text(), "20:10");
-    EXPECT_EQ(form().Text2->text(), "21:10");
-    EXPECT_TRUE(form().Command1->isVisibleTo(&form()));
-    EXPECT_TRUE(form().Command6->isVisibleTo(&form()));
+    EXPECT_EQ(form().roomBox->currentText(), "005");
+    EXPECT_EQ(form().startEdit->text(), "20:10");
+    EXPECT_EQ(form().endEdit->text(), "21:10");
+    EXPECT_TRUE(form().checkInButton->isVisibleTo(&form()));
+    EXPECT_TRUE(form().reserveButton->isVisibleTo(&form()));
 
     // 2. The name and "利用".
     typeName("山田");
-    EXPECT_EQ(form().Text3->text(), "山田");
-    QTest::mouseClick(form().Command1, Qt::LeftButton);
+    EXPECT_EQ(form().nameEdit->text(), "山田");
+    QTest::mouseClick(form().checkInButton, Qt::LeftButton);
     ASSERT_EQ(day(), (std::vector<std::string>{
                          "005100100,2026/12/05 20:10,1,2026/12/05 21:10,2,005,山田,利用"}));
-    EXPECT_TRUE(form().Command1->isHidden());
+    EXPECT_TRUE(form().checkInButton->isHidden());
 
     // 3. Eleven minutes before the end the label turns yellow and the alarm sounds.
     const int beepsBefore = world().beeps;
     tickAt(at(2026, 12, 5, 20, 59, 0));
     EXPECT_EQ(roomLabel(), QColor(0xFF, 0xFF, 0x00));
     EXPECT_GT(world().beeps, beepsBefore);
-    EXPECT_TRUE(form().Timer2->isActive());
+    EXPECT_TRUE(form().alarmTimer->isActive());
 
     // 4. The call is made: the bar, then "通知" from the pop-up.
     clickBoard(xOf(at(2026, 12, 5, 20, 30)), rowY());
-    ASSERT_TRUE(form().cmdCall[0]->isVisibleTo(&form()));
-    QTest::mouseClick(form().cmdCall[0], Qt::LeftButton);
+    ASSERT_TRUE(form().popupNotifyButtons[0]->isVisibleTo(&form()));
+    QTest::mouseClick(form().popupNotifyButtons[0], Qt::LeftButton);
     ASSERT_EQ(day(), (std::vector<std::string>{
                          "005100100,2026/12/05 20:10,1,2026/12/05 21:10,2,005,山田,通知"}));
     EXPECT_EQ(roomLabel(), QColor(0xFF, 0xDD, 0xDD));
-    EXPECT_FALSE(form().Timer2->isActive()) << "the notified room is quiet";
+    EXPECT_FALSE(form().alarmTimer->isActive()) << "the notified room is quiet";
 
     // 5. The party stays half an hour longer: "延長" from the pop-up, then "入力".
     clickBoard(xOf(at(2026, 12, 5, 20, 30)), rowY());
-    ASSERT_TRUE(form().cmdNext[0]->isVisibleTo(&form()));
-    QTest::mouseClick(form().cmdNext[0], Qt::LeftButton);
-    EXPECT_EQ(form().Label11->text(), "005100101");
-    EXPECT_EQ(form().Text1->text(), "21:10");
-    EXPECT_EQ(form().Text2->text(), "21:40");
+    ASSERT_TRUE(form().popupExtendButtons[0]->isVisibleTo(&form()));
+    QTest::mouseClick(form().popupExtendButtons[0], Qt::LeftButton);
+    EXPECT_EQ(form().selectedIdLabel->text(), "005100101");
+    EXPECT_EQ(form().startEdit->text(), "21:10");
+    EXPECT_EQ(form().endEdit->text(), "21:40");
     EXPECT_EQ(day().size(), 1u) << "nothing is written before 入力";
-    QTest::mouseClick(form().Command14, Qt::LeftButton);
+    QTest::mouseClick(form().inputExtensionButton, Qt::LeftButton);
     ASSERT_EQ(day(), (std::vector<std::string>{
                          "005100100,2026/12/05 20:10,1,2026/12/05 21:10,2,005,山田,延長",
                          "005100101,2026/12/05 21:10,0.5,2026/12/05 21:40,2,005,山田,利用"}));
@@ -98,24 +98,24 @@ TEST_F(RoadOfACheckIn, FromAFreePlaceToTheSettledBar) {
     tickAt(at(2026, 12, 5, 21, 31, 0));
     EXPECT_EQ(roomLabel(), QColor(0xFF, 0xFF, 0x00));
     clickBoard(xOf(at(2026, 12, 5, 21, 25)), rowY());
-    QTest::mouseClick(form().cmdCall[0], Qt::LeftButton);
+    QTest::mouseClick(form().popupNotifyButtons[0], Qt::LeftButton);
     clickBoard(xOf(at(2026, 12, 5, 21, 25)), rowY());
-    ASSERT_TRUE(form().cmdCrdt[0]->isVisibleTo(&form()));
-    QTest::mouseClick(form().cmdCrdt[0], Qt::LeftButton);
+    ASSERT_TRUE(form().popupSettleButtons[0]->isVisibleTo(&form()));
+    QTest::mouseClick(form().popupSettleButtons[0], Qt::LeftButton);
     ASSERT_EQ(day(), (std::vector<std::string>{
                          "005100100,2026/12/05 20:10,1,2026/12/05 21:10,2,005,山田,精算",
                          "005100101,2026/12/05 21:10,0.5,2026/12/05 21:40,2,005,山田,精算"}));
     EXPECT_EQ(roomLabel(), QColor(0xFF, 0xFF, 0xFF));
-    EXPECT_FALSE(form().Timer2->isActive());
+    EXPECT_FALSE(form().alarmTimer->isActive());
 
     // 7. The bars are blue now: sample the first record's fill left of its texts.
     const QImage image = renderBoardHalf(form(), 0);
     const QPoint fill =
-        form().Picture1[0]->toPixels({xOf(at(2026, 12, 5, 20, 13)), rowY()}).toPoint();
+        form().boardHalves[0]->toPixels({xOf(at(2026, 12, 5, 20, 13)), rowY()}).toPoint();
     EXPECT_EQ(image.pixelColor(fill), QColor(0x00, 0x00, 0xFF));
-    EXPECT_EQ(form().Label9->text(), "1組");
-    EXPECT_EQ(form().Label10->text(), "2人");
-    EXPECT_EQ(form().Label15->text(), "1：30");
+    EXPECT_EQ(form().groupsLabel->text(), "1組");
+    EXPECT_EQ(form().peopleLabel->text(), "2人");
+    EXPECT_EQ(form().minutesLabel->text(), "1：30");
 }
 
 } // namespace

@@ -18,8 +18,8 @@ TEST_F(Settlement, SettlesTheWholeBookingAndNothingElse) {
     clickAt(2, 100);
     ASSERT_EQ(label11(), "003100702");
     ASSERT_EQ(buttons(), "ESMes");
-    form().Combo1->setEditText("5");
-    form().Command4_Click();
+    form().peopleBox->setEditText("5");
+    form().settle();
     EXPECT_EQ(
         readDay(kDay),
         (std::vector<std::string>{
@@ -33,18 +33,18 @@ TEST_F(Settlement, AnEmptyNameIsRefusedAndTheStartBoxGetsTheFocus) {
     startWith(kBooking);
     form().show();
     clickAt(2, 100);
-    form().Text3->clear();
-    form().Command4_Click();
+    form().nameEdit->clear();
+    form().settle();
     EXPECT_EQ(lastMessageText(), "ナマエが入力されていません");
-    EXPECT_EQ(form().focusWidget(), form().Text1);
+    EXPECT_EQ(form().focusWidget(), form().startEdit);
     EXPECT_EQ(readDay(kDay), kBooking);
 }
 
 TEST_F(Settlement, AnIdNoRecordHoldsChangesNothing) {
     startWith(kBooking);
     clickAt(2, 100);
-    form().Label11->setText("003100703");
-    form().Command4_Click();
+    form().selectBooking({"003100703", form().selected.start, form().selected.end});
+    form().settle();
     EXPECT_EQ(readDay(kDay), kBooking);
 }
 

@@ -158,8 +158,8 @@ TEST_F(WindowUnderFault, AReadOnlyFolderAtStartUpIsReportedAndTheDayIsNotOverwri
 
     // Once the folder can be written again, the day loads and saves as usual.
     ASSERT_TRUE(mount_->setReadOnly(false));
-    EXPECT_FALSE(form().SaveDay()) << "a day that was never read is not written";
-    form().LoadDay();
+    EXPECT_FALSE(form().saveDay()) << "a day that was never read is not written";
+    form().loadDay();
     form().roomGrid.at(1, 0) = kChange;
     EXPECT_TRUE(form().saveAndReload());
     EXPECT_EQ(readDay(ymd(2026, 12, 5)), std::vector<std::string>{kChange});

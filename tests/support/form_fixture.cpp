@@ -6,25 +6,6 @@
 
 namespace kavro::test {
 
-Platform fakePlatform(const std::shared_ptr<FakeWorld>& world, const std::filesystem::path& dir) {
-    Platform p;
-    p.now = [world] { return world->now; };
-    p.programDir = dir;
-    p.message = [world](const QString& title, const QString& text) {
-        world->messages.push_back({title, text});
-    };
-    p.beep = [world] { ++world->beeps; };
-    p.requestRestart = [world] {
-        ++world->restartRequests;
-        return world->restartAccepted;
-    };
-    p.startProgram = [world](const QString& program, const QStringList&) {
-        world->startedPrograms.push_back(program);
-        return world->startSucceeds;
-    };
-    return p;
-}
-
 DateTime at(int y, unsigned m, unsigned d, int hh, int mm, int ss) {
     return makeDateTime(ymd(y, m, d), hh, mm, ss);
 }
@@ -67,7 +48,7 @@ FormTest::~FormTest() {
 
 void FormTest::start() {
     form_ = std::make_unique<Form1>(fakePlatform(world_, dir_.path()));
-    ASSERT_TRUE(form_->Form_Load());
+    ASSERT_TRUE(form_->startUp());
 }
 
 std::filesystem::path FormTest::dayFile(Date d) const {

@@ -23,27 +23,24 @@ protected:
     static constexpr Date kDay =
         Date{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}};
 
-    // The day 2026/12/05 with these lines, the board's window starting at `boardStart`.
+    // The day 2026/12/05 with these lines, the board's window starting at `windowStart`.
     void startWith(const std::vector<std::string>& lines,
-                   DateTime boardStart = at(2026, 12, 5, 20, 0)) {
+                   DateTime windowStart = at(2026, 12, 5, 20, 0)) {
         writeDay(kDay, lines);
         start();
-        form().boardStart = boardStart;
+        form().board.start = windowStart;
     }
 
     // Shows another day as the date picker would.
-    void showDay(Date d, DateTime boardStart) {
-        form().setShownDate(d);
-        form().dayOffset = daysBetween(form().baseDate, d);
-        form().dayStart = businessDayStart(d);
-        form().dayEnd = businessDayEnd(d);
-        form().LoadDay();
-        form().boardStart = boardStart;
+    void showDay(Date d, DateTime windowStart) {
+        form().setShownDay(d, form().shownDay.today);
+        form().loadDay();
+        form().board.start = windowStart;
     }
 
     // A click on the room's bar row, `x` minutes into the window.
     void clickAt(int roomIndex, double x) {
-        form().Picture1_MouseDown(roomIndex / 17, 1, 0, x, 20.0 * (roomIndex % 17) + 20.0);
+        form().boardPressed(roomIndex / 17, 1, 0, x, 20.0 * (roomIndex % 17) + 20.0);
     }
 
     // Visible operation buttons as letters: U 利用, E 延長, N 通知, S 清算, M 修正, R 予約,
@@ -55,30 +52,30 @@ protected:
             if (!w->isHidden())
                 s += c;
         };
-        add(f.Command1, 'U');
-        add(f.Command2, 'E');
-        add(f.Command3, 'N');
-        add(f.Command4, 'S');
-        add(f.Command5, 'M');
-        add(f.Command6, 'R');
-        add(f.Command8, 'D');
-        add(f.Command14, 'I');
+        add(f.checkInButton, 'U');
+        add(f.extendButton, 'E');
+        add(f.notifyButton, 'N');
+        add(f.settleButton, 'S');
+        add(f.modifyButton, 'M');
+        add(f.reserveButton, 'R');
+        add(f.deleteButton, 'D');
+        add(f.inputExtensionButton, 'I');
         for (int i = 0; i < 2; ++i) {
-            add(f.cmdNext[i], 'e');
-            add(f.cmdCall[i], 'n');
-            add(f.cmdCrdt[i], 's');
+            add(f.popupExtendButtons[i], 'e');
+            add(f.popupNotifyButtons[i], 'n');
+            add(f.popupSettleButtons[i], 's');
         }
         return s;
     }
 
     QStringList statusChoices() {
         QStringList out;
-        for (int i = 0; i < form().Combo4->count(); ++i)
-            out << form().Combo4->itemText(i);
+        for (int i = 0; i < form().statusBox->count(); ++i)
+            out << form().statusBox->itemText(i);
         return out;
     }
 
-    std::string label11() { return form().Label11->text().toStdString(); }
+    std::string label11() { return form().selectedIdLabel->text().toStdString(); }
 };
 
 } // namespace kavro::test

@@ -1,0 +1,12 @@
+#pragma once
+// The titles of the window's message boxes: each kind of message always has the same one.
+#include <QString>
+
+namespace kavro::title {
+
+inline const QString kInputError = QStringLiteral("入力エラー");       // the user can correct it
+inline const QString kFileError = QStringLiteral("ファイルエラー");    // the disk or the file
+inline const QString kDateLimit = QStringLiteral("期日オーバー");      // a day too far back
+inline const QString kOddLines = QStringLiteral("日付ファイルの確認"); // lines kept unread
+
+} // namespace kavro::title

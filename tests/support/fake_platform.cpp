@@ -1,0 +1,24 @@
+#include "support/fake_platform.h"
+
+namespace kavro::test {
+
+Platform fakePlatform(const std::shared_ptr<FakeWorld>& world, const std::filesystem::path& dir) {
+    Platform p;
+    p.now = [world] { return world->now; };
+    p.programDir = dir;
+    p.message = [world](const QString& title, const QString& text) {
+        world->messages.push_back({title, text});
+    };
+    p.beep = [world] { ++world->beeps; };
+    p.requestRestart = [world] {
+        ++world->restartRequests;
+        return world->restartAccepted;
+    };
+    p.startProgram = [world](const QString& program, const QStringList&) {
+        world->startedPrograms.push_back(program);
+        return world->startSucceeds;
+    };
+    return p;
+}
+
+} // namespace kavro::test
