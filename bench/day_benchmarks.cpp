@@ -121,7 +121,7 @@ void BM_SaveDay(benchmark::State& state) {
     for (auto _ : state) {
         form.roomGrid = grid;
         const auto start = Clock::now();
-        const bool saved = form.saveDay();
+        const bool saved = form.saveDay(JournalOp::Use);
         state.SetIterationTime(secondsSince(start));
         if (!saved || !floor.measure(d.dir(), bytes)) {
             state.SkipWithError("saveDay or the floor beside it failed");

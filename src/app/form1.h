@@ -5,6 +5,7 @@
 #include "ledger/civil_time.h"
 #include "ledger/day_file.h"
 #include "ledger/day_totals.h"
+#include "ledger/journal_file.h"
 #include "ledger/room_grid.h"
 
 #include <QPointer>
@@ -28,6 +29,7 @@ namespace kavro {
 
 class BoardHalf;
 class AboutWindow;
+class HistoryWindow;
 
 // The booking selected on the board or in the booking list, as its record stands in the
 // day file; empty when none. selectedIdLabel shows the ID; the handlers read it from here.
@@ -71,16 +73,25 @@ public:
     // loadDayContent(), which the benchmark times on its own.
     void loadDay();
     void loadDayContent();
-    bool saveDay(); // false when the file could not be written (the grid is kept)
+    // Writes the grid to the day file, the change journaled first under the operation's
+    // name. False when it was not written (the grid is kept, or reloaded when another
+    // program had changed the file).
+    bool saveDay(JournalOp op);
     // The save and reload that ends every change. When the save fails the grid keeps the
     // change (nothing is reloaded over it) and the board still shows it.
-    bool saveAndReload();
+    bool saveAndReload(JournalOp op);
     void rollOverDay();
     // Part of the tick: runs rollOverDay once when the real clock has passed 06:00.
     void rollOverWhenDayChanged();
     void showPickedDate(); // datePicker changed by the user
     // The one way the shown day changes: datePicker, shownDay and the board's reference.
     void setShownDay(Date shown, Date today);
+
+    // ---- app/form1_journal.cpp: the shown day's journal ----
+    void undoChange();  // 元に戻す (Ctrl+Z): the latest desk change still in force
+    void redoChange();  // やり直す (Ctrl+Y): the latest change taken back
+    void showHistory(); // 履歴 (Ctrl+H)
+    const DayJournal& journal() const { return journal_; }
 
     // ---- board/ ----
     void paintBoardHalf(int index, QPainter& painter);
@@ -244,7 +255,16 @@ private:
     // People, times, unit and name back to their defaults and the booking list emptied.
     void clearEntryFields();
 
+    // Reads the shown day's journal when another day is shown or it changed on disk, and
+    // brings the day file in step with it; runs before the day file is read.
+    void syncJournal();
+    void offerRebuild(const DayCheck& check);
+    void stepChange(bool undo);
+
     Platform platform_;
+    DayJournal journal_;          // the shown day's
+    FileIdentity loadedIdentity_; // the day file as this window last read or wrote it
+    QPointer<HistoryWindow> history_;
     QPointer<AboutWindow> about_;                // cleared by Qt when the window closes itself
     std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once
     bool dayLoadedOk_ = false; // a day that could not be read is never overwritten

@@ -17,8 +17,10 @@ void Form1::loadDay() {
 void Form1::loadDayContent() {
     maxGroupNo = kEmptyDayGroupNo;
     dayFilePath = kavro::dayFilePath(platform_.programDir, shownDate());
+    syncJournal(); // before the read, which creates a missing file empty
 
     auto read = readDayFile(dayFilePath);
+    loadedIdentity_ = read.identity;
     roomGrid.clearRecords();
     keptLines.clear();
     dayLoadedOk_ = !read.error;
@@ -38,7 +40,7 @@ void Form1::loadDayContent() {
     groupsLabel->setText(QString::fromStdString(groupsCaption(maxGroupNo)));
 }
 
-bool Form1::saveDay() {
+bool Form1::saveDay(JournalOp op) {
     alarmTimer->stop();
     if (!dayLoadedOk_) {
         // The file could not be read, so its content is unknown: writing the grid over it
@@ -48,20 +50,42 @@ bool Form1::saveDay() {
                title::kFileError);
         return false;
     }
-    if (auto error = writeDayFile(dayFilePath, roomGrid, keptLines)) {
+    const RenderResult rendered = renderDayFile(roomGrid, keptLines);
+    JournaledSave saved;
+    if (rendered.error)
+        saved.error = rendered.error;
+    else
+        saved = saveDayJournaled(journal_, dayFilePath, rendered.bytes,
+                                 {op, 0, platform_.now()}, loadedIdentity_);
+    if (saved.changedOutside) {
+        // Another program wrote the file since it was read: writing the grid over it would
+        // drop that change. It is journaled and shown; the desk does the operation again.
+        reconcileDay(journal_, dayFilePath, platform_.now());
+        msgBox(QStringLiteral("日付ファイルがこのプログラムの外で変更されていたため、この操作は"
+                              "保存しませんでした。\r\n変更後の内容を読み込みました。"
+                              "もう一度操作してください。\r\n%1")
+                   .arg(QString::fromStdString(dayFilePath.string())),
+               title::kFileError);
+        roomGrid.clearRecords();
+        loadDayContent();
+        return false;
+    }
+    if (saved.error) {
         msgBox(
             QStringLiteral(
                 "予約データを保存できませんでした。入力内容は画面に残っています。\r\n%1\r\n%2")
-                .arg(QString::fromStdString(*error), QString::fromStdString(dayFilePath.string())),
+                .arg(QString::fromStdString(*saved.error),
+                     QString::fromStdString(dayFilePath.string())),
             title::kFileError);
         return false;
     }
+    loadedIdentity_ = identityOf(rendered.bytes);
     roomGrid.clearRecords();
     return true;
 }
 
-bool Form1::saveAndReload() {
-    if (saveDay()) {
+bool Form1::saveAndReload(JournalOp op) {
+    if (saveDay(op)) {
         loadDay();
         return true;
     }

@@ -8,5 +8,8 @@ inline const QString kInputError = QStringLiteral("入力エラー");       // t
 inline const QString kFileError = QStringLiteral("ファイルエラー");    // the disk or the file
 inline const QString kDateLimit = QStringLiteral("期日オーバー");      // a day too far back
 inline const QString kOddLines = QStringLiteral("日付ファイルの確認"); // lines kept unread
+inline const QString kUndo = QStringLiteral("元に戻す");
+inline const QString kRedo = QStringLiteral("やり直す");
+inline const QString kJournal = QStringLiteral("履歴");
 
 } // namespace kavro::title

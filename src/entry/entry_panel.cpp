@@ -100,9 +100,9 @@ bool acceptScan(Form1& f, Conflict conflict) {
     return false;
 }
 
-void closeRegistration(Form1& f) {
+void closeRegistration(Form1& f, JournalOp op) {
     f.resetEntry();
-    f.saveAndReload();
+    f.saveAndReload(op);
 }
 
 } // namespace kavro::entry

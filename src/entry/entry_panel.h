@@ -2,6 +2,7 @@
 // What the registration buttons share: reading the panel and answering a refusal.
 #include "ledger/booking_rules.h"
 #include "ledger/entry_check.h"
+#include "ledger/journal.h"
 
 #include <QString>
 
@@ -24,7 +25,7 @@ bool refuseNoGroupNumber(Form1& form);
 bool acceptScan(Form1& form, Conflict conflict);
 
 // The closing sequence of every registration: reset the panel, save, reload.
-void closeRegistration(Form1& form);
+void closeRegistration(Form1& form, JournalOp op);
 
 // What the panel shows when nothing is being entered.
 inline const QString kDefaultPeople = QStringLiteral("2");

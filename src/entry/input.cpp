@@ -42,7 +42,7 @@ void Form1::inputExtension() {
                     panel.name, std::string(kStatusUse)});
     markContinued(roomGrid, room, *continued);
     bookingList->clear();
-    entry::closeRegistration(*this);
+    entry::closeRegistration(*this, JournalOp::Input);
 }
 
 } // namespace kavro

@@ -53,7 +53,7 @@ void Form1::modifyBooking() {
     storeModified(roomGrid, room, selected.id,
                   joinRecord({selected.id, selected.start, panel.unit, selected.end, panel.people,
                               panel.room, panel.name, statusBox->currentText().toStdString()}));
-    entry::closeRegistration(*this);
+    entry::closeRegistration(*this, JournalOp::Modify);
 }
 
 } // namespace kavro

@@ -40,7 +40,7 @@ void registerNewBooking(Form1& f, std::string_view status) {
     f.roomGrid.at(room, target) =
         joinRecord({f.selected.id, f.selected.start, panel.unit, f.selected.end, panel.people,
                     panel.room, panel.name, std::string(status)});
-    entry::closeRegistration(f);
+    entry::closeRegistration(f, status == kStatusUse ? JournalOp::Use : JournalOp::Reserve);
 }
 
 } // namespace

@@ -95,6 +95,7 @@ DayReadResult readDayFile(const fs::path& path) {
         result.error = std::move(read.error);
         return result;
     }
+    result.identity = identityOf(read.bytes);
     result.content = parseDayFile(read.bytes);
     return result;
 }

@@ -2,6 +2,7 @@
 // One day file per business day: CP932 text, one record line per line, CR LF.
 #include "ledger/atomic_file.h"
 #include "ledger/civil_time.h"
+#include "ledger/file_identity.h"
 #include "ledger/room_grid.h"
 
 #include <filesystem>
@@ -45,6 +46,7 @@ FileRead readWholeFile(const std::filesystem::path& path, const std::string& nou
 
 struct DayReadResult {
     DayContent content;
+    FileIdentity identity;            // of the bytes read; an empty file when it was created
     std::optional<std::string> error; // Japanese text, when the file could not be read
 };
 // Reads the day file, creating it empty when it does not exist.

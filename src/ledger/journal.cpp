@@ -477,15 +477,16 @@ ParsedJournal parseJournal(std::string_view bytes) {
     std::size_t start = 0;
     if (!c.next(line, start)) {
         // Nothing whole yet: an empty file, or a header cut short.
-        p.tornTail = !bytes.empty();
-        if (!bytes.empty() && std::string_view(journalHeader()).substr(0, bytes.size()) != bytes)
-            p.error = "履歴ファイルではありません";
+        const bool headerStart =
+            std::string_view(journalHeader()).substr(0, bytes.size()) == bytes;
+        p.tornTail = !bytes.empty() && headerStart;
+        p.damaged = !headerStart;
         return p;
     }
     auto head = splitSpaces(line);
     int version = 0;
     if (head.size() != 2 || head[0] != kHeaderWord || !parseNumber(head[1], version)) {
-        p.error = "履歴ファイルではありません";
+        p.damaged = true; // nothing of it reads: kept aside whole, a new journal begins
         return p;
     }
     if (version != kJournalVersion) {

@@ -134,7 +134,7 @@ struct ParsedJournal {
     // A whole entry follows bytes that do not read: the journal was damaged in the middle,
     // not cut short. Cutting it at validBytes would lose whole entries.
     bool damaged = false;
-    std::optional<std::string> error; // not a journal, or a version this program cannot read
+    std::optional<std::string> error; // a version this program cannot read
 };
 ParsedJournal parseJournal(std::string_view bytes);
 

@@ -21,7 +21,7 @@ void Form1::deleteBooking() {
         showRecordInPanel(*this, r);
         statusBox->setEditText(QString::fromStdString(r.status));
     }
-    saveAndReload();
+    saveAndReload(JournalOp::Delete);
     resetEntry();
 }
 

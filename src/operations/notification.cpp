@@ -18,7 +18,7 @@ void Form1::notify() {
     if (auto room = roomIndexFromText(roomBox->currentText().toStdString()))
         replaceRecordInRoom(roomGrid, *room, selected.id, line);
     resetEntry();
-    saveAndReload();
+    saveAndReload(JournalOp::Notify);
 }
 
 } // namespace kavro

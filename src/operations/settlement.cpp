@@ -16,7 +16,7 @@ void Form1::settle() {
         return;
     settleBooking(roomGrid, selected.id, line);
     resetEntry();
-    saveAndReload();
+    saveAndReload(JournalOp::Settle);
 }
 
 } // namespace kavro

@@ -197,9 +197,10 @@ TEST(JournalFormat, DamageInTheMiddleIsToldFromATornTail) {
     EXPECT_FALSE(p.tornTail);
 }
 
-TEST(JournalFormat, AnotherVersionOrAnotherFileIsRefused) {
+TEST(JournalFormat, AnotherVersionIsRefusedAndAnotherFileCountsAsDamaged) {
     EXPECT_TRUE(parseJournal("KAVRO-JOURNAL 2\r\n").error);
-    EXPECT_TRUE(parseJournal("001100100,2026/12/05 20:00\r\n").error);
+    EXPECT_TRUE(parseJournal("001100100,2026/12/05 20:00\r\n").damaged);
+    EXPECT_TRUE(parseJournal("garbage").damaged);
     EXPECT_FALSE(parseJournal(journalHeader()).error);
 }
 
