@@ -20,6 +20,7 @@ namespace kavro {
 Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(std::move(platform)) {
     setObjectName(QStringLiteral("Form1"));
     createControls();
+    createDeskMenu();
     connectHandlers();
 }
 

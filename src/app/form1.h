@@ -21,6 +21,9 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QAction;
+class QKeySequence;
+class QMenu;
 class QPainter;
 class QPushButton;
 class QTimer;
@@ -140,6 +143,11 @@ public:
     void hideOperationButtons();
     void hidePopupButtons(int index);
 
+    // ---- app/desk_menu.cpp: the desk menu (button メニュー, F10) ----
+    // Adds an entry with its shortcut, which works in the whole window. Each feature adds
+    // its own entries.
+    QAction* addDeskAction(const QString& text, const QKeySequence& key, void (Form1::*handler)());
+
     // ---- controls ----
     // member                    objectName      caption / what it shows
     // entryFrame                Frame1          the entry panel's frame
@@ -178,6 +186,7 @@ public:
     // popupNotifyButtons[2]     cmdCall_0..1    通知
     // popupSettleButtons[2]     cmdCrdt_0..1    精算
     // hoverReadouts[2]          Label4_0..1     the time under the pointer
+    // menuButton                menuButton      メニュー (F10): the desk menu, deskMenu
     // clockTimer                Timer1          30 s
     // alarmTimer                Timer2          5 s
     // Static captions (Label2, 5, 6_*, 7, 8, 12-14, 16-21) and the legend swatches (Shape1_*)
@@ -218,6 +227,8 @@ public:
     std::array<QPushButton*, 2> popupNotifyButtons{};
     std::array<QPushButton*, 2> popupSettleButtons{};
     std::array<QLabel*, 2> hoverReadouts{};
+    QPushButton* menuButton = nullptr;
+    QMenu* deskMenu = nullptr;
     QTimer* clockTimer = nullptr;
     QTimer* alarmTimer = nullptr;
     // The buttons of the panel that an operation offers; all hidden by resetEntry().
@@ -248,6 +259,7 @@ protected:
 
 private:
     void createControls();
+    void createDeskMenu();
     void connectHandlers();
     void reportKeptLines();
     // Goes on with the business day of a 06:00 as a fresh start would show it.

@@ -23,7 +23,8 @@ void registerNewBooking(Form1& f, std::string_view status) {
         entry::refuseNoGroupNumber(f);
         return;
     }
-    // Taken for good: a refusal below leaves a gap in the day's numbering, as it always has.
+    // Taken for good: a refusal below leaves a gap in the day's numbering, so that no number
+    // handed out can ever be handed out again.
     f.maxGroupNo = *group;
     const int target = f.roomGrid.firstFree(room);
     f.selected.id = panel.room + std::to_string(f.maxGroupNo);

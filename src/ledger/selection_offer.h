@@ -9,20 +9,20 @@
 namespace kavro {
 
 struct SelectionOffer {
-    // Entry panel buttons, by caption.
-    bool use = false;     // checkInButton 利用
-    bool extend = false;  // extendButton 延長
-    bool notify = false;  // notifyButton 通知
-    bool settle = false;  // settleButton 清算
-    bool modify = false;  // modifyButton 修正
-    bool reserve = false; // reserveButton 予約
-    bool remove = false;  // deleteButton 削除
-    bool input = false;   // inputExtensionButton 入力
+    // The operations of the entry panel, with their captions.
+    bool use = false;     // 利用: check the party in
+    bool extend = false;  // 延長: prepare an extension
+    bool notify = false;  // 通知: the ten-minute call was made
+    bool settle = false;  // 清算: the party paid and left
+    bool modify = false;  // 修正: write the panel back over the record
+    bool reserve = false; // 予約: reserve
+    bool remove = false;  // 削除: delete the record
+    bool input = false;   // 入力: store the prepared extension
     // The board pop-up of the clicked half.
     bool popupExtend = false;
     bool popupNotify = false;
     bool popupSettle = false;
-    std::vector<std::string> statusChoices; // statusBox, in this order
+    std::vector<std::string> statusChoices; // the 状態 box's words, in this order
 
     bool operator==(const SelectionOffer&) const = default;
 };

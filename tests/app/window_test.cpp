@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace kavro::test {
@@ -101,6 +103,30 @@ TEST_F(WindowTest, ControlsHaveTheirDesignNamesCaptionsAndGeometry) {
     EXPECT_EQ(form().notifyButton->toolTip(), "10分前コールのした後");
     EXPECT_EQ(form().clockTimer->interval(), 30000);
     EXPECT_EQ(form().alarmTimer->interval(), 5000);
+}
+
+TEST_F(WindowTest, TheDeskMenuButtonCoversNoControlAndOpensWithF10) {
+    start();
+    const QRect menu = form().menuButton->geometry();
+    EXPECT_TRUE(form().rect().contains(menu));
+    for (QWidget* w : form().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (w != form().menuButton) {
+            EXPECT_FALSE(w->geometry().intersects(menu)) << w->objectName().toStdString();
+        }
+    }
+    if (form().deskMenu->isEmpty()) // an empty menu never opens
+        form().addDeskAction(QStringLiteral("試し"), QKeySequence(), &Form1::repaintBoard);
+    form().show();
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    bool opened = false;
+    // The menu runs its own event loop until it closes.
+    QTimer::singleShot(200, &form(), [&] {
+        opened = form().deskMenu->isVisible();
+        form().deskMenu->close();
+    });
+    QTest::keyClick(&form(), Qt::Key_F10);
+    EXPECT_TRUE(opened);
 }
 
 TEST_F(WindowTest, LegendColoursAndClockFace) {
