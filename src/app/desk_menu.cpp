@@ -33,6 +33,13 @@ void Form1::createDeskMenu() {
     menuButton->setMenu(deskMenu);
     auto* open = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(open, &QShortcut::activated, menuButton, &QPushButton::showMenu);
+
+    addDeskAction(QStringLiteral("元に戻す"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+                  &Form1::undoChange);
+    addDeskAction(QStringLiteral("やり直す"), QKeySequence(Qt::CTRL | Qt::Key_Y),
+                  &Form1::redoChange);
+    addDeskAction(QStringLiteral("履歴"), QKeySequence(Qt::CTRL | Qt::Key_H), &Form1::showHistory);
+    keepDeskKeysInTextBoxes();
 }
 
 } // namespace kavro

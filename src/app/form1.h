@@ -94,6 +94,10 @@ public:
     void undoChange();  // 元に戻す (Ctrl+Z): the latest desk change still in force
     void redoChange();  // やり直す (Ctrl+Y): the latest change taken back
     void showHistory(); // 履歴 (Ctrl+H)
+    // Ctrl+Z and Ctrl+Y reach the desk's undo and redo with the focus in a text box too (the
+    // boxes would take them for their own typing undo): a clerk who presses them means the
+    // day's change, and the question that follows says which one.
+    void keepDeskKeysInTextBoxes();
     const DayJournal& journal() const { return journal_; }
 
     // ---- board/ ----

@@ -55,8 +55,8 @@ bool Form1::saveDay(JournalOp op) {
     if (rendered.error)
         saved.error = rendered.error;
     else
-        saved = saveDayJournaled(journal_, dayFilePath, rendered.bytes,
-                                 {op, 0, platform_.now()}, loadedIdentity_);
+        saved = saveDayJournaled(journal_, dayFilePath, rendered.bytes, {op, 0, platform_.now()},
+                                 loadedIdentity_);
     if (saved.changedOutside) {
         // Another program wrote the file since it was read: writing the grid over it would
         // drop that change. It is journaled and shown; the desk does the operation again.
@@ -71,12 +71,11 @@ bool Form1::saveDay(JournalOp op) {
         return false;
     }
     if (saved.error) {
-        msgBox(
-            QStringLiteral(
-                "予約データを保存できませんでした。入力内容は画面に残っています。\r\n%1\r\n%2")
-                .arg(QString::fromStdString(*saved.error),
-                     QString::fromStdString(dayFilePath.string())),
-            title::kFileError);
+        msgBox(QStringLiteral(
+                   "予約データを保存できませんでした。入力内容は画面に残っています。\r\n%1\r\n%2")
+                   .arg(QString::fromStdString(*saved.error),
+                        QString::fromStdString(dayFilePath.string())),
+               title::kFileError);
         return false;
     }
     loadedIdentity_ = identityOf(rendered.bytes);

@@ -7,6 +7,8 @@
 #include "ledger/cp932.h"
 
 #include <QDateEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 namespace kavro {
 
@@ -34,9 +36,10 @@ void Form1::syncJournal() {
     journal_ = DayJournal(path);
     const auto loaded = journal_.load();
     if (loaded.error)
-        msgBox(QStringLiteral("この日の履歴ファイルを読み込めないため、変更を保存できません。\r\n%1")
-                   .arg(QString::fromStdString(*loaded.error)),
-               title::kFileError);
+        msgBox(
+            QStringLiteral("この日の履歴ファイルを読み込めないため、変更を保存できません。\r\n%1")
+                .arg(QString::fromStdString(*loaded.error)),
+            title::kFileError);
     else if (loaded.notice)
         msgBox(QString::fromStdString(*loaded.notice), title::kJournal);
 
@@ -59,10 +62,36 @@ void Form1::offerRebuild(const DayCheck& check) {
     if (!platform_.ask(QStringLiteral("日付ファイルの作り直し"), question))
         return;
     if (auto error = rebuildDayFile(journal_, dayFilePath, platform_.now()))
-        msgBox(QStringLiteral("日付ファイルを作り直せませんでした。\r\n%1\r\n%2")
-                   .arg(QString::fromStdString(*error),
-                        QString::fromStdString(dayFilePath.string())),
-               title::kFileError);
+        msgBox(
+            QStringLiteral("日付ファイルを作り直せませんでした。\r\n%1\r\n%2")
+                .arg(QString::fromStdString(*error), QString::fromStdString(dayFilePath.string())),
+            title::kFileError);
+}
+
+namespace {
+
+class DeskKeysOverText : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() == Qt::ControlModifier &&
+                (key->key() == Qt::Key_Z || key->key() == Qt::Key_Y))
+                return true; // not claimed by the box: the window's shortcut runs
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void Form1::keepDeskKeysInTextBoxes() {
+    auto* filter = new DeskKeysOverText(this);
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->installEventFilter(filter);
 }
 
 void Form1::undoChange() { stepChange(true); }
@@ -88,7 +117,7 @@ void Form1::stepChange(bool undo) {
     }
     const QString what = QString::fromStdString(entryInWords(*plan.target));
     const QString question = undo ? QStringLiteral("次の変更を元に戻しますか？\r\n%1").arg(what)
-                                   : QStringLiteral("次の変更をやり直しますか？\r\n%1").arg(what);
+                                  : QStringLiteral("次の変更をやり直しますか？\r\n%1").arg(what);
     if (!platform_.ask(title, question))
         return;
     const JournaledSave saved = saveDayJournaled(
@@ -111,9 +140,8 @@ void Form1::showHistory() {
     syncJournal();
     if (history_)
         history_->close();
-    const QString problem = journal_.usable()
-                                ? QString()
-                                : QStringLiteral("この日の履歴ファイルを読み込めません");
+    const QString problem =
+        journal_.usable() ? QString() : QStringLiteral("この日の履歴ファイルを読み込めません");
     history_ = new HistoryWindow(QString::fromStdString(formatDate(shownDate())),
                                  journal_.entries(), problem, this);
     history_->setWindowFlag(Qt::Window);

@@ -27,7 +27,7 @@ void Form1::rollOverDay() {
     const Date newDate = businessDateAt(platform_.now());
     const Date endingDate = addDays(newDate, -1);
 
-    const auto error = carryIntoNewDay(platform_.programDir, endingDate, newDate);
+    const auto error = carryIntoNewDay(platform_.programDir, endingDate, newDate, platform_.now());
     // Restarting after a failed carry would hide the failure behind a fresh start; the
     // message below stays on screen instead.
     if (!error)

@@ -477,8 +477,7 @@ ParsedJournal parseJournal(std::string_view bytes) {
     std::size_t start = 0;
     if (!c.next(line, start)) {
         // Nothing whole yet: an empty file, or a header cut short.
-        const bool headerStart =
-            std::string_view(journalHeader()).substr(0, bytes.size()) == bytes;
+        const bool headerStart = std::string_view(journalHeader()).substr(0, bytes.size()) == bytes;
         p.tornTail = !bytes.empty() && headerStart;
         p.damaged = !headerStart;
         return p;

@@ -4,7 +4,9 @@
 #include "app/history_window.h"
 #include "entry/entry_fixture.h"
 
+#include <QAction>
 #include <QDateEdit>
+#include <QMenu>
 #include <QTableView>
 
 namespace kavro::test {
@@ -64,7 +66,8 @@ TEST_F(JournalDesk, EachOperationJournalsItsOwnName) {
     select(day()[0], {"精算"});
     form().deleteBooking();
     EXPECT_TRUE(day().empty());
-    EXPECT_EQ(ops(), (std::vector<JournalOp>{JournalOp::Use, JournalOp::Settle, JournalOp::Delete}));
+    EXPECT_EQ(ops(),
+              (std::vector<JournalOp>{JournalOp::Use, JournalOp::Settle, JournalOp::Delete}));
     for (int i = 0; i < 3; ++i)
         form().undoChange();
     EXPECT_TRUE(day().empty()); // back to the start of the day, the empty file
@@ -102,7 +105,8 @@ TEST_F(JournalDesk, ASaveOverAnOutsideChangeIsRefusedAndTheChangeKept) {
     EXPECT_EQ(day().size(), 2u); // the outside line is kept, 佐藤 not stored
     EXPECT_EQ(form().roomGrid.recordCount(8), 1);
     EXPECT_EQ(ops(), (std::vector<JournalOp>{JournalOp::Use, JournalOp::Outside}));
-    form().checkIn(); // done again on the data as it stands
+    fill("012", "20:30", "1", "21:30", "佐藤"); // done again on the data as it stands
+    form().checkIn();
     EXPECT_EQ(day().size(), 3u);
 }
 
@@ -161,6 +165,29 @@ TEST_F(JournalDesk, TheHistoryListsTheDaysChangesNewestFirst) {
     EXPECT_EQ(cell(2, HistoryModel::Time), "20:00:00");
     EXPECT_EQ(history->historyTable->editTriggers(), QAbstractItemView::NoEditTriggers);
     history->close();
+}
+
+TEST_F(JournalDesk, TheDeskMenuAndItsKeysReachUndoRedoAndHistoryFromATextBox) {
+    start();
+    checkInYamada();
+    QStringList entries;
+    for (QAction* a : form().deskMenu->actions())
+        entries << a->text() + " " + a->shortcut().toString();
+    EXPECT_TRUE(entries.contains("元に戻す Ctrl+Z")) << entries.join(", ").toStdString();
+    EXPECT_TRUE(entries.contains("やり直す Ctrl+Y"));
+    EXPECT_TRUE(entries.contains("履歴 Ctrl+H"));
+
+    showActive();
+    form().nameEdit->setFocus();
+    QTest::keyClicks(form().nameEdit, "ab");
+    world().answer = false;
+    QTest::keyClick(form().nameEdit, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(world().questions.size(), 1u);
+    EXPECT_EQ(world().questions[0].title, "元に戻す");
+    EXPECT_EQ(form().nameEdit->text(), "ab"); // the box's own undo did not run
+    QTest::keyClick(form().nameEdit, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_NE(form().findChild<HistoryWindow*>(), nullptr);
+    form().findChild<HistoryWindow*>()->close();
 }
 
 } // namespace
