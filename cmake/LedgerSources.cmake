@@ -17,6 +17,7 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/journal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/journal_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record_period.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/rollover.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/room_alerts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/room_grid.cpp

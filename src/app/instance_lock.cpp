@@ -1,30 +1,57 @@
 #include "app/instance_lock.h"
 
+#include "ledger/atomic_file.h"
+
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kavro {
 
 InstanceLock::InstanceLock(const std::filesystem::path& dir) {
-    int fd = ::open((dir / ".kavro.lock").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    const auto path = dir / kFileName;
+    // Never through a link: in a folder shared by the desk's users, a link in the lock's
+    // place would make this program create or open a file wherever the link points. A pipe
+    // in its place must not hang the start.
+    const int fd =
+        ::open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
-        // A directory where the lock file cannot be created cannot hold a lock; refusing to start
-        // would hide the problem, while the first save reports it to the desk.
-        acquired_ = true;
+        const int err = errno;
+        error_ = err == ELOOP    ? "ロックファイルの場所にリンクがあります"
+                 : err == EISDIR ? "ロックファイルの場所にフォルダがあります"
+                                 : fileErrorText("ロックファイルを開けません", err);
+        error_ += "\r\n" + path.string();
+        return;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        error_ = "ロックファイルの場所に通常のファイルでないものがあります\r\n" + path.string();
         return;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno;
         ::close(fd);
+        if (err == EWOULDBLOCK) {
+            state_ = State::HeldByAnotherCopy;
+            return;
+        }
+        error_ = fileErrorText("ロックファイルをロックできません", err) + "\r\n" + path.string();
         return;
     }
     fd_ = fd;
-    acquired_ = true;
+    state_ = State::Acquired;
 }
 
 InstanceLock::~InstanceLock() {
     if (fd_ >= 0)
         ::close(fd_);
+}
+
+std::string startRefusedText(const InstanceLock& lock) {
+    return "ほかに起動していないことを確かめられないため、起動できません。\r\n" + lock.error();
 }
 
 } // namespace kavro

@@ -15,8 +15,15 @@ int main(int argc, char* argv[]) {
     kavro::Platform platform = kavro::desktopPlatform();
     platform.requestRestart = kavro::requestMachineRestart;
     kavro::InstanceLock lock(platform.programDir);
-    if (!lock.acquired())
+    if (lock.state() == kavro::InstanceLock::State::HeldByAnotherCopy)
         return 0; // another copy runs: end silently
+    if (!lock.acquired()) {
+        // Without the lock a second copy could start beside this one, and each would write
+        // the day file over the other's bookings.
+        platform.message(QStringLiteral("ファイルエラー"),
+                         QString::fromStdString(kavro::startRefusedText(lock)));
+        return 1;
+    }
 
     kavro::Form1 form(std::move(platform));
     if (!form.startUp())

@@ -58,27 +58,30 @@ mode_t newFileMode(const fs::path& path) {
     return 0666 & ~mask;
 }
 
-} // namespace
+using ReplaceCheck = std::function<std::optional<SaveError>()>;
 
-std::optional<std::string> replaceFileAtomically(const fs::path& path, std::string_view bytes,
-                                                 const FileOps& ops) {
+std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, const FileOps& ops,
+                                 const ReplaceCheck& beforeRename) {
+    auto failed = [](std::string text) {
+        return SaveError{SaveFailure::WriteFailed, std::move(text)};
+    };
     fs::path dir = path.parent_path().empty() ? fs::path(".") : path.parent_path();
     std::error_code ec;
     if (fs::is_directory(path, ec))
-        return fileErrorText("ファイルの場所にフォルダがあるため保存できません", 0);
+        return failed(fileErrorText("ファイルの場所にフォルダがあるため保存できません", 0));
 
     std::string tmpl =
         (dir / (std::string(kTempFilePrefix) + path.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(tmpl.data());
     if (fd < 0)
-        return fileErrorText("一時ファイルを作成できません", errno);
+        return failed(fileErrorText("一時ファイルを作成できません", errno));
 
     auto fail = [&](const char* what) {
         int err = errno;
         if (fd >= 0)
             ::close(fd);
         ::unlink(tmpl.c_str());
-        return fileErrorText(what, err);
+        return failed(fileErrorText(what, err));
     };
 
     ::fchmod(fd, newFileMode(path));
@@ -91,6 +94,12 @@ std::optional<std::string> replaceFileAtomically(const fs::path& path, std::stri
         return fail("ファイルを閉じられません");
     }
     fd = -1;
+    if (beforeRename) {
+        if (auto refused = beforeRename()) {
+            ::unlink(tmpl.c_str());
+            return refused;
+        }
+    }
     if (ops.rename(tmpl.c_str(), path.c_str()) != 0)
         return fail("ファイルを置き換えられません");
 
@@ -100,6 +109,72 @@ std::optional<std::string> replaceFileAtomically(const fs::path& path, std::stri
         ::close(dfd);
     }
     return std::nullopt;
+}
+
+// Root may write any file, so the mode bits decide for root what access() decides for others.
+bool markedReadOnly(const fs::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    if (::geteuid() == 0)
+        return (st.st_mode & 0222) == 0;
+    return ::access(path.c_str(), W_OK) != 0 && errno == EACCES;
+}
+
+} // namespace
+
+std::optional<std::string> replaceFileAtomically(const fs::path& path, std::string_view bytes,
+                                                 const FileOps& ops) {
+    if (auto error = replace(path, bytes, ops, {}))
+        return std::move(error->text);
+    return std::nullopt;
+}
+
+std::optional<SaveError> replaceFileIfUnchanged(const fs::path& path, std::string_view bytes,
+                                                const FileIdentity& expected, const FileOps& ops) {
+    return replace(path, bytes, ops, [&]() -> std::optional<SaveError> {
+        std::string current;
+        const int err = readRegularFile(path, current);
+        if (err != 0 && err != ENOENT)
+            return SaveError{SaveFailure::WriteFailed,
+                             fileErrorText("ファイルを確かめられないため保存できません", err)};
+        if ((err == ENOENT ? kMissingFile : identityOf(current)) != expected)
+            return SaveError{SaveFailure::ChangedOutside,
+                             "ファイルがこのプログラムの外で変更されています"};
+        if (markedReadOnly(path))
+            return SaveError{SaveFailure::ReadOnly,
+                             "ファイルが読み取り専用になっているため保存できません"};
+        return std::nullopt;
+    });
+}
+
+int readRegularFile(const fs::path& path, std::string& bytes) {
+    bytes.clear();
+    // Non-blocking, so that a pipe put in the file's place cannot hang the program.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    }
+    char buf[65536];
+    while (true) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            return err;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return 0;
 }
 
 } // namespace kavro

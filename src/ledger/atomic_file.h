@@ -1,6 +1,8 @@
 #pragma once
 // Durable whole-file replacement: a crash or power cut at any moment leaves either the
 // old or the new content, never a mixture or an empty file.
+#include "ledger/file_identity.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -29,6 +31,31 @@ bool writeAll(int fd, std::string_view bytes, const FileOps& ops);
 std::optional<std::string> replaceFileAtomically(const std::filesystem::path& path,
                                                  std::string_view bytes,
                                                  const FileOps& ops = posixFileOps());
+
+// Why a file was not replaced; the window's answer depends on it (reload, or only report).
+enum class SaveFailure {
+    ChangedOutside, // the file is no longer what this program last read or wrote
+    ReadOnly,       // the file is marked read-only
+    Unstorable,     // the text holds a character the file cannot hold exactly
+    WriteFailed,    // the file system refused: a full disk, no permission, a folder in place
+};
+struct SaveError {
+    SaveFailure kind = SaveFailure::WriteFailed;
+    std::string text; // Japanese
+};
+
+// As replaceFileAtomically, but only while the file is still `expected` (what this program
+// last read or wrote; kMissingFile when it did not exist) and not marked read-only. Checked
+// once the new content is durable beside it, just before the rename, so that the window
+// in which another program's change could be overwritten is as short as it can be.
+std::optional<SaveError> replaceFileIfUnchanged(const std::filesystem::path& path,
+                                                std::string_view bytes,
+                                                const FileIdentity& expected,
+                                                const FileOps& ops = posixFileOps());
+
+// Reads a whole regular file without waiting on a pipe put in its place. Returns 0, or the
+// cause: ENOENT when it does not exist, EISDIR or EINVAL when something else stands there.
+int readRegularFile(const std::filesystem::path& path, std::string& bytes);
 
 // "what" followed by the cause in words the desk understands (a full disk, no permission),
 // or the system's own text for rarer causes.

@@ -48,18 +48,6 @@ private:
     iconv_t cd_;
 };
 
-// glibc drops the tag characters U+E0000..U+E007F without an error; they must not
-// vanish from a name unnoticed.
-bool containsTagCharacter(std::string_view utf8) {
-    // U+E0000..U+E007F encode as F3 A0 80 80 .. F3 A0 81 BF
-    for (std::size_t i = 0; i + 3 < utf8.size(); ++i) {
-        auto b = [&](std::size_t k) { return static_cast<unsigned char>(utf8[i + k]); };
-        if (b(0) == 0xF3 && b(1) == 0xA0 && (b(2) == 0x80 || b(2) == 0x81))
-            return true;
-    }
-    return false;
-}
-
 // Bytes below 0x80 are the same characters in UTF-8 and in CP932, and in both they are
 // whole characters (a CP932 trail byte can be below 0x80, but only after a lead byte of
 // 0x81 or more). A record line is mostly ASCII (ID, times, numbers) and every line of the
@@ -84,10 +72,14 @@ std::optional<std::string> convertAfterAsciiHead(Converter& conv, std::string_vi
 } // namespace
 
 std::optional<std::string> encodeCp932(std::string_view utf8) {
-    if (containsTagCharacter(utf8))
-        return std::nullopt;
     thread_local Converter conv("CP932", "UTF-8");
-    return convertAfterAsciiHead(conv, utf8);
+    auto bytes = convertAfterAsciiHead(conv, utf8);
+    // glibc maps a few characters one way (〜 to the bytes of ～, ¥ to a backslash) and drops the
+    // tag characters U+E0000..U+E007F without an error: only text that reads back as it was
+    // written is stored.
+    if (bytes && decodeCp932(*bytes) != utf8)
+        return std::nullopt;
+    return bytes;
 }
 
 std::optional<std::string> decodeCp932(std::string_view bytes) {
@@ -95,23 +87,42 @@ std::optional<std::string> decodeCp932(std::string_view bytes) {
     return convertAfterAsciiHead(conv, bytes);
 }
 
+namespace {
+
+std::size_t utf8Length(unsigned char lead) {
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+} // namespace
+
 std::optional<std::string> firstUnencodableCharacter(std::string_view utf8) {
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        std::size_t len = 1;
-        auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead >= 0xF0)
-            len = 4;
-        else if (lead >= 0xE0)
-            len = 3;
-        else if (lead >= 0xC0)
-            len = 2;
-        auto ch = utf8.substr(i, len);
+    for (std::size_t i = 0; i < utf8.size();) {
+        auto ch = utf8.substr(i, utf8Length(static_cast<unsigned char>(utf8[i])));
         if (!encodeCp932(ch))
             return std::string(ch);
-        i += len;
+        i += ch.size();
     }
     return std::nullopt;
+}
+
+std::string cp932StoredForm(std::string_view utf8) {
+    thread_local Converter encoder("CP932", "UTF-8");
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        auto ch = utf8.substr(i, utf8Length(static_cast<unsigned char>(utf8[i])));
+        i += ch.size();
+        std::optional<std::string> stored;
+        if (static_cast<unsigned char>(ch[0]) >= 0x80 && !encodeCp932(ch)) {
+            // Only a look-alike outside ASCII stands in: ¥ read back as a backslash, or ‾ as
+            // a tilde, would be another character, so those stay and are refused.
+            auto bytes = encoder.convert(ch);
+            if (bytes && bytes->size() == 2)
+                stored = decodeCp932(*bytes);
+        }
+        out += stored ? *stored : std::string(ch);
+    }
+    return out;
 }
 
 } // namespace kavro

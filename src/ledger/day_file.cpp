@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kavro {
@@ -42,61 +41,40 @@ DayContent parseDayFile(std::string_view bytes) {
 
 FileRead readWholeFile(const fs::path& path, const std::string& noun) {
     FileRead result;
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    const int err = readRegularFile(path, result.bytes);
+    result.exists = err != ENOENT;
+    if (err == EISDIR)
         result.error = noun + "の場所にフォルダがあるため読み込めません";
-        return result;
-    }
-    // Non-blocking, so that a pipe put in the file's place cannot hang the program.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0 && errno == ENOENT)
-        return result;
-    if (fd < 0) {
-        result.error = fileErrorText((noun + "を開けません").c_str(), errno);
-        return result;
-    }
-    result.exists = true;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    else if (err == EINVAL)
         result.error = noun + "の場所に通常のファイルでないものがあるため読み込めません";
-        return result;
-    }
-    result.bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[65536];
-    while (true) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            result.error = fileErrorText((noun + "を読み込めません").c_str(), errno);
-            ::close(fd);
-            return result;
-        }
-        if (n == 0)
-            break;
-        result.bytes.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
+    else if (err != 0 && err != ENOENT)
+        result.error = fileErrorText((noun + "を読み込めません").c_str(), err);
     return result;
 }
 
 DayReadResult readDayFile(const fs::path& path) {
     DayReadResult result;
-    FileRead read = readWholeFile(path, "日付ファイル");
-    if (!read.error && !read.exists) {
+    std::string bytes;
+    int err = readRegularFile(path, bytes);
+    if (err == ENOENT) {
         const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-        if (fd < 0)
-            read.error = fileErrorText("日付ファイルを作成できません", errno);
-        else
-            ::close(fd);
+        if (fd < 0) {
+            result.error = fileErrorText("日付ファイルを作成できません", errno);
+            return result;
+        }
+        ::close(fd);
+        err = readRegularFile(path, bytes);
     }
-    if (read.error) {
-        result.error = std::move(read.error);
+    if (err == EISDIR)
+        result.error = "日付ファイルの場所にフォルダがあるため読み込めません";
+    else if (err == EINVAL)
+        result.error = "日付ファイルの場所に通常のファイルでないものがあるため読み込めません";
+    else if (err != 0)
+        result.error = fileErrorText("日付ファイルを読み込めません", err);
+    if (result.error)
         return result;
-    }
-    result.identity = identityOf(read.bytes);
-    result.content = parseDayFile(read.bytes);
+    result.identity = identityOf(bytes);
+    result.content = parseDayFile(bytes);
     return result;
 }
 
@@ -160,6 +138,20 @@ std::optional<std::string> writeDayFile(const fs::path& path, const RoomGrid& gr
     if (rendered.error)
         return rendered.error;
     return replaceFileAtomically(path, rendered.bytes, ops);
+}
+
+DaySaveResult saveDayFile(const fs::path& path, const RoomGrid& grid,
+                          const std::vector<KeptLine>& kept, const FileIdentity& expected,
+                          const FileOps& ops) {
+    DaySaveResult result;
+    auto rendered = renderDayFile(grid, kept);
+    if (rendered.error)
+        result.error = SaveError{SaveFailure::Unstorable, std::move(*rendered.error)};
+    else if (auto error = replaceFileIfUnchanged(path, rendered.bytes, expected, ops))
+        result.error = std::move(error);
+    else
+        result.identity = identityOf(rendered.bytes);
+    return result;
 }
 
 } // namespace kavro

@@ -205,11 +205,15 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
         result.error = std::move(error);
         return result;
     }
-    if (auto error = replaceFileAtomically(dayFile, newBytes, ops)) {
+    // Checked once more just before the rename: another program may have been quicker.
+    if (auto error = replaceFileIfUnchanged(dayFile, newBytes, currentId, ops)) {
         // The file is as it was: an entry left in the journal would be finished at the next
         // start, a change the desk was told did not happen.
         journal.dropLast(ops);
-        result.error = std::move(error);
+        if (error->kind == SaveFailure::ChangedOutside)
+            result.changedOutside = true;
+        else
+            result.error = std::move(error->text);
         return result;
     }
     result.written = true;

@@ -217,6 +217,7 @@ TEST(DayPurgeWithJournals, AJournalGoesWithItsDayFileAndNeverBefore) {
         writeBytes(dayOf(age), "x\r\n");
     fs::create_directories(dayOf(31) / "stuck"); // a day file that cannot be deleted
     writeBytes(dir / "20261031.jnl.damaged", "x");
+    writeBytes(dayOf(0), "x\r\n"); // today's file: the clock is trusted
 
     purgeOldDayFiles(dir.path(), today);
     EXPECT_TRUE(fs::exists(journalPathFor(dayOf(29))));
