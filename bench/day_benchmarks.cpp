@@ -2,8 +2,11 @@
 #include "bench_registry.h"
 #include "desk.h"
 
+#include "app/history_window.h"
 #include "ledger/day_file.h"
+#include "ledger/journal_file.h"
 
+#include <QImage>
 #include <benchmark/benchmark.h>
 #include <cerrno>
 #include <chrono>
@@ -34,6 +37,16 @@ Desk& desk(int recordsPerRoom, bool withCheckInSpot) {
 }
 
 using Clock = std::chrono::steady_clock;
+
+// Building the busy day's journal needs no durability: it only has to exist.
+const FileOps& noSyncOps() {
+    static const FileOps ops = [] {
+        FileOps o = posixFileOps();
+        o.fsync = [](int) { return 0; };
+        return o;
+    }();
+    return ops;
+}
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -85,6 +98,17 @@ bool floorWriteAndRead(const std::filesystem::path& dir, const std::string& byte
     return synced && readAll(target, back) && back.size() == bytes.size();
 }
 
+// The least a journal entry can cost: a small append to a file and its fsync.
+bool smallAppendAndSync(const std::filesystem::path& dir) {
+    static const std::string entry(200, 'x');
+    const auto file = dir / "small.jnl";
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool ok = writeAll(fd, entry) && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
 void BM_LoadDay(benchmark::State& state) {
     Desk& d = desk(kFullDay, false);
     for (auto _ : state)
@@ -121,7 +145,7 @@ void BM_SaveDay(benchmark::State& state) {
     for (auto _ : state) {
         form.roomGrid = grid;
         const auto start = Clock::now();
-        const bool saved = form.saveDay();
+        const bool saved = form.saveDay(JournalOp::Use);
         state.SetIterationTime(secondsSince(start));
         if (!saved || !floor.measure(d.dir(), bytes)) {
             state.SkipWithError("saveDay or the floor beside it failed");
@@ -157,6 +181,7 @@ void BM_CheckIn(benchmark::State& state) {
     Desk& d = desk(static_cast<int>(state.range(0)), true);
     Form1& form = d.form();
     PairedFloor floor;
+    double smallMs = 0;
     std::string saved;
     for (auto _ : state) {
         const int before = form.roomGrid.recordCount(spot.room);
@@ -176,10 +201,61 @@ void BM_CheckIn(benchmark::State& state) {
             state.SkipWithError("the floor beside the check-in failed");
             break;
         }
+        // ... and of its journal entry.
+        const auto smallStart = Clock::now();
+        if (!smallAppendAndSync(d.dir())) {
+            state.SkipWithError("the small fsync beside the check-in failed");
+            break;
+        }
+        smallMs += secondsSince(smallStart) * 1e3;
         // Every check-in runs on the same day: the file goes back as it was, durably.
         d.restoreDay();
     }
     floor.report(state);
+    state.counters["small_fsync_ms"] =
+        benchmark::Counter(smallMs, benchmark::Counter::kAvgIterations);
+}
+
+// A busy day's journal: 2,000 changes (check-ins, settlements, undos) on a full day.
+void BM_HistoryLoad(benchmark::State& state) {
+    Desk& d = desk(kFullDay, false);
+    const auto journalFile = d.dir() / "history.jnl";
+    {
+        std::filesystem::remove(journalFile);
+        DayJournal journal(journalFile);
+        journal.load();
+        DayLines lines = splitDayLines(d.dayBytes());
+        JournalEntry e;
+        e.when = benchClock();
+        e.op = JournalOp::Outside;
+        e.diff = diffLines({}, lines);
+        journal.append(e);
+        for (int i = 1; i < 2000; ++i) {
+            const std::size_t at = static_cast<std::size_t>(i * 7) % lines.size();
+            DayLines next = lines;
+            std::string& l = next[at];
+            l = l.substr(0, l.size() - 4) + (i % 2 ? "\x90\xB8\x8E\x5A" : "\x97\x98\x97\x70");
+            e.op = i % 3 == 0 ? JournalOp::Undo : (i % 2 ? JournalOp::Settle : JournalOp::Use);
+            e.target = e.op == JournalOp::Undo ? i : 0;
+            e.diff = diffLines(lines, next);
+            journal.append(e, noSyncOps());
+            lines = std::move(next);
+        }
+    }
+    for (auto _ : state) {
+        DayJournal journal(journalFile);
+        journal.load();
+        HistoryWindow window(QStringLiteral("2026/12/05"), journal.entries(), QString());
+        window.resize(760, 420);
+        QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+        window.render(&image);
+        benchmark::DoNotOptimize(image.bits());
+        if (window.model->rowCount() != 2000) {
+            state.SkipWithError("the history does not hold 2,000 changes");
+            break;
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(journalFile));
 }
 
 } // namespace
@@ -187,6 +263,7 @@ void BM_CheckIn(benchmark::State& state) {
 void releaseDesks() { desks().clear(); }
 
 BENCHMARK(BM_LoadDay)->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK(BM_HistoryLoad)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_SaveDay)->Unit(benchmark::kMillisecond)->Iterations(20)->UseManualTime();
 BENCHMARK(BM_Floor)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_Tick)

@@ -43,6 +43,9 @@ Desk::Desk(int recordsPerRoom, std::optional<FreeSpot> free)
 Desk::~Desk() = default;
 
 void Desk::restoreDay() {
+    // The journal goes back too: the next check-in meets a day in step with its journal (the
+    // reload journals the restored file as its first state, outside the timing).
+    std::filesystem::remove(journalPathFor(dayFile_));
     writeDay(dayFile_, dayBytes_);
     form_->loadDay();
 }

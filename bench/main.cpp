@@ -40,11 +40,15 @@ public:
                 medians_[key] = value;
                 if (auto floor = run.counters.find("floor_ms"); floor != run.counters.end())
                     medians_[key + "#floor"] = floor->second.value;
+                if (auto small = run.counters.find("small_fsync_ms"); small != run.counters.end())
+                    medians_[key + "#small"] = small->second.value;
             } else if (run.run_type == Run::RT_Iteration && !medians_.count(key)) {
                 // Used only when no repetitions were asked for.
                 single_[key] = value;
                 if (auto floor = run.counters.find("floor_ms"); floor != run.counters.end())
                     single_[key + "#floor"] = floor->second.value;
+                if (auto small = run.counters.find("small_fsync_ms"); small != run.counters.end())
+                    single_[key + "#small"] = small->second.value;
             }
         }
     }

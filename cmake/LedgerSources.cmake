@@ -15,6 +15,8 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/entry_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/file_identity.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/journal.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/journal_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record_period.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/report_csv.cpp

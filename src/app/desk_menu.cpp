@@ -34,7 +34,13 @@ void Form1::createDeskMenu() {
     auto* open = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(open, &QShortcut::activated, menuButton, &QPushButton::showMenu);
 
+    addDeskAction(QStringLiteral("元に戻す"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+                  &Form1::undoChange);
+    addDeskAction(QStringLiteral("やり直す"), QKeySequence(Qt::CTRL | Qt::Key_Y),
+                  &Form1::redoChange);
+    addDeskAction(QStringLiteral("履歴"), QKeySequence(Qt::CTRL | Qt::Key_H), &Form1::showHistory);
     addDeskAction(QStringLiteral("集計"), QKeySequence(Qt::CTRL | Qt::Key_R), &Form1::showReport);
+    keepDeskKeysInTextBoxes();
 }
 
 } // namespace kavro

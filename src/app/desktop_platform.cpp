@@ -187,6 +187,7 @@ Platform desktopPlatform() {
     p.now = localNow;
     p.programDir = QCoreApplication::applicationDirPath().toStdString();
     p.message = [](const QString& title, const QString& text) { showMessageBox(title, text); };
+    p.ask = [](const QString& title, const QString& text) { return askYesNo(title, text); };
     p.beep = alertSound;
     p.startProgram = [](const QString& program, const QStringList& args) {
         return QProcess::startDetached(program, args);

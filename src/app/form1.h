@@ -5,6 +5,7 @@
 #include "ledger/civil_time.h"
 #include "ledger/day_file.h"
 #include "ledger/day_totals.h"
+#include "ledger/journal_file.h"
 #include "ledger/room_grid.h"
 
 #include <QPointer>
@@ -34,6 +35,7 @@ class BoardHalf;
 class AboutWindow;
 class ReportWindow;
 class SummaryKeeper;
+class HistoryWindow;
 
 // The booking selected on the board or in the booking list, as its record stands in the
 // day file; empty when none. selectedIdLabel shows the ID; the handlers read it from here.
@@ -77,13 +79,14 @@ public:
     // loadDayContent(), which the benchmark times on its own.
     void loadDay();
     void loadDayContent();
-    // False when the file was not written. `what` names the change for the message ("利用
+    // Writes the grid to the day file, the change journaled first under the operation's
+    // name. False when it was not written. `what` names the change for the message ("利用
     // （005 山田）"). The grid keeps the change, unless the file was changed by another
     // program: then the file as it stands is loaded and the clerk is asked to do it again.
-    bool saveDay(const QString& what = {});
+    bool saveDay(JournalOp op, const QString& what = {});
     // The save and reload that ends every change. When the save fails the grid keeps the
     // change (nothing is reloaded over it) and the board still shows it.
-    bool saveAndReload(const QString& what = {});
+    bool saveAndReload(JournalOp op, const QString& what = {});
     // The operation and the panel's room and name, as a save failure names what it lost.
     QString describeEntry(const QString& operation) const;
     void rollOverDay();
@@ -92,6 +95,16 @@ public:
     void showPickedDate(); // datePicker changed by the user
     // The one way the shown day changes: datePicker, shownDay and the board's reference.
     void setShownDay(Date shown, Date today);
+
+    // ---- app/form1_journal.cpp: the shown day's journal ----
+    void undoChange();  // 元に戻す (Ctrl+Z): the latest desk change still in force
+    void redoChange();  // やり直す (Ctrl+Y): the latest change taken back
+    void showHistory(); // 履歴 (Ctrl+H)
+    // Ctrl+Z and Ctrl+Y reach the desk's undo and redo with the focus in a text box too (the
+    // boxes would take them for their own typing undo): a clerk who presses them means the
+    // day's change, and the question that follows says which one.
+    void keepDeskKeysInTextBoxes();
+    const DayJournal& journal() const { return journal_; }
 
     // ---- board/ ----
     void paintBoardHalf(int index, QPainter& painter);
@@ -276,11 +289,19 @@ private:
     // People, times, unit and name back to their defaults and the booking list emptied.
     void clearEntryFields();
 
+    // Reads the shown day's journal when another day is shown or it changed on disk, and
+    // brings the day file in step with it; runs before the day file is read.
+    void syncJournal();
+    void offerRebuild(const DayCheck& check);
+    void stepChange(bool undo);
+
     Platform platform_;
+    DayJournal journal_;          // the shown day's
+    FileIdentity loadedIdentity_; // the day file as this window last read or wrote it
+    QPointer<HistoryWindow> history_;
     QPointer<AboutWindow> about_;                // cleared by Qt when the window closes itself
     std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once
-    bool dayLoadedOk_ = false;     // a day that could not be read is never overwritten
-    FileIdentity dayFileIdentity_; // the shown day's file as last read or written
+    bool dayLoadedOk_ = false; // a day that could not be read is never overwritten
     // Day changes passed whose carry has not been made yet, oldest first: a carry that fails
     // is tried again at every tick, and reported once until it succeeds.
     std::vector<DateTime> pendingDayChanges_;

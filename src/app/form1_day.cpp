@@ -20,12 +20,13 @@ void Form1::loadDay() {
 void Form1::loadDayContent() {
     maxGroupNo = kEmptyDayGroupNo;
     dayFilePath = kavro::dayFilePath(platform_.programDir, shownDate());
+    syncJournal(); // before the read, which creates a missing file empty
 
     auto read = readDayFile(dayFilePath);
+    loadedIdentity_ = read.identity;
     roomGrid.clearRecords();
     keptLines.clear();
     dayLoadedOk_ = !read.error;
-    dayFileIdentity_ = read.identity;
     if (read.error) {
         msgBox(QString::fromStdString(*read.error + "\r\n" + dayFilePath.string()),
                title::kFileError);
@@ -44,7 +45,7 @@ void Form1::loadDayContent() {
     groupsLabel->setText(QString::fromStdString(groupsCaption(maxGroupNo)));
 }
 
-bool Form1::saveDay(const QString& what) {
+bool Form1::saveDay(JournalOp op, const QString& what) {
     alarmTimer->stop();
     const QString change = what.isEmpty() ? QStringLiteral("変更") : what;
     const QString file = QString::fromStdString(dayFilePath.string());
@@ -56,33 +57,41 @@ bool Form1::saveDay(const QString& what) {
                title::kFileError);
         return false;
     }
-    auto saved = saveDayFile(dayFilePath, roomGrid, keptLines, dayFileIdentity_);
-    if (saved.error && saved.error->kind == SaveFailure::ChangedOutside) {
-        // Writing the grid now would drop what the other program wrote; the file as it
-        // stands wins, and the clerk repeats the change on it.
-        loadDayContent();
+    const RenderResult rendered = renderDayFile(roomGrid, keptLines);
+    JournaledSave saved;
+    if (rendered.error)
+        saved.error = rendered.error;
+    else
+        saved = saveDayJournaled(journal_, dayFilePath, rendered.bytes, {op, 0, platform_.now()},
+                                 loadedIdentity_);
+    if (saved.changedOutside) {
+        // Another program wrote the file since it was read: writing the grid over it would
+        // drop that change. It is journaled and shown; the desk does the operation again.
+        reconcileDay(journal_, dayFilePath, platform_.now());
         msgBox(QStringLiteral(
                    "日付ファイルがこのプログラムの外で変更されていたため、"
                    "%1は保存されませんでした。\r\n変更後の日付ファイルを読み込み直しました。"
                    "内容を確かめて、もう一度操作してください。\r\n%2")
                    .arg(change, file),
                title::kFileError);
+        roomGrid.clearRecords();
+        loadDayContent();
         return false;
     }
     if (saved.error) {
         msgBox(
             QStringLiteral("%1を保存できませんでした。入力内容は画面に残っています。\r\n%2\r\n%3")
-                .arg(change, QString::fromStdString(saved.error->text), file),
+                .arg(change, QString::fromStdString(*saved.error), file),
             title::kFileError);
         return false;
     }
-    dayFileIdentity_ = saved.identity;
+    loadedIdentity_ = identityOf(rendered.bytes);
     roomGrid.clearRecords();
     return true;
 }
 
-bool Form1::saveAndReload(const QString& what) {
-    if (saveDay(what)) {
+bool Form1::saveAndReload(JournalOp op, const QString& what) {
+    if (saveDay(op, what)) {
         loadDay();
         return true;
     }

@@ -37,7 +37,8 @@ void Form1::rollOverDay() {
     std::optional<std::string> error;
     while (!pendingDayChanges_.empty()) {
         const Date newDate = dateOf(pendingDayChanges_.front());
-        error = carryIntoNewDay(platform_.programDir, addDays(newDate, -1), newDate);
+        error =
+            carryIntoNewDay(platform_.programDir, addDays(newDate, -1), newDate, platform_.now());
         if (error)
             break;
         pendingDayChanges_.erase(pendingDayChanges_.begin());

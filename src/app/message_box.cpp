@@ -14,4 +14,17 @@ void showMessageBox(const QString& title, const QString& text) {
     box.exec();
 }
 
+bool askYesNo(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    auto* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
+    auto* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+    for (auto* b : {yes, no})
+        b->setIcon(QIcon());
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 } // namespace kavro

@@ -11,5 +11,8 @@ inline const QString kOddLines = QStringLiteral("日付ファイルの確認"); 
 inline const QString kOddSummaryLines = QStringLiteral("集計ファイルの確認"); // the same there
 inline const QString kClock = QStringLiteral("時計の確認");                   // a clock not trusted
 inline const QString kDayChange = QStringLiteral("日替わり");                 // the 06:00 switch
+inline const QString kUndo = QStringLiteral("元に戻す");
+inline const QString kRedo = QStringLiteral("やり直す");
+inline const QString kJournal = QStringLiteral("履歴");
 
 } // namespace kavro::title

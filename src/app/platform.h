@@ -14,6 +14,8 @@ struct Platform {
     std::function<DateTime()> now;    // local wall clock, naive civil time
     std::filesystem::path programDir; // where the executable and day files live
     std::function<void(const QString& title, const QString& text)> message; // modal, OK only
+    // Modal, はい / いいえ; true for はい.
+    std::function<bool(const QString& title, const QString& text)> ask;
     std::function<void()> beep;           // one short audible alert, never blocking
     std::function<bool()> requestRestart; // true when the machine accepted to restart
     std::function<bool(const QString& program, const QStringList& args)> startProgram;

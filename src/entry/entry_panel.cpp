@@ -100,9 +100,9 @@ bool acceptScan(Form1& f, Conflict conflict) {
     return false;
 }
 
-void closeRegistration(Form1& f, const QString& what) {
+void closeRegistration(Form1& f, JournalOp op, const QString& what) {
     f.resetEntry();
-    f.saveAndReload(what);
+    f.saveAndReload(op, what);
 }
 
 } // namespace kavro::entry

@@ -2,6 +2,7 @@
 // What the registration buttons share: reading the panel and answering a refusal.
 #include "ledger/booking_rules.h"
 #include "ledger/entry_check.h"
+#include "ledger/journal.h"
 
 #include <QString>
 
@@ -25,7 +26,7 @@ bool acceptScan(Form1& form, Conflict conflict);
 
 // The closing sequence of every registration: reset the panel, save, reload. `what` names
 // the change should it not be stored (Form1::describeEntry, taken before the reset).
-void closeRegistration(Form1& form, const QString& what);
+void closeRegistration(Form1& form, JournalOp op, const QString& what);
 
 // What the panel shows when nothing is being entered.
 inline const QString kDefaultPeople = QStringLiteral("2");

@@ -50,7 +50,7 @@ void Form1::inputExtension() {
                     panel.name, std::string(kStatusUse)});
     markContinued(roomGrid, room, *continued);
     bookingList->clear();
-    entry::closeRegistration(*this, describeEntry(QStringLiteral("延長")));
+    entry::closeRegistration(*this, JournalOp::Input, describeEntry(QStringLiteral("延長")));
 }
 
 } // namespace kavro

@@ -57,7 +57,7 @@ void Form1::modifyBooking() {
     storeModified(roomGrid, room, selected.id,
                   joinRecord({selected.id, selected.start, panel.unit, selected.end, panel.people,
                               panel.room, panel.name, statusBox->currentText().toStdString()}));
-    entry::closeRegistration(*this, describeEntry(QStringLiteral("修正")));
+    entry::closeRegistration(*this, JournalOp::Modify, describeEntry(QStringLiteral("修正")));
 }
 
 } // namespace kavro

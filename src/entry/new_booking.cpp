@@ -41,7 +41,8 @@ void registerNewBooking(Form1& f, std::string_view status) {
     f.roomGrid.at(room, target) =
         joinRecord({f.selected.id, f.selected.start, panel.unit, f.selected.end, panel.people,
                     panel.room, panel.name, std::string(status)});
-    entry::closeRegistration(f, f.describeEntry(QString::fromUtf8(status.data(), status.size())));
+    entry::closeRegistration(f, status == kStatusUse ? JournalOp::Use : JournalOp::Reserve,
+                             f.describeEntry(QString::fromUtf8(status.data(), status.size())));
 }
 
 } // namespace

@@ -32,6 +32,22 @@ std::string fileErrorText(const char* what, int err) {
     return msg;
 }
 
+bool writeAll(int fd, std::string_view bytes, const FileOps& ops) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ops.write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 namespace {
 
 mode_t newFileMode(const fs::path& path) {
@@ -91,18 +107,8 @@ std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, c
     };
 
     ::fchmod(fd, newFileMode(path));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ops.write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = ENOSPC;
-            return fail("ファイルに書き込めません");
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    if (!writeAll(fd, bytes, ops))
+        return fail("ファイルに書き込めません");
     if (ops.fsync(fd) != 0)
         return fail("ファイルをディスクに書き込めません");
     if (::close(fd) != 0) {

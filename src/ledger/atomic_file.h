@@ -21,6 +21,10 @@ struct FileOps {
 };
 const FileOps& posixFileOps();
 
+// Writes all the bytes, through short writes and interruptions. False with errno set (a
+// write that makes no progress counts as a full disk).
+bool writeAll(int fd, std::string_view bytes, const FileOps& ops);
+
 // Writes bytes to a temporary file beside path, syncs it, renames it over path and syncs
 // the directory. Returns an error text in Japanese, or nullopt on success. On failure the
 // old file is untouched and the temporary file is removed.

@@ -52,6 +52,19 @@ std::optional<std::string> readErrorText(int err) {
 }
 } // namespace
 
+FileRead readWholeFile(const fs::path& path, const std::string& noun) {
+    FileRead result;
+    const int err = readRegularFile(path, result.bytes);
+    result.exists = err != ENOENT;
+    if (err == EISDIR)
+        result.error = noun + "の場所にフォルダがあるため読み込めません";
+    else if (err == EINVAL)
+        result.error = noun + "の場所に通常のファイルでないものがあるため読み込めません";
+    else if (err != 0 && err != ENOENT)
+        result.error = fileErrorText((noun + "を読み込めません").c_str(), err);
+    return result;
+}
+
 DayReadResult readDayFile(const fs::path& path) {
     DayReadResult result;
     std::string bytes;

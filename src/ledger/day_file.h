@@ -36,6 +36,14 @@ std::filesystem::path dayFilePath(const std::filesystem::path& dir, Date busines
 // into records and kept lines.
 DayContent parseDayFile(std::string_view bytes);
 
+struct FileRead {
+    bool exists = false;
+    std::string bytes;
+    std::optional<std::string> error; // Japanese, naming the file by `noun`
+};
+// Reads a whole regular file; a missing one is not an error (exists stays false).
+FileRead readWholeFile(const std::filesystem::path& path, const std::string& noun);
+
 struct DayReadResult {
     DayContent content;
     FileIdentity identity;            // of the bytes read; an empty file when it was created

@@ -2,6 +2,7 @@
 
 #include "ledger/atomic_file.h"
 #include "ledger/day_file.h"
+#include "ledger/journal_file.h"
 
 namespace kavro {
 
@@ -29,6 +30,17 @@ PurgeResult purgeOldDayFiles(const fs::path& dir, Date today) {
         for (const auto& p : old)
             if (fs::remove(p, ec))
                 result.deleted.push_back(p);
+    // A day's journal goes with its day file, never while the file stays.
+    for (const auto& p : purgeCandidates(dir, today)) {
+        if (result.clockDistrusted || fs::exists(fs::symlink_status(p, ec)))
+            continue;
+        const fs::path journal = journalPathFor(p);
+        fs::path damaged = journal;
+        damaged += ".damaged";
+        for (const auto& j : {journal, damaged})
+            if (fs::is_regular_file(j, ec) && fs::remove(j, ec))
+                result.deleted.push_back(j);
+    }
     // Only one copy of the program runs (start-up holds the lock), so any temporary
     // file of ours is a leftover of an interrupted save.
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {

@@ -22,8 +22,9 @@ struct PurgeResult {
     bool clockDistrusted = false;
 };
 
-// Deletes the candidates that exist, unless the clock is distrusted. A file that cannot be
-// deleted is skipped. Also removes temporary files left by a save that a crash interrupted.
+// Deletes the candidates that exist, each with its journal (a journal whose day file cannot
+// be deleted stays), unless the clock is distrusted. A file that cannot be deleted is skipped. Also
+// removes temporary files left by a save that a crash interrupted.
 PurgeResult purgeOldDayFiles(const std::filesystem::path& dir, Date today);
 
 } // namespace kavro

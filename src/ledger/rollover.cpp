@@ -2,6 +2,7 @@
 
 #include "ledger/atomic_file.h"
 #include "ledger/cp932.h"
+#include "ledger/journal_file.h"
 #include "ledger/record.h"
 #include "ledger/room_grid.h"
 
@@ -102,7 +103,7 @@ RenderResult renderWithAppended(const DayContent& day, const std::vector<std::st
 }
 
 std::optional<std::string> carryIntoNewDay(const std::filesystem::path& dir, Date endingDate,
-                                           Date newDate) {
+                                           Date newDate, DateTime now) {
     namespace fs = std::filesystem;
     DayContent ending;
     const fs::path endingPath = dayFilePath(dir, endingDate);
@@ -131,9 +132,16 @@ std::optional<std::string> carryIntoNewDay(const std::filesystem::path& dir, Dat
     auto rendered = renderWithAppended(fresh.content, carry.lines);
     if (rendered.error)
         return *rendered.error;
-    // The new day's file may be shown and edited meanwhile; what was read is what is extended.
-    if (auto error = replaceFileIfUnchanged(newPath, rendered.bytes, fresh.identity))
-        return error->text + "\r\n" + newPath.string();
+    // Journaled in the new day's journal like any change: the carry is part of that day.
+    DayJournal journal(journalPathFor(newPath));
+    if (auto error = journal.load().error)
+        return *error;
+    const JournaledSave saved = saveDayJournaled(journal, newPath, rendered.bytes,
+                                                 {JournalOp::Carry, 0, now}, fresh.identity);
+    if (saved.changedOutside)
+        return "日付ファイルがこのプログラムの外で変更されました\r\n" + newPath.string();
+    if (saved.error)
+        return *saved.error + "\r\n" + newPath.string();
     return std::nullopt;
 }
 

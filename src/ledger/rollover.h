@@ -47,8 +47,9 @@ RenderResult renderWithAppended(const DayContent& day, const std::vector<std::st
 
 // The 06:00 carry on disk: appends the stays of the ending day's file that run past its end
 // to the new day's file (created empty when missing, even when nothing is carried). Returns
-// an error text naming the file when one could not be read or written.
+// an error text naming the file when one could not be read or written. The carry is journaled
+// (繰越, at `now`) in the new day's journal before the file is replaced.
 std::optional<std::string> carryIntoNewDay(const std::filesystem::path& dir, Date endingDate,
-                                           Date newDate);
+                                           Date newDate, DateTime now);
 
 } // namespace kavro

@@ -22,7 +22,7 @@ void Form1::deleteBooking() {
         showRecordInPanel(*this, r);
         statusBox->setEditText(QString::fromStdString(r.status));
     }
-    saveAndReload(what);
+    saveAndReload(JournalOp::Delete, what);
     resetEntry();
 }
 

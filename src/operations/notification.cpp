@@ -19,7 +19,7 @@ void Form1::notify() {
         replaceRecordInRoom(roomGrid, *room, selected.id, line);
     const QString what = describeEntry(QStringLiteral("通知"));
     resetEntry();
-    saveAndReload(what);
+    saveAndReload(JournalOp::Notify, what);
 }
 
 } // namespace kavro

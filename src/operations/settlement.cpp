@@ -17,7 +17,7 @@ void Form1::settle() {
     settleBooking(roomGrid, selected.id, line);
     const QString what = describeEntry(QStringLiteral("精算"));
     resetEntry();
-    saveAndReload(what);
+    saveAndReload(JournalOp::Settle, what);
 }
 
 } // namespace kavro

@@ -86,7 +86,7 @@ TEST_F(ClockTick, ColoursAndAlarmAreRecomputedEveryTick) {
 
     // The stay is settled in the file; the next load's tick takes the alarm away.
     form().roomGrid.at(4, 0) = withStatus(kStay, kStatusSettled);
-    ASSERT_TRUE(form().saveAndReload());
+    ASSERT_TRUE(form().saveAndReload(JournalOp::Modify));
     EXPECT_EQ(labelColour(4), kWhite);
     EXPECT_FALSE(alarmOn());
     EXPECT_TRUE(remainingList().isEmpty());
@@ -124,7 +124,7 @@ TEST_F(ClockTick, SaveDayStopsTheAlarmUntilTheNextTick) {
     ASSERT_TRUE(alarmOn());
     const int beeps = world().beeps;
 
-    ASSERT_TRUE(form().saveDay());
+    ASSERT_TRUE(form().saveDay(JournalOp::Modify));
     EXPECT_FALSE(alarmOn());
     EXPECT_EQ(world().beeps, beeps);
 

@@ -109,7 +109,7 @@ TEST_F(DateChange, TomorrowIsEmptyAndAReservationIsSavedIntoItsFile) {
     const std::string reservation =
         rec("004100100", "2026/12/07 20:00", "2026/12/07 22:00", "004", "予約");
     form().roomGrid.at(3, 0) = reservation;
-    ASSERT_TRUE(form().saveAndReload());
+    ASSERT_TRUE(form().saveAndReload(JournalOp::Modify));
     EXPECT_EQ(readDay(ymd(2026, 12, 7)), (std::vector<std::string>{reservation}));
     EXPECT_EQ(readDay(ymd(2026, 12, 6)), (std::vector<std::string>{today}));
     EXPECT_EQ(form().roomGrid.at(3, 0), reservation);

@@ -55,7 +55,7 @@ TEST_F(ReportEntryTest, ShowingAndSavingADayWritesItsLine) {
     EXPECT_EQ(summary().days.at(ymd(2026, 12, 5)).figures.parties, 1);
 
     form().roomGrid.at(4, 0) = "005100200,2026/12/05 12:00,1,2026/12/05 13:00,3,005,佐藤,利用";
-    ASSERT_TRUE(form().saveAndReload());
+    ASSERT_TRUE(form().saveAndReload(JournalOp::Modify));
     form().waitForSummary();
     EXPECT_EQ(summary().days.at(ymd(2026, 12, 5)).figures.parties, 2);
     EXPECT_EQ(summary().days.at(ymd(2026, 12, 5)).figures.people, 5);

@@ -137,7 +137,7 @@ TEST_P(RolloverAnswer, TheWindowGoesOnWithTheNewDayAndNothingIsLostOrRepeated) {
     const std::string walkIn =
         rec("002100300", "2026/12/06 06:05", "2026/12/06 08:05", "002", "利用");
     form().roomGrid.at(1, 0) = walkIn;
-    ASSERT_TRUE(form().saveAndReload());
+    ASSERT_TRUE(form().saveAndReload(JournalOp::Modify));
     EXPECT_EQ(readDay(fresh), (std::vector<std::string>{walkIn, kReserved, kCarried}));
 
     // A second run against the same morning adds nothing.

@@ -62,7 +62,7 @@ TEST_F(StartupTest, OddLinesAreReportedOnceAndSurviveEverySave) {
     EXPECT_TRUE(lastMessageText().contains("20261205.txt"));
     EXPECT_TRUE(lastMessageText().contains("2, 3"));
 
-    ASSERT_TRUE(form().saveDay());
+    ASSERT_TRUE(form().saveDay(JournalOp::Modify));
     form().loadDay();
     EXPECT_EQ(world().messages.size(), 1u) << "not reported again after a save and reload";
     const std::string bytes = readBytes(dayFile(ymd(2026, 12, 5)));
@@ -81,7 +81,7 @@ TEST_F(StartupTest, AFailedSaveKeepsTheGridAndTheFile) {
     std::filesystem::rename(dayFile(ymd(2026, 12, 5)), dir() / "moved.txt");
     std::filesystem::create_directory(dayFile(ymd(2026, 12, 5)));
 
-    EXPECT_FALSE(form().saveAndReload());
+    EXPECT_FALSE(form().saveAndReload(JournalOp::Modify));
     EXPECT_EQ(lastMessageTitle(), "ファイルエラー");
     EXPECT_EQ(form().roomGrid.recordCount(1), 1) << "the change is still on screen";
     EXPECT_EQ(form().roomGrid.recordCount(0), 1);
@@ -89,7 +89,7 @@ TEST_F(StartupTest, AFailedSaveKeepsTheGridAndTheFile) {
     std::filesystem::remove(dayFile(ymd(2026, 12, 5)));
     std::filesystem::rename(dir() / "moved.txt", dayFile(ymd(2026, 12, 5)));
     EXPECT_EQ(readBytes(dayFile(ymd(2026, 12, 5))), before);
-    EXPECT_TRUE(form().saveAndReload());
+    EXPECT_TRUE(form().saveAndReload(JournalOp::Modify));
     EXPECT_EQ(readDay(ymd(2026, 12, 5)).size(), 2u) << "the next save writes the kept change";
 }
 
@@ -97,7 +97,7 @@ TEST_F(StartupTest, ADayThatCouldNotBeReadIsNeverOverwritten) {
     std::filesystem::create_directory(dayFile(ymd(2026, 12, 5)));
     start();
     EXPECT_EQ(lastMessageTitle(), "ファイルエラー");
-    EXPECT_FALSE(form().saveDay());
+    EXPECT_FALSE(form().saveDay(JournalOp::Modify));
     EXPECT_TRUE(std::filesystem::is_directory(dayFile(ymd(2026, 12, 5))));
 }
 

@@ -1,11 +1,15 @@
 // A process killed at any moment of a save leaves the day file whole: the content before
 // the save or the content after it, byte for byte. Leftover temporary files never look
-// like a day file and are cleaned at the next start-up.
+// like a day file and are cleaned at the next start-up. Journaled, a kill at any moment,
+// between the journal entry and the day file too, leaves the two agreeing after the next
+// start-up's check: no change lost, none applied twice.
 #include "ledger/atomic_file.h"
 #include "ledger/day_purge.h"
+#include "ledger/journal_file.h"
 #include "reliability/save_contents.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -31,7 +35,7 @@ struct Saver {
     int out = -1; // the helper's stdout: "r", then one "s" per completed save
 };
 
-Saver startSaver(const fs::path& file, int contentNow) {
+Saver startSaver(const fs::path& file, int contentNow, bool journaled = false) {
     int fds[2];
     if (::pipe(fds) != 0)
         return {};
@@ -41,7 +45,9 @@ Saver startSaver(const fs::path& file, int contentNow) {
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     std::string k = std::to_string(contentNow);
     std::string path = file.string();
-    char* argv[] = {const_cast<char*>(KAVRO_SAVE_LOOP), path.data(), k.data(), nullptr};
+    std::string flag = "--journal";
+    char* argv[] = {const_cast<char*>(KAVRO_SAVE_LOOP), path.data(), k.data(),
+                    journaled ? flag.data() : nullptr, nullptr};
     Saver s;
     if (posix_spawn(&s.pid, KAVRO_SAVE_LOOP, &actions, nullptr, argv, environ) != 0)
         s.pid = -1;
@@ -83,6 +89,27 @@ std::vector<std::string> otherEntries(const fs::path& dir, const fs::path& dayFi
     return out;
 }
 
+// Starts the helper, lets it run for a random while, kills it; what it reported.
+std::string runAndKill(const fs::path& file, int k, bool journaled, std::mt19937& rng) {
+    // A journaled save syncs twice: a longer run lets some saves complete before the kill.
+    std::uniform_int_distribution<int> delayUs(0, journaled ? 40000 : 15000);
+    Saver s = startSaver(file, k, journaled);
+    EXPECT_GT(s.pid, 0) << "cannot start " << KAVRO_SAVE_LOOP;
+    if (s.pid <= 0)
+        return {};
+    char ready = 0;
+    EXPECT_EQ(::read(s.out, &ready, 1), 1) << "the helper did not start";
+    std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
+    ::kill(s.pid, SIGKILL);
+    int status = 0;
+    ::waitpid(s.pid, &status, 0);
+    const std::string reports = drain(s.out);
+    ::close(s.out);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+        << "the helper ended by itself (a save failed?), status " << status;
+    return reports;
+}
+
 TEST(CrashDuringSave, EveryKillLeavesTheOldOrTheNewFileWhole) {
     TempDir dir;
     const fs::path file = dir / "20261205.txt";
@@ -91,25 +118,14 @@ TEST(CrashDuringSave, EveryKillLeavesTheOldOrTheNewFileWhole) {
 
     const unsigned seed = static_cast<unsigned>(std::random_device{}());
     std::mt19937 rng(seed);
-    std::uniform_int_distribution<int> delayUs(0, 15000);
     int oldContent = 0, newContent = 0, killsWithLeftover = 0;
     long saves = 0;
     const auto started = std::chrono::steady_clock::now();
 
     for (int kill = 0; kill < kKills; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill) + ", seed " + std::to_string(seed));
-        Saver s = startSaver(file, k);
-        ASSERT_GT(s.pid, 0) << "cannot start " << KAVRO_SAVE_LOOP;
-        char ready = 0;
-        ASSERT_EQ(::read(s.out, &ready, 1), 1) << "the helper did not start";
-        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(rng)));
-        ::kill(s.pid, SIGKILL);
-        int status = 0;
-        ::waitpid(s.pid, &status, 0);
-        const std::string reports = drain(s.out);
-        ::close(s.out);
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-            << "the helper ended by itself (a save failed?), status " << status;
+        const std::string reports = runAndKill(file, k, false, rng);
+        ASSERT_FALSE(HasFailure());
 
         // n saves returned; the kill may have come after the rename of save n+1 and
         // before its report.
@@ -150,6 +166,65 @@ TEST(CrashDuringSave, EveryKillLeavesTheOldOrTheNewFileWhole) {
         "interrupted save %d times, the one after it %d times; %d kills left a temporary file\n",
         kKills, seconds, seed, saves, oldContent, newContent, killsWithLeftover);
     EXPECT_GT(saves, 0) << "no kill came after a whole save: the test proves nothing";
+}
+
+TEST(CrashDuringJournaledSave, TheNextStartLeavesFileAndJournalAgreeingWithNothingLostOrDoubled) {
+    TempDir dir;
+    const fs::path file = dir / "20261205.txt";
+    const DateTime now = makeDateTime(kDay, 20, 0);
+    const unsigned seed = static_cast<unsigned>(std::random_device{}());
+    std::mt19937 rng(seed);
+    std::size_t entries = 0; // changes journaled and in the day file so far
+    int betweenWrites = 0, finished = 0;
+    long saves = 0;
+
+    for (int kill = 0; kill < kKills; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill) + ", seed " + std::to_string(seed));
+        const int k = entries == 0 ? -1 : static_cast<int>((entries - 1) % kSaveContentCount);
+        const std::string reports = runAndKill(file, k, true, rng);
+        ASSERT_FALSE(HasFailure());
+        const auto n = static_cast<std::size_t>(std::count(reports.begin(), reports.end(), 's'));
+        const auto durable =
+            static_cast<std::size_t>(std::count(reports.begin(), reports.end(), 'j'));
+        saves += static_cast<long>(n);
+        const bool pending = durable > n; // an entry was durable, its replace not reported
+        const std::string killedAt = readBytes(file);
+
+        // The next start-up.
+        DayJournal journal(journalPathFor(file));
+        ASSERT_FALSE(journal.load().error);
+        const DayCheck check = reconcileDay(journal, file, now);
+        ASSERT_NE(check.kind, DayCheck::Kind::OutsideRecorded);
+        ASSERT_NE(check.kind, DayCheck::Kind::NotApplied);
+        ASSERT_NE(check.kind, DayCheck::Kind::RebuildOffered);
+        if (check.kind == DayCheck::Kind::Finished)
+            ++finished;
+
+        // Every returned save is there once; a durable entry is never lost; at most the one
+        // save the kill interrupted is added.
+        const std::size_t journaled = journal.entries().size();
+        ASSERT_TRUE(journaled == entries + n || journaled == entries + n + 1)
+            << entries << " + " << n << " saves, journal holds " << journaled;
+        if (pending) {
+            ++betweenWrites;
+            ASSERT_EQ(journaled, entries + n + 1) << "a durable entry was lost";
+        }
+        entries = journaled;
+        const std::string bytes = readBytes(file);
+        ASSERT_EQ(bytes, journalContent(static_cast<int>((entries - 1) % kSaveContentCount)));
+        ASSERT_EQ(joinDayLines(replayJournal(journal.entries()).lines), bytes);
+        ASSERT_EQ(identityOf(bytes), journal.entries().back().after);
+        if (check.kind == DayCheck::Kind::Finished) {
+            ASSERT_NE(killedAt, bytes);
+        }
+        purgeOldDayFiles(dir.path(), kDay); // the temporary files of an interrupted replace
+    }
+    std::printf(
+        "%d journaled kills (seed %u): %ld saves completed, %zu changes journaled; %d kills "
+        "came after an entry was reported durable and before its save returned; %d times "
+        "the next start finished a journaled change the day file had not received\n",
+        kKills, seed, saves, entries, betweenWrites, finished);
+    EXPECT_GT(finished, kKills / 10) << "too few kills between the two writes to prove anything";
 }
 
 } // namespace

@@ -121,7 +121,7 @@ TEST_P(SaveUnderFault, IsReportedLosesNothingAndTheNextSaveWritesTheChange) {
     form().roomGrid.at(1, 0) = kChange;
     inflict(c.fault);
     for (int attempt = 0; attempt < 2; ++attempt) { // the program goes on, and so does the fault
-        EXPECT_FALSE(form().saveAndReload());
+        EXPECT_FALSE(form().saveAndReload(JournalOp::Modify));
         EXPECT_EQ(world().messages.size(), messagesBefore + 1 + attempt);
         EXPECT_EQ(lastMessageTitle(), "ファイルエラー");
         EXPECT_TRUE(saysThat(lastMessageText(), c.cause));
@@ -133,7 +133,7 @@ TEST_P(SaveUnderFault, IsReportedLosesNothingAndTheNextSaveWritesTheChange) {
     lift(c.fault);
 
     EXPECT_EQ(readBytes(dayFile(day)), saved) << "what was saved before the fault is all there";
-    EXPECT_TRUE(form().saveAndReload());
+    EXPECT_TRUE(form().saveAndReload(JournalOp::Modify));
     EXPECT_EQ(readDay(day), (std::vector<std::string>{kSaved, kChange}));
     EXPECT_EQ(world().messages.size(), messagesBefore + 2);
 }
@@ -159,10 +159,10 @@ TEST_F(WindowUnderFault, AReadOnlyFolderAtStartUpIsReportedAndTheDayIsNotOverwri
 
     // Once the folder can be written again, the day loads and saves as usual.
     ASSERT_TRUE(mount_->setReadOnly(false));
-    EXPECT_FALSE(form().saveDay()) << "a day that was never read is not written";
+    EXPECT_FALSE(form().saveDay(JournalOp::Modify)) << "a day that was never read is not written";
     form().loadDay();
     form().roomGrid.at(1, 0) = kChange;
-    EXPECT_TRUE(form().saveAndReload());
+    EXPECT_TRUE(form().saveAndReload(JournalOp::Modify));
     EXPECT_EQ(readDay(ymd(2026, 12, 5)), std::vector<std::string>{kChange});
 }
 

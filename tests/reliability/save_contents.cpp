@@ -38,4 +38,22 @@ const SaveContent& saveContent(int index) {
     return *contents[static_cast<std::size_t>(index % kSaveContentCount)];
 }
 
+const std::string& journalContent(int index) {
+    static const std::array<std::string, kSaveContentCount> contents = [] {
+        const std::string odd = std::string("001100100,\x80\xA0,odd") + "\r\n";
+        auto day = [&](std::initializer_list<std::string> lines) {
+            RenderResult r;
+            for (const auto& l : lines)
+                appendEncodedLine(r, l);
+            return r.bytes + odd;
+        };
+        return std::array<std::string, kSaveContentCount>{
+            day({record(0, 1001, "山田", "利用")}),
+            day({record(0, 1001, "山田", "利用"), record(4, 1002, "佐藤", "利用")}),
+            day({record(0, 1001, "山田", "精算"), record(4, 1002, "佐藤", "利用")}),
+        };
+    }();
+    return contents[static_cast<std::size_t>(index % kSaveContentCount)];
+}
+
 } // namespace kavro::test

@@ -18,4 +18,9 @@ struct SaveContent {
 
 const SaveContent& saveContent(int index);
 
+// Small days for the journaled saves (a check-in, a settlement, both taken back), so that
+// hundreds of saves keep the journal small. Each holds a line that does not decode, which
+// must come back byte for byte.
+const std::string& journalContent(int index);
+
 } // namespace kavro::test

@@ -9,6 +9,10 @@ Platform fakePlatform(const std::shared_ptr<FakeWorld>& world, const std::filesy
     p.message = [world](const QString& title, const QString& text) {
         world->messages.push_back({title, text});
     };
+    p.ask = [world](const QString& title, const QString& text) {
+        world->questions.push_back({title, text});
+        return world->answer;
+    };
     p.beep = [world] { ++world->beeps; };
     p.requestRestart = [world] {
         ++world->restartRequests;

@@ -18,6 +18,8 @@ struct Message {
 struct FakeWorld {
     DateTime now{};
     std::vector<Message> messages;
+    std::vector<Message> questions; // asked with ask(); answered by `answer`
+    bool answer = true;
     int beeps = 0;
     int restartRequests = 0;
     bool restartAccepted = false;
