@@ -3,11 +3,11 @@
 
 #include "about/about_window.h"
 #include "app/desk_keys.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 #include "app/name_box_notice.h"
 #include "board/board_half.h"
 #include "ledger/board_geometry.h"
-#include "report/summary_keeper.h"
+#include "desk/summary_keeper.h"
 
 #include <QComboBox>
 #include <QDateEdit>

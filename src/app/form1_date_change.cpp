@@ -1,6 +1,6 @@
 // Showing another business day.
 #include "app/form1.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 
 #include "ledger/day_view.h"
 

@@ -1,9 +1,9 @@
 // loadDay and saveDay: the day file to the room grid and back.
 #include "app/form1.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 
 #include "ledger/day_totals.h"
-#include "report/summary_keeper.h"
+#include "desk/summary_keeper.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // that keeps the day file and its journal in step.
 #include "app/form1.h"
 #include "app/history_window.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 
 #include "ledger/cp932.h"
 

@@ -1,10 +1,10 @@
 // The report window 集計 and the summary file that keeps the days' figures beyond the purge.
 #include "app/form1.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 
 #include "ledger/summary_file.h"
 #include "report/report_window.h"
-#include "report/summary_keeper.h"
+#include "desk/summary_keeper.h"
 
 namespace kavro {
 

@@ -1,6 +1,6 @@
 // The 06:00 rollover and the restart request.
 #include "app/form1.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 
 #include "ledger/rollover.h"
 

@@ -3,7 +3,7 @@
 
 #include "about/about_window.h"
 #include "app/form2.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 #include "entry/entry_panel.h"
 
 #include <QApplication>

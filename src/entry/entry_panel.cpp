@@ -1,7 +1,7 @@
 #include "entry/entry_panel.h"
 
 #include "app/form1.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // "入力" stores the extension prepared by "延長": a new record continuing the booking, and
 // the record it continues marked "延長".
 #include "app/form1.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 #include "entry/entry_panel.h"
 #include "ledger/record.h"
 #include "ledger/record_period.h"

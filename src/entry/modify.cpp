@@ -1,7 +1,7 @@
 // "修正" writes the panel back over the selected record: corrects it, moves it to another
 // room, or changes its status (a reservation checked in, a call taken back).
 #include "app/form1.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 #include "entry/entry_panel.h"
 #include "ledger/record.h"
 #include "ledger/record_period.h"
@@ -32,7 +32,7 @@ void Form1::modifyBooking() {
         statusBox->setFocus();
         return;
     }
-    if (!findRecord(roomGrid, selected.id)) {
+    if (!findCell(roomGrid, selected.id)) {
         msgBox(QStringLiteral("修正するデータが見つかりません\r\nもう一度選択してください"),
                title::kInputError);
         return;

@@ -76,7 +76,7 @@ Conflict scanRoom(const RoomGrid& grid, int room, ScanMode mode, std::string_vie
     return Conflict::None;
 }
 
-std::optional<CellRef> findRecord(const RoomGrid& grid, std::string_view id) {
+std::optional<CellRef> findCell(const RoomGrid& grid, std::string_view id) {
     for (int room = 0; room < kRoomCount; ++room)
         for (int pos = 0; pos < kRecordsPerRoom; ++pos)
             if (idMatches(grid.at(room, pos), id))
@@ -144,7 +144,7 @@ std::optional<long> recordContinuedBy(const RoomGrid& grid, int room,
     const auto pending = idNumber(pendingId);
     if (pendingId.size() != 9 || !pending || *pending % 100 == 0)
         return std::nullopt;
-    if (!roomHoldsId(grid, room, *pending - 1) || findRecord(grid, pendingId))
+    if (!roomHoldsId(grid, room, *pending - 1) || findCell(grid, pendingId))
         return std::nullopt;
     return *pending - 1;
 }

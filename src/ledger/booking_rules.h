@@ -56,8 +56,8 @@ struct CellRef {
     int position = 0;
 };
 
-// The first record with this nine-character ID, looking through every room.
-std::optional<CellRef> findRecord(const RoomGrid& grid, std::string_view id);
+// The cell of the first record with this nine-character ID, looking through every room.
+std::optional<CellRef> findCell(const RoomGrid& grid, std::string_view id);
 // Whether the room holds a record whose ID reads as this number.
 bool roomHoldsId(const RoomGrid& grid, int room, long idNumber);
 

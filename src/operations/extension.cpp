@@ -1,6 +1,6 @@
 // 延長: prepares the next record of the selected stay; 入力 stores it.
 #include "app/form1.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 #include "ledger/booking_chain.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "operations/panel_record.h"
 
 #include "app/form1.h"
-#include "app/message_titles.h"
+#include "desk/message_titles.h"
 #include "entry/entry_panel.h"
 #include "ledger/cp932.h"
 #include "ledger/record.h"
@@ -36,7 +36,7 @@ bool refuseStatusPanel(Form1& f) {
     const EntryFields panel = entry::readPanel(f);
     if (!entry::acceptPanel(f, checkEntry(panel)))
         return true;
-    const auto cell = findRecord(f.roomGrid, f.selected.id);
+    const auto cell = findCell(f.roomGrid, f.selected.id);
     if (!cell || parseFields(f.roomGrid.at(cell->room, cell->position)).room == panel.room)
         return false;
     f.msgBox(QStringLiteral("通知と清算では区画を変えられません。\r\n"

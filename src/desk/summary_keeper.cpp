@@ -1,4 +1,4 @@
-#include "report/summary_keeper.h"
+#include "desk/summary_keeper.h"
 
 #include "ledger/summary_file.h"
 

@@ -1,0 +1,87 @@
+#pragma once
+// One business day as the desk works on it: its day file read into the room grid, the lines
+// kept unread, the file's identity as last read or written, its journal and its group
+// counter. Every write goes through the journal first, and only while the file is still what
+// this day last read or wrote: another program's change is never written over.
+#include "desk/reply.h"
+#include "ledger/day_file.h"
+#include "ledger/day_totals.h"
+#include "ledger/journal_file.h"
+#include "ledger/room_grid.h"
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace kavro {
+
+class BusinessDay {
+public:
+    explicit BusinessDay(std::filesystem::path dir) : dir_(std::move(dir)) {}
+
+    // Points the day at a date's file. Nothing is read until syncJournal() and read().
+    void open(Date date);
+    Date date() const { return date_; }
+    const std::filesystem::path& file() const { return file_; }
+
+    // Reading takes two steps, so that a question can come between them. syncJournal() reads
+    // the journal when another day is opened or it changed on disk, and brings the day file
+    // in step with it (an interrupted save finished, an outside change journaled); a missing
+    // or empty file that the journal could give back is offered (rebuildOffer()), to be
+    // written by rebuild() only after a yes. read() then reads the day file, creating it
+    // empty when it does not exist.
+    Reply syncJournal(DateTime now);
+    const std::optional<DayCheck>& rebuildOffer() const { return rebuildOffer_; }
+    // The question that offers the rebuild.
+    Question rebuildQuestion() const;
+    Reply rebuild(DateTime now);
+    Reply read();
+
+    struct Saved {
+        bool stored = false;
+        bool readAgain = false; // another program had changed the file: it was read as it stands
+        Reply reply;
+    };
+    // Writes the grid to the day file, the change journaled first under the operation's name.
+    // `what` names the change in a message should it not be stored ("利用（005 山田）"). When
+    // the save fails the grid keeps the change. After a save of its own the day holds exactly
+    // what a read of the file would give, without reading it.
+    Saved save(JournalOp op, const QString& what, DateTime now);
+    // Writes whole lines (an undo or a redo) through the journal, against the file as it was
+    // read for the plan, and takes them as the day's content.
+    JournaledSave writeLines(const DayLines& lines, const DayChange& change,
+                             const FileIdentity& expected);
+
+    const RoomGrid& records() const { return grid_; }
+    RoomGrid& records() { return grid_; }
+    const std::vector<KeptLine>& keptLines() const { return kept_; }
+    const DayTotals& totals() const { return totals_; }
+    // The day's highest number; a new booking takes the group above it for good.
+    long maxGroupNo() const { return maxGroupNo_; }
+    void takeGroupNo(long number) { maxGroupNo_ = number; }
+    // False when the file could not be read: its content is unknown, and nothing is written.
+    bool readable() const { return readable_; }
+    DayJournal& journal() { return journal_; }
+    const DayJournal& journal() const { return journal_; }
+
+private:
+    // The content as read from these bytes (a read, or a save of the day's own).
+    void take(std::string_view bytes, const FileIdentity& identity, Reply& reply);
+    void reportKeptLines(Reply& reply);
+    void clear();
+
+    std::filesystem::path dir_;
+    Date date_{};
+    std::filesystem::path file_;
+    RoomGrid grid_;
+    std::vector<KeptLine> kept_;
+    DayTotals totals_;
+    long maxGroupNo_ = kEmptyDayGroupNo;
+    bool readable_ = false;
+    FileIdentity identity_; // the day file as this day last read or wrote it
+    DayJournal journal_;
+    std::optional<DayCheck> rebuildOffer_;
+    std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once
+};
+
+} // namespace kavro

@@ -1,0 +1,206 @@
+// The desk model's days: start-up, the day shown, the clock tick and the 06:00 cycle.
+#include "desk/desk_model.h"
+
+#include "desk/message_titles.h"
+#include "desk/summary_keeper.h"
+#include "ledger/day_view.h"
+#include "ledger/rollover.h"
+#include "ledger/summary_file.h"
+
+#include <QStringList>
+#include <utility>
+
+namespace kavro {
+
+namespace {
+QString q(const std::string& s) { return QString::fromStdString(s); }
+} // namespace
+
+DeskModel::DeskModel(DeskSeams seams, QObject* parent)
+    : QObject(parent), seams_(std::move(seams)), day_(seams_.dir) {
+    summaryKeeper_ = std::make_unique<SummaryKeeper>(seams_.dir, [this](const QString& text) {
+        emit told(title::kFileError,
+                  QStringLiteral("集計ファイルを更新できませんでした。予約データは日付ファイルに"
+                                 "保存されています。\r\n%1")
+                      .arg(text));
+    });
+}
+
+DeskModel::~DeskModel() = default;
+
+void DeskModel::waitForSummary() { summaryKeeper_->waitForIdle(); }
+
+Reply DeskModel::ask(Question question, std::function<Reply(bool)> then) {
+    Reply reply;
+    reply.question = std::move(question);
+    pendingAnswer_ = std::move(then);
+    return reply;
+}
+
+Reply DeskModel::answer(bool yes) {
+    auto then = std::exchange(pendingAnswer_, nullptr);
+    return then ? then(yes) : Reply{};
+}
+
+// ---- the days ----
+
+Reply DeskModel::startUp() {
+    const DateTime now = seams_.now();
+    Reply reply = keepFiguresAtStartUp(dateOf(now));
+    const Date today = businessDateAt(now);
+    reply.take(show(today, today));
+    return reply;
+}
+
+Reply DeskModel::showDate(Date picked) {
+    const DateTime now = seams_.now();
+    Reply reply;
+    Date shown = picked;
+    if (isBeyondViewLimit(picked, dateOf(now))) {
+        reply.tell(title::kDateLimit, QStringLiteral("30日以上前の記録は参照できません"));
+        shown = businessDateAt(now);
+    }
+    reply.take(show(shown, shown_.today));
+    return reply;
+}
+
+Reply DeskModel::show(Date date, Date today) {
+    const DateTime now = seams_.now();
+    shown_ = ShownDay::of(date, today);
+    // Before 06:00 the real time belongs to the day after the shown date, as the tick
+    // projects it.
+    clock_ = shown_.offset == 0 ? now : projectedClock(date, now);
+    day_.open(date);
+    return loadShownDay();
+}
+
+Reply DeskModel::reload() { return loadShownDay(); }
+
+Reply DeskModel::loadShownDay() {
+    Reply reply = day_.syncJournal(seams_.now());
+    if (!day_.rebuildOffer())
+        return (reply.take(finishLoad()), reply);
+    // The file is read only after the answer: read now, a missing file would be created empty.
+    Reply question = ask(day_.rebuildQuestion(), [this](bool yes) {
+        Reply after = yes ? day_.rebuild(seams_.now()) : Reply{};
+        after.take(finishLoad());
+        return after;
+    });
+    reply.take(std::move(question));
+    return reply;
+}
+
+Reply DeskModel::finishLoad() {
+    Reply reply = day_.read();
+    if (day_.readable())
+        summaryKeeper_->dayChanged(day_.date());
+    emit dayShown();
+    return reply;
+}
+
+Reply DeskModel::keepFiguresAtStartUp(Date today) {
+    Reply reply;
+    const auto& dir = seams_.dir;
+    // The figures of the files about to be purged first: after the purge they exist nowhere
+    // else. Then every retained day whose line is missing or was taken from other bytes.
+    const PurgeWithSummary purge = purgeOldDayFilesKeepingFigures(dir, today);
+    if (purge.purge.clockDistrusted)
+        reply.tell(title::kClock, QStringLiteral("パソコンの時計が進みすぎているおそれがあるため、"
+                                                 "古い日付ファイルを削除しませんでした。\r\n"
+                                                 "時計の日付が正しいか確かめてください。"));
+    const SummaryUpdate refresh = purge.summary.error ? purge.summary : refreshSummary(dir);
+    if (refresh.error) {
+        reply.tell(title::kFileError,
+                   QStringLiteral("集計ファイルを更新できませんでした。%1\r\n%2")
+                       .arg(purge.summary.error
+                                ? QStringLiteral("古い日付ファイルは削除せずに残してあります。")
+                                : QString(),
+                            q(*refresh.error)));
+        return reply;
+    }
+    if (!refresh.keptLineNumbers.empty()) {
+        QStringList numbers;
+        for (int n : refresh.keptLineNumbers)
+            numbers << QString::number(n);
+        reply.tell(title::kOddSummaryLines,
+                   QStringLiteral("%1 の次の行は読み取れません。\r\n"
+                                  "行の内容はそのまま保存され、削除されません。\r\n行番号: %2")
+                       .arg(q(std::string(kSummaryFileName)), numbers.join(QStringLiteral(", "))));
+    }
+    return reply;
+}
+
+// ---- the clock ----
+
+RoomAlerts DeskModel::tick() {
+    clock_ = tickClock(seams_.now(), shown_.offset, shown_.date);
+    return computeRoomAlerts(day_.records(), clock_);
+}
+
+DayCycleStep DeskModel::runDayCycle() {
+    DayCycleStep step;
+    const DateTime now = seams_.now();
+    const auto previous = std::exchange(lastTickClock_, now);
+    // A program started during the minute 06:00 already opened the new day (no previous).
+    if (previous) {
+        for (DateTime change : dayChangesPassed(*previous, now)) {
+            if (change == lastDayChange_)
+                continue; // a clock set back and forward again does not change a day twice
+            lastDayChange_ = change;
+            pendingDayChanges_.push_back(change);
+        }
+    }
+    if (pendingDayChanges_.empty() || rollingOver_ || asking())
+        return step;
+
+    const bool firstAttempt = !carryFailureReported_;
+    rollingOver_ = true; // the day read below ticks, and the tick must not start this again
+    // The day that ends is the one of the clock, whatever day the desk shows: a past or future
+    // day left on screen must not hand its stays to the new day. Each day passed hands its
+    // stays to the next, in order.
+    std::optional<std::string> error;
+    while (!pendingDayChanges_.empty()) {
+        const Date newDate = dateOf(pendingDayChanges_.front());
+        error = carry(addDays(newDate, -1), newDate);
+        if (error)
+            break;
+        pendingDayChanges_.erase(pendingDayChanges_.begin());
+    }
+    const Date today = businessDateAt(seams_.now());
+    // Restarting after a failed carry would hide the failure behind a fresh start.
+    if (!error)
+        seams_.requestRestart();
+    carryFailureReported_ = error.has_value();
+    if (firstAttempt) {
+        // Whether or not the machine agreed to restart, the desk leaves the old day now: a
+        // restart can be refused or take a while, and any save until then must land in the new
+        // day's file on top of what was carried, never write the old day over it.
+        step.newDay = true;
+        step.load = show(today, today);
+        clock_ = seams_.now();
+    } else if (!error) {
+        // The clerk may be at work on the new day: its file is read again, the panel stays.
+        if (shown_.date == today) {
+            step.readAgain = true;
+            step.load = loadShownDay();
+        }
+        step.reply.tell(title::kDayChange,
+                        QStringLiteral("前日から続く記録を新しい日付ファイルへ引き継ぎました。"));
+    }
+    if (error && firstAttempt)
+        step.reply.tell(title::kFileError,
+                        QStringLiteral("06:00の日替わりで、前日から続く記録を新しい日付ファイルへ"
+                                       "引き継げませんでした。\r\n前日の記録は前日のファイルに"
+                                       "残っています。原因が取り除かれると、30秒ごとの時刻の更新"
+                                       "で引き継ぎ直します。それまでパソコンは再起動しません。"
+                                       "\r\n%1")
+                            .arg(q(*error)));
+    rollingOver_ = false;
+    return step;
+}
+
+std::optional<std::string> DeskModel::carry(Date endingDate, Date newDate) {
+    return carryIntoNewDay(seams_.dir, endingDate, newDate, seams_.now());
+}
+
+} // namespace kavro

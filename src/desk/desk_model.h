@@ -1,0 +1,140 @@
+#pragma once
+// The desk model: the one owner of the business days the desk works on. It holds the shown
+// day (its records, kept lines, file and identity, journal, group counter and date), runs
+// the 06:00 day cycle (day changes passed, carries and their retries), undo and redo, the
+// rebuild of a lost day file and the summary updates. Every operation is a call with plain
+// values that returns what happened; observers hear what changed. No widget: Qt Core at most.
+//
+// A change goes one way: an operation edits the shown day, the journal takes the change,
+// the day file is replaced while unchanged, and the day then holds exactly what the file
+// holds, without reading it again. The file is read again only when another program changed
+// it (its identity says so), when another day is shown, or after the day change.
+#include "desk/business_day.h"
+#include "desk/desk_seams.h"
+#include "desk/outcome.h"
+#include "desk/reply.h"
+#include "desk/shown_day.h"
+#include "ledger/entry_check.h"
+#include "ledger/room_alerts.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace kavro {
+
+class SummaryKeeper;
+
+// What the day cycle did after a tick.
+struct DayCycleStep {
+    // The desk moved on to the new business day (and read it): whatever the clerk had on the
+    // panel belonged to the old day.
+    bool newDay = false;
+    // A carry that had failed was made at last, and the shown day, the new one, was read again.
+    bool readAgain = false;
+    Reply load;  // what reading the day brought up
+    Reply reply; // the cycle's own messages, shown after the window's
+};
+
+class DeskModel : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DeskModel(DeskSeams seams, QObject* parent = nullptr);
+    ~DeskModel() override;
+
+    // ---- the days ----
+    // Old day files purged (their figures kept first) and today's business day shown.
+    Reply startUp();
+    // The date the clerk picked. A day too far back is refused with a message, and the
+    // current business day is shown instead.
+    Reply showDate(Date picked);
+    // The shown day's journal checked and its file read again.
+    Reply reload();
+    // Goes on after the question of the last reply, with the clerk's answer.
+    Reply answer(bool yes);
+    // A question waits for its answer: the day cycle waits with it.
+    bool asking() const { return static_cast<bool>(pendingAnswer_); }
+
+    const ShownDay& shownDay() const { return shown_; }
+    const RoomGrid& records() const { return day_.records(); }
+    const std::vector<KeptLine>& keptLines() const { return day_.keptLines(); }
+    const DayTotals& totals() const { return day_.totals(); }
+    long maxGroupNo() const { return day_.maxGroupNo(); }
+    const std::filesystem::path& dayFile() const { return day_.file(); }
+    const DayJournal& journal() const { return day_.journal(); }
+    const std::filesystem::path& dir() const { return seams_.dir; }
+    DateTime now() const { return seams_.now(); }
+    // The clock of the last tick (or of the last day shown), projected onto the shown day.
+    DateTime clock() const { return clock_; }
+
+    // ---- the clock ----
+    // The 30-second tick: the clock of the shown day and what its rooms need.
+    RoomAlerts tick();
+    // After the tick: the day changes the real clock passed since the previous tick, each
+    // with its carry into the new day; then the restart request and the new business day.
+    // A carry that fails is tried again at every call. Waits while a question waits.
+    DayCycleStep runDayCycle();
+
+    // ---- operations ----
+    Outcome checkIn(const EntryFields& panel); // 利用
+    Outcome reserve(const EntryFields& panel); // 予約
+    // 入力: stores the extension that 延長 prepared (the selection carries its new ID).
+    Outcome inputExtension(const EntryFields& panel, const SelectedBooking& pending);
+    // 修正: the panel written back over the selected record. `statusOffered`: the status is one
+    // of the choices the selection offered.
+    Outcome modify(const EntryFields& panel, const SelectedBooking& selected,
+                   const std::string& status, bool statusOffered);
+    Outcome notify(const EntryFields& panel, const SelectedBooking& selected); // 通知
+    Outcome settle(const EntryFields& panel, const SelectedBooking& selected); // 精算
+    Outcome remove(const EntryFields& panel, const SelectedBooking& selected); // 削除
+    // 元に戻す, やり直す: a refusal, or the question naming the change.
+    Reply undo();
+    Reply redo();
+
+    // Waits until the summary lines queued by reads and saves are written (tests, exit).
+    void waitForSummary();
+
+signals:
+    // Another day is shown, or the shown day was read again: everything may have changed.
+    void dayShown();
+    // An operation, an undo or a redo changed the shown day's records.
+    void recordsChanged();
+    // Something the clerk must know that arose outside a call (the summary file could not be
+    // written in the background).
+    void told(const QString& title, const QString& text);
+
+private:
+    Reply show(Date date, Date today);
+    Reply loadShownDay();
+    Reply finishLoad();
+    Reply ask(Question question, std::function<Reply(bool)> then);
+    Outcome finish(Outcome outcome, JournalOp op, const QString& what);
+    Outcome registerNew(const EntryFields& panel, std::string_view status);
+    Outcome rewriteStatus(const EntryFields& panel, const SelectedBooking& selected,
+                          std::string_view status, JournalOp op, const QString& word);
+    Reply step(bool undo);
+    Reply keepFiguresAtStartUp(Date today);
+    std::optional<std::string> carry(Date endingDate, Date newDate);
+
+    DeskSeams seams_;
+    BusinessDay day_;
+    ShownDay shown_;
+    DateTime clock_{};
+    std::function<Reply(bool)> pendingAnswer_; // set while a question waits
+    // Day changes passed whose carry has not been made yet, oldest first: a carry that fails
+    // is tried again at every tick, and reported once until it succeeds.
+    std::vector<DateTime> pendingDayChanges_;
+    bool carryFailureReported_ = false;
+    bool rollingOver_ = false;
+    // The real clock at the previous tick (none before the first), and the last 06:00 passed:
+    // the day changes once per 06:00, and never on the first tick of a start just after it.
+    std::optional<DateTime> lastTickClock_;
+    std::optional<DateTime> lastDayChange_;
+    // Writes a day's summary line in the background after each read and save.
+    std::unique_ptr<SummaryKeeper> summaryKeeper_;
+};
+
+} // namespace kavro
