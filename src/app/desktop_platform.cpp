@@ -1,6 +1,6 @@
 #include "app/desktop_platform.h"
 
-#include "app/message_box.h"
+#include "window/message_box.h"
 
 #include <QApplication>
 #include <QDir>

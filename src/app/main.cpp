@@ -1,10 +1,10 @@
 #include "app/desktop_platform.h"
-#include "app/fonts.h"
-#include "app/form1.h"
-#include "app/input_method_check.h"
 #include "app/instance_lock.h"
 #include "app/restart_request.h"
-#include "app/window_scale.h"
+#include "window/desk_window.h"
+#include "window/fonts.h"
+#include "window/input_method_check.h"
+#include "window/window_scale.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -34,13 +34,12 @@ int main(int argc, char* argv[]) {
                                         kavro::loadableInputContextPlugins());
     auto message = platform.message;
 
-    kavro::Form1 form(std::move(platform));
-    if (!form.startUp())
-        return 0;
-    kavro::fitWindowToScreen(&form);
-    form.show();
+    kavro::DeskWindow window(std::move(platform));
+    window.startUp();
+    kavro::fitWindowToScreen(&window);
+    window.show();
     if (!inputMethodNotice.isEmpty())
-        QTimer::singleShot(0, &form,
+        QTimer::singleShot(0, &window,
                            [&] { message(QStringLiteral("日本語入力"), inputMethodNotice); });
     return QApplication::exec();
 }

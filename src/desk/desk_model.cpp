@@ -76,17 +76,26 @@ Reply DeskModel::show(Date date, Date today) {
 
 Reply DeskModel::reload() { return loadShownDay(); }
 
-Reply DeskModel::loadShownDay() {
+Reply DeskModel::checkJournal() {
     Reply reply = day_.syncJournal(seams_.now());
-    if (!day_.rebuildOffer())
-        return (reply.take(finishLoad()), reply);
+    if (day_.rebuildOffer())
+        reply.take(offerRebuild(false));
+    return reply;
+}
+
+Reply DeskModel::offerRebuild(bool readAfterNo) {
     // The file is read only after the answer: read now, a missing file would be created empty.
-    Reply question = ask(day_.rebuildQuestion(), [this](bool yes) {
+    return ask(day_.rebuildQuestion(), [this, readAfterNo](bool yes) {
         Reply after = yes ? day_.rebuild(seams_.now()) : Reply{};
-        after.take(finishLoad());
+        if (yes || readAfterNo)
+            after.take(finishLoad());
         return after;
     });
-    reply.take(std::move(question));
+}
+
+Reply DeskModel::loadShownDay() {
+    Reply reply = day_.syncJournal(seams_.now());
+    reply.take(day_.rebuildOffer() ? offerRebuild(true) : finishLoad());
     return reply;
 }
 
@@ -176,6 +185,7 @@ DayCycleStep DeskModel::runDayCycle() {
         // restart can be refused or take a while, and any save until then must land in the new
         // day's file on top of what was carried, never write the old day over it.
         step.newDay = true;
+        emit dayChanging();
         step.load = show(today, today);
         clock_ = seams_.now();
     } else if (!error) {

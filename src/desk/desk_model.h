@@ -93,6 +93,8 @@ public:
     // 元に戻す, やり直す: a refusal, or the question naming the change.
     Reply undo();
     Reply redo();
+    // The shown day's journal as it stands on disk (履歴), checked against the day file first.
+    Reply checkJournal();
 
     // Waits until the summary lines queued by reads and saves are written (tests, exit).
     void waitForSummary();
@@ -100,6 +102,9 @@ public:
 signals:
     // Another day is shown, or the shown day was read again: everything may have changed.
     void dayShown();
+    // The desk leaves the shown day for the new business day (06:00): whatever the clerk has
+    // on the panel belongs to the old day.
+    void dayChanging();
     // An operation, an undo or a redo changed the shown day's records.
     void recordsChanged();
     // Something the clerk must know that arose outside a call (the summary file could not be
@@ -110,6 +115,9 @@ private:
     Reply show(Date date, Date today);
     Reply loadShownDay();
     Reply finishLoad();
+    // Asks whether to rebuild the lost day file from its journal; the day is read after a yes
+    // (and after a no too, when `readAfterNo`).
+    Reply offerRebuild(bool readAfterNo);
     Reply ask(Question question, std::function<Reply(bool)> then);
     Outcome finish(Outcome outcome, JournalOp op, const QString& what);
     Outcome registerNew(const EntryFields& panel, std::string_view status);

@@ -1,0 +1,28 @@
+#pragma once
+// Drawing one board half: the grid, the time lines, the current-time line and the bars of its
+// rooms, from the desk model's records as they stand. The painter arrives in board units,
+// clipped to the half's drawable area.
+#include "ledger/civil_time.h"
+
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
+
+class QPainter;
+
+namespace kavro {
+
+class DeskModel;
+
+struct BoardScene {
+    const DeskModel& model;
+    DateTime windowStart; // the left edge of the three-hour window
+    int half = 0;         // 0: rooms 001-017, 1: rooms 018-034
+    QFont font;           // the half's font, which the window's scale sizes
+    // Bar texts laid out at earlier repaints, kept by the half between them.
+    QHash<QString, QStaticText>* laidOut = nullptr;
+};
+
+void paintBoardHalf(QPainter& painter, const BoardScene& scene);
+
+} // namespace kavro

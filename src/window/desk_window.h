@@ -1,0 +1,126 @@
+#pragma once
+// The desk's main window, composed of its panels over the desk model: the entry panel, the
+// timetable board, the room status and the desk menu, with 終了 and 注意 and the two timers.
+// It carries what the clerk asks for from a panel to the model, and what the model answers
+// back to the panels and the clerk.
+#include "desk/desk_model.h"
+#include "window/platform.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+class QPushButton;
+class QTimer;
+
+namespace kavro {
+
+class AboutWindow;
+class DeskMenu;
+class EntryPanel;
+class HistoryWindow;
+class ReportWindow;
+class RoomStatus;
+class TimetableBoard;
+
+class DeskWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit DeskWindow(Platform platform, QWidget* parent = nullptr);
+    ~DeskWindow() override;
+
+    // The start-up sequence: old day files purged, today's business day shown, the clock
+    // started.
+    void startUp();
+    // The 30-second clock tick (Timer1): clock, board, room labels, remaining list, alarm, and
+    // the 06:00 day change. Waits while a question is open.
+    void tick();
+    // The desk model the window shows (read only: every change goes through the panels).
+    const DeskModel& model() const { return *model_; }
+    // Waits until the summary lines queued by reads and saves are written.
+    void waitForSummary();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void createControls();
+    void createDeskMenu();
+    void connectPanels();
+
+    // ---- talking with the clerk ----
+    // Shows the reply's messages and asks its questions, handing each answer to the model,
+    // until nothing is left. Returns the answers given, in order.
+    std::vector<bool> converse(Reply reply);
+    void tell(const QString& title, const QString& text);
+    // A tick that came while a message or question was open runs once it has closed.
+    void runWaitingTick();
+
+    // ---- the shown day on screen ----
+    // After the model read the day or changed it: totals, then the clock's picture.
+    void showDay();
+    // The clock's picture: clock, board, room labels, remaining list, alarm.
+    void showClock();
+    void beepAlarm();
+    void runDayCycle();
+    void showPickedDate(Date picked);
+    // キャンセル, and the reset that ends every operation: the typed entry abandoned and every
+    // operation button and pop-up hidden.
+    void resetEntry();
+
+    // ---- the operations ----
+    void boardPressed(int half, std::optional<int> row, DateTime time);
+    void selectRecord(int half, const RecordFields& record);
+    void prepareNewBooking(int half, DateTime time);
+    // A press that cannot select or book: the panel reset, and a beep.
+    void refuseClick();
+    void selectListedBooking(const std::string& id);
+    void prepareExtension();
+    void checkIn();
+    void reserve();
+    void inputExtension();
+    void modifyBooking();
+    void notify();
+    void settle();
+    void deleteBooking();
+    // What every operation's answer does on screen.
+    void finish(const Outcome& outcome);
+    void undoChange();
+    void redoChange();
+    void step(Reply question);
+    void showHistory();
+    void showReport();
+    void showAbout();
+    void exitProgram();
+
+    Platform platform_;
+    std::unique_ptr<DeskModel> model_;
+
+    // member          objectName   caption / what it shows
+    // entry           Frame1       the entry panel (entry_panel.h has its controls)
+    // board           timetableBoard  the board's halves, pop-ups, legend, < NOW >
+    // (timetable_board.h) status          roomStatus   room labels, remaining list, totals, clock
+    // (room_status.h) menu            menuButton   メニュー (F10): the desk menu exitButton
+    // Command9     終了 aboutButton     Command7     注意 clockTimer      Timer1       30 s
+    // alarmTimer      Timer2       5 s
+    EntryPanel* entry = nullptr;
+    TimetableBoard* board = nullptr;
+    RoomStatus* status = nullptr;
+    DeskMenu* menu = nullptr;
+    QPushButton* exitButton = nullptr;
+    QPushButton* aboutButton = nullptr;
+    QTimer* clockTimer = nullptr;
+    QTimer* alarmTimer = nullptr;
+
+    QPointer<HistoryWindow> history_;
+    QPointer<AboutWindow> about_;   // cleared by Qt when the window closes itself
+    QPointer<ReportWindow> report_; // cleared when the report window is closed
+    int openDialogs_ = 0;           // messages and questions open (nested event loops)
+    bool tickWaiting_ = false;      // a tick came while one was open: it runs when it closes
+    bool placeBoardOnShow_ = false; // the next day shown puts the board's window on its clock
+    QString typedAtDayChange_;      // the name typed when 06:00 took the day away
+};
+
+} // namespace kavro

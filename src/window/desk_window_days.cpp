@@ -1,0 +1,87 @@
+// The main window's start and end, and the desk menu's windows: undo and redo, the history,
+// the report and the version window.
+#include "window/desk_window.h"
+
+#include "window/about_window.h"
+#include "window/entry_panel.h"
+#include "window/history_window.h"
+#include "window/report/report_window.h"
+#include "window/splash_window.h"
+#include "window/timetable_board.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace kavro {
+
+void DeskWindow::startUp() {
+    {
+        SplashWindow splash;
+        splash.show();
+        splash.repaint();
+        QApplication::processEvents();
+    }
+    board->hideReadouts();
+    entry->hideOperations();
+    entry->clearSelection();
+    entry->fillLists();
+    board->resumeFollowing(platform_.now());
+    alarmTimer->stop();
+    converse(model_->startUp());
+    // The first tick: the day change is counted from here.
+    runDayCycle();
+    clockTimer->start();
+}
+
+void DeskWindow::exitProgram() {
+    // Every change is already in the day file; nothing to save on the way out.
+    QApplication::exit(0);
+}
+
+void DeskWindow::showAbout() {
+    if (!about_)
+        about_ = new AboutWindow(platform_, this);
+    about_->show();
+    about_->raise();
+}
+
+void DeskWindow::undoChange() { step(model_->undo()); }
+
+void DeskWindow::redoChange() { step(model_->redo()); }
+
+void DeskWindow::step(Reply reply) {
+    const bool asks = reply.question.has_value();
+    const std::vector<bool> answers = converse(std::move(reply));
+    // Done: what the file holds now, with nothing left selected of what it held before.
+    if (asks && !answers.empty() && answers.front()) {
+        resetEntry();
+        entry->clearSelection();
+    }
+}
+
+void DeskWindow::showHistory() {
+    converse(model_->checkJournal());
+    if (history_)
+        history_->close();
+    const DayJournal& journal = model_->journal();
+    const QString problem =
+        journal.usable() ? QString() : QStringLiteral("この日の履歴ファイルを読み込めません");
+    history_ = new HistoryWindow(QString::fromStdString(formatDate(model_->shownDay().date)),
+                                 journal.entries(), problem, this);
+    history_->setWindowFlag(Qt::Window);
+    history_->show();
+}
+
+void DeskWindow::showReport() {
+    if (!report_) {
+        report_ = new ReportWindow(
+            platform_.programDir, model_->shownDay().date,
+            [this](const QString& title, const QString& text) { tell(title, text); }, this);
+        report_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    report_->show();
+    report_->raise();
+    report_->activateWindow();
+}
+
+} // namespace kavro

@@ -1,0 +1,104 @@
+#include "window/history_window.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace kavro {
+
+void HistoryModel::setRows(std::vector<HistoryRow> rows) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+}
+
+int HistoryModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int HistoryModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant HistoryModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= rows_.size())
+        return {};
+    const HistoryRow& row = rows_[static_cast<std::size_t>(index.row())];
+    if (role == Qt::ForegroundRole && row.undone)
+        return QColor(0x80, 0x80, 0x80);
+    if (role != Qt::DisplayRole)
+        return {};
+    auto text = [](const std::string& s) { return QString::fromStdString(s); };
+    switch (index.column()) {
+    case Time:
+        return text(row.time);
+    case Operation:
+        return text(row.operation);
+    case Room:
+        return text(row.change.rooms);
+    case Name:
+        return text(row.change.names);
+    case Before:
+        return text(row.change.before);
+    case After:
+        return text(row.change.after);
+    case State:
+        return row.undone ? QStringLiteral("取り消し済み") : QString();
+    default:
+        return {};
+    }
+}
+
+QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+        return {};
+    static const char* const kTitles[ColumnCount] = {"時刻",   "操作",   "区画", "名前",
+                                                     "変更前", "変更後", "状態"};
+    return section >= 0 && section < ColumnCount ? QString::fromUtf8(kTitles[section]) : QVariant();
+}
+
+HistoryWindow::HistoryWindow(const QString& dayCaption, const std::vector<JournalEntry>& entries,
+                             const QString& problem, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("historyWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setWindowTitle(QStringLiteral("履歴 %1").arg(dayCaption));
+    resize(760, 420);
+
+    summaryLabel = new QLabel(this);
+    summaryLabel->setObjectName(QStringLiteral("historySummary"));
+    model = new HistoryModel(this);
+    model->setRows(historyRows(entries));
+    summaryLabel->setText(
+        problem.isEmpty()
+            ? QStringLiteral("%1 の変更 %2件（新しい順）").arg(dayCaption).arg(entries.size())
+            : problem);
+
+    historyTable = new QTableView(this);
+    historyTable->setObjectName(QStringLiteral("historyTable"));
+    historyTable->setModel(model);
+    historyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    historyTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    historyTable->verticalHeader()->hide();
+    historyTable->verticalHeader()->setDefaultSectionSize(historyTable->fontMetrics().height() + 6);
+    historyTable->horizontalHeader()->setStretchLastSection(true);
+    const int widths[HistoryModel::ColumnCount] = {70, 90, 70, 90, 150, 150, 90};
+    for (int c = 0; c < HistoryModel::ColumnCount; ++c)
+        historyTable->setColumnWidth(c, widths[c]);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("historyClose"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summaryLabel);
+    layout->addWidget(historyTable);
+    layout->addWidget(buttons);
+}
+
+} // namespace kavro

@@ -1,0 +1,109 @@
+#include "window/report/report_text.h"
+
+#include "ledger/record.h"
+#include "ledger/report_csv.h"
+
+namespace kavro {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+QString hoursAndMinutes(long minutes) {
+    return QStringLiteral("%1：%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString percent(double ratio) { return q(fixed(ratio * 100, 1)) + QLatin1Char('%'); }
+
+QString periodTitle(const Period& p) {
+    if (p.dayCount() == 1)
+        return q(formatDate(p.first)) +
+               QStringLiteral("（%1）").arg(q(weekdayName(weekdayIndex(p.first))));
+    return QStringLiteral("%1 〜 %2（%3日）")
+        .arg(q(formatDate(p.first)), q(formatDate(p.last)))
+        .arg(p.dayCount());
+}
+
+QStringList totalsLines(const PeriodFigures& p) {
+    return {
+        QStringLiteral("組数 %1組　人数 %2人　利用時間 %3　平均滞在 %4分")
+            .arg(p.parties)
+            .arg(p.people)
+            .arg(hoursAndMinutes(p.minutes))
+            .arg(q(fixed(p.averageStayMinutes(), 0))),
+        QStringLiteral("稼働率 %1　回転数 %2（1室1日あたり）　最大同時利用 %3室")
+            .arg(percent(p.occupancy()), q(fixed(p.turnover(), 2)))
+            .arg(p.peakRooms),
+    };
+}
+
+QStringList noteLines(const PeriodReport& r) {
+    QStringList notes;
+    const PeriodFigures& p = r.figures;
+    if (p.daysFromSummary > 0)
+        notes << QStringLiteral("%1日分は日付ファイルが削除済みのため、集計ファイルの値です"
+                                "（部屋別・時間帯別の詳細はありません）。")
+                     .arg(p.daysFromSummary);
+    if (p.daysWithoutFigures > 0)
+        notes << QStringLiteral("%1日分は記録がありません（率と平均は記録のある日で計算）。")
+                     .arg(p.daysWithoutFigures);
+    if (p.unreadableLines > 0)
+        notes << QStringLiteral("読み取れない行が%1行あります。集計には含めていません。")
+                     .arg(p.unreadableLines);
+    if (!r.summaryKeptLines.empty()) {
+        QStringList numbers;
+        for (int n : r.summaryKeptLines)
+            numbers << QString::number(n);
+        notes << QStringLiteral("集計ファイルの次の行は読み取れません（そのまま残してあります）。"
+                                "行番号: %1")
+                     .arg(numbers.join(QStringLiteral(", ")));
+    }
+    for (const auto& e : r.errors)
+        notes << q(e).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    return notes;
+}
+
+QStringList dayHeaders() {
+    return {QStringLiteral("日付"),       QStringLiteral("曜日"),     QStringLiteral("組数"),
+            QStringLiteral("人数"),       QStringLiteral("利用時間"), QStringLiteral("稼働率"),
+            QStringLiteral("回転数"),     QStringLiteral("平均滞在"), QStringLiteral("最大同時"),
+            QStringLiteral("読めない行"), QStringLiteral("出典")};
+}
+
+std::vector<QStringList> dayRows(const PeriodFigures& p) {
+    std::vector<QStringList> rows;
+    rows.reserve(p.days.size());
+    for (const DayFigures& d : p.days) {
+        QStringList row{q(formatDate(d.date)), q(weekdayName(weekdayIndex(d.date)))};
+        if (d.source == FiguresSource::None) {
+            for (int i = 0; i < 8; ++i)
+                row << QString();
+        } else {
+            row << QString::number(d.parties) << QString::number(d.people)
+                << hoursAndMinutes(d.minutes) << percent(d.occupancy()) << q(fixed(d.turnover(), 2))
+                << QStringLiteral("%1分").arg(q(fixed(d.averageStayMinutes(), 0)))
+                << QString::number(d.peakRooms) << QString::number(d.unreadableLines);
+        }
+        row << q(sourceName(d.source));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+QStringList roomHeaders() {
+    return {QStringLiteral("部屋"), QStringLiteral("組数"), QStringLiteral("利用時間"),
+            QStringLiteral("稼働率"), QStringLiteral("回転数（1日あたり）")};
+}
+
+std::vector<QStringList> roomRows(const PeriodFigures& p) {
+    std::vector<QStringList> rows;
+    for (int r = 0; r < kRoomCount; ++r)
+        rows.push_back({q(roomCode(r)), QString::number(p.rooms[r].parties),
+                        hoursAndMinutes(p.rooms[r].minutes), percent(p.roomOccupancy(r)),
+                        q(fixed(p.roomTurnover(r), 2))});
+    return rows;
+}
+
+} // namespace kavro

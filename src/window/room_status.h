@@ -1,0 +1,43 @@
+#pragma once
+// The room status: a label per room coloured by what the room needs, the rooms in use by
+// remaining minutes, the day's totals and the clock. It shows what it is given.
+#include "ledger/civil_time.h"
+#include "ledger/day_totals.h"
+#include "ledger/room_alerts.h"
+#include "window/window_panel.h"
+
+#include <array>
+
+class QLabel;
+class QListWidget;
+
+namespace kavro {
+
+class RoomStatus : public WindowPanel {
+    Q_OBJECT
+
+public:
+    explicit RoomStatus(QWidget* window);
+
+    void showClock(DateTime clock);
+    void showAlerts(const RoomAlerts& alerts);
+    void showTotals(const DayTotals& totals);
+
+private:
+    // member           objectName     caption / what it shows
+    // groupsLabel      Label9         組数 total
+    // peopleLabel      Label10        人数 total
+    // minutesLabel     Label15        時間 total
+    // clockLabel       Label3         the clock
+    // remainingList    List2          部屋　残り　名前
+    // roomLabels[34]   Label1_0..33   001 … 034, coloured by alert
+    // The captions Label2, 7, 8 and 14 are kept by no member.
+    QLabel* groupsLabel = nullptr;
+    QLabel* peopleLabel = nullptr;
+    QLabel* minutesLabel = nullptr;
+    QLabel* clockLabel = nullptr;
+    QListWidget* remainingList = nullptr;
+    std::array<QLabel*, kRoomCount> roomLabels{};
+};
+
+} // namespace kavro
