@@ -40,6 +40,13 @@ long highestGroupNumber(const DayContent& day) {
     return highest;
 }
 
+namespace {
+
+// Room code and group number: the records of one booking share them.
+std::string_view bookingOf(const std::string& line) { return std::string_view(line).substr(0, 7); }
+
+} // namespace
+
 Carry carryOver(const std::vector<std::string>& endingDay, DateTime endingDayEnd,
                 long newDayMaxGroupNo, const std::vector<std::string>& newDayLines) {
     // A room's records in the order the grid holds them: by room, then file order.
@@ -56,16 +63,32 @@ Carry carryOver(const std::vector<std::string>& endingDay, DateTime endingDayEnd
     Carry out;
     out.maxGroupNo = newDayMaxGroupNo;
     for (const auto& records : byRoom) {
-        std::string carryCell;
+        std::vector<const std::string*> running; // past the day's end
+        std::set<std::string_view> bookings;
         for (const std::string* line : records) {
             auto end = parseDateTime(parseFields(*line).end);
             if (!end || *end <= endingDayEnd)
                 continue;
-            out.maxGroupNo = out.maxGroupNo / 100 * 100 + 100;
-            carryCell = line->substr(0, 3) + std::to_string(out.maxGroupNo) + line->substr(9);
+            running.push_back(line);
+            bookings.insert(bookingOf(*line));
         }
-        if (!carryCell.empty() && !present.count(carryCell.substr(9)))
-            out.lines.push_back(std::move(carryCell));
+        if (running.empty())
+            continue;
+        // Every booking running past the end takes a number, so the carried one, the room's
+        // last, has the highest.
+        for (std::size_t i = 0; i < bookings.size(); ++i)
+            out.maxGroupNo = out.maxGroupNo / 100 * 100 + 100;
+        const std::string_view carried = bookingOf(*running.back());
+        for (const std::string* line : running) {
+            if (bookingOf(*line) != carried)
+                continue;
+            // The sub-number stays: an extension copied without its base is still no party.
+            const long sub = groupNumberOf(*line).value_or(0) % 100;
+            std::string copy =
+                line->substr(0, 3) + std::to_string(out.maxGroupNo + sub) + line->substr(9);
+            if (!present.count(copy.substr(9)))
+                out.lines.push_back(std::move(copy));
+        }
     }
     return out;
 }

@@ -1,5 +1,10 @@
+#include "ledger/booking_chain.h"
+#include "ledger/booking_list_line.h"
 #include "ledger/cp932.h"
+#include "ledger/day_totals.h"
+#include "ledger/record.h"
 #include "ledger/rollover.h"
+#include "ledger/room_alerts.h"
 
 #include <gtest/gtest.h>
 
@@ -144,6 +149,31 @@ TEST(CarryOver, ALineAlreadyInTheNewDayIsNotAddedAgain) {
     ASSERT_EQ(again.lines.size(), 1u);
     EXPECT_EQ(again.lines[0].substr(9), first.lines[1].substr(9));
     EXPECT_TRUE(carryOver(ending, kEnd, 100200, first.lines).lines.empty());
+}
+
+// ---- a booking extended across 06:00 ----
+
+// What the new day's desk does with an extension that arrived without its first record.
+TEST(CarryAcross, AnExtensionWithoutItsFirstRecordIsAContinuationAtTheDesk) {
+    const std::string id = "003100601";
+    const std::string line = rec(id, "06 06:00", "06 07:00", "003", "利用");
+    RoomGrid grid;
+    grid.at(2, 0) = line;
+    EXPECT_EQ(bookingListLines(grid, id).size(), 1u);
+    const DayTotals totals = computeTotals(grid);
+    EXPECT_EQ(std::pair(totals.peopleTotal, totals.minutesTotal), std::pair(0L, 60L));
+    EXPECT_EQ(computeRoomAlerts(grid, dt(6, 6, 55)).rooms[2], RoomAlert::Near);
+    EXPECT_EQ(extensionId(id), "003100602");
+
+    RoomGrid settled = grid;
+    ASSERT_TRUE(settleBooking(settled, id, withStatus(line, kStatusSettled)));
+    EXPECT_EQ(settled.at(2, 0), withStatus(line, kStatusSettled));
+    EXPECT_EQ(settled.recordCount(2), 1);
+    const DeletionResult deleted = deleteRecord(grid, id);
+    EXPECT_EQ(deleted.removed, 1);
+    EXPECT_FALSE(deleted.firstRecordRemoved);
+    EXPECT_FALSE(deleted.restored);
+    EXPECT_TRUE(grid.empty());
 }
 
 // ---- the new day's file ----
