@@ -147,18 +147,32 @@ std::optional<std::string> carryIntoNewDay(const std::filesystem::path& dir, Dat
     auto fresh = readDayFile(newPath);
     if (fresh.error)
         return *fresh.error + "\r\n" + newPath.string();
+    auto carryInto = [&](const DayContent& day) {
+        return carryOver(endingLines, businessDayEnd(endingDate), highestGroupNumber(day),
+                         lineTexts(day));
+    };
+    if (carryInto(fresh.content).lines.empty())
+        return std::nullopt;
 
-    const Carry carry = carryOver(endingLines, businessDayEnd(endingDate),
-                                  highestGroupNumber(fresh.content), lineTexts(fresh.content));
+    // Journaled in the new day's journal like any change: the carry is part of that day.
+    DayJournal journal(journalPathFor(newPath));
+    if (auto error = journal.load().error)
+        return *error;
+    // As a load does, the file is first brought in step with its journal: reservations made
+    // before the journal began (or after it was lost) are recorded as they stand, so that a
+    // replay of the journal gives them as well as the carried lines.
+    if (reconcileDay(journal, newPath, now).kind == DayCheck::Kind::Finished) {
+        // An interrupted change was written into the file meanwhile.
+        fresh = readDayFile(newPath);
+        if (fresh.error)
+            return *fresh.error + "\r\n" + newPath.string();
+    }
+    const Carry carry = carryInto(fresh.content);
     if (carry.lines.empty())
         return std::nullopt;
     auto rendered = renderWithAppended(fresh.content, carry.lines);
     if (rendered.error)
         return *rendered.error;
-    // Journaled in the new day's journal like any change: the carry is part of that day.
-    DayJournal journal(journalPathFor(newPath));
-    if (auto error = journal.load().error)
-        return *error;
     const JournaledSave saved = saveDayJournaled(journal, newPath, rendered.bytes,
                                                  {JournalOp::Carry, 0, now}, fresh.identity);
     if (saved.changedOutside)

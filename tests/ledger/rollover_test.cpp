@@ -2,9 +2,11 @@
 #include "ledger/booking_list_line.h"
 #include "ledger/cp932.h"
 #include "ledger/day_totals.h"
+#include "ledger/journal_file.h"
 #include "ledger/record.h"
 #include "ledger/rollover.h"
 #include "ledger/room_alerts.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -174,6 +176,33 @@ TEST(CarryAcross, AnExtensionWithoutItsFirstRecordIsAContinuationAtTheDesk) {
     EXPECT_FALSE(deleted.firstRecordRemoved);
     EXPECT_FALSE(deleted.restored);
     EXPECT_TRUE(grid.empty());
+}
+
+// ---- the carry on disk ----
+
+TEST(CarryIntoNewDay, ANewDayWithoutAJournalIsRecordedAsItStandsBeforeTheCarry) {
+    test::TempDir dir;
+    const Date ending{year{2026}, month{12}, day{5}};
+    const auto newFile = dayFilePath(dir.path(), addDays(ending, 1));
+    test::writeBytes(dayFilePath(dir.path(), ending),
+                     *encodeCp932(rec("012100300", "06 05:00", "06 07:00", "012", "利用")) +
+                         "\r\n");
+    // Reservations made before the journal existed (the first night after an update).
+    test::writeBytes(
+        newFile, *encodeCp932(rec("001100100", "06 20:00", "06 22:00", "001", "予約")) + "\r\n" +
+                     *encodeCp932(rec("002100200", "06 21:00", "06 23:00", "002", "予約")) +
+                     "\r\n");
+
+    ASSERT_FALSE(carryIntoNewDay(dir.path(), ending, addDays(ending, 1), dt(6, 6, 0)));
+    DayJournal journal(journalPathFor(newFile));
+    ASSERT_FALSE(journal.load().error);
+    const Replay replay = replayJournal(journal.entries());
+    ASSERT_FALSE(replay.error);
+    const DayLines lines = splitDayLines(test::readBytes(newFile));
+    EXPECT_EQ(lines.size(), 3u);
+    EXPECT_EQ(replay.lines, lines);
+    ASSERT_EQ(journal.entries().size(), 2u);
+    EXPECT_EQ(journal.entries().back().op, JournalOp::Carry);
 }
 
 // ---- the new day's file ----
