@@ -10,6 +10,7 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/cp932.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_figures.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_evidence.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_purge.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_totals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_view.cpp

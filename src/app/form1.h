@@ -314,8 +314,9 @@ private:
     std::optional<DateTime> lastDayChange_;
     int startEditDepth_ = 0; // startEdited re-raised by its own assignment
     int endEditDepth_ = 0;
-    // Before the purge and at start-up: every retained day's figures into the summary file.
-    void keepFiguresAtStartUp(Date today);
+    // At start-up: the old day files purged (asking first when the clock is in doubt), every
+    // retained day's figures into the summary file.
+    void keepFiguresAtStartUp(DateTime now);
     QPointer<ReportWindow> report_; // cleared when the report window is closed
     // Writes a day's summary line in the background after each load and save; goes before
     // platform_ does, its last reports still reaching the window.

@@ -8,7 +8,7 @@ namespace kavro {
 
 void Form1::showPickedDate() {
     const DateTime now = platform_.now();
-    if (isBeyondViewLimit(shownDate(), dateOf(now))) {
+    if (isBeyondViewLimit(shownDate(), businessDateAt(now))) {
         msgBox(QStringLiteral("30日以上前の記録は参照できません"), title::kDateLimit);
         setShownDay(businessDateAt(now), shownDay.today);
     } else {

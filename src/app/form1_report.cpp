@@ -1,6 +1,7 @@
 // The report window 集計 and the summary file that keeps the days' figures beyond the purge.
 #include "app/form1.h"
 #include "app/message_titles.h"
+#include "app/purge_question.h"
 
 #include "ledger/summary_file.h"
 #include "report/report_window.h"
@@ -24,16 +25,15 @@ ReportWindow* Form1::reportWindow() const { return report_; }
 
 void Form1::waitForSummary() { summaryKeeper_->waitForIdle(); }
 
-void Form1::keepFiguresAtStartUp(Date today) {
+void Form1::keepFiguresAtStartUp(DateTime now) {
     const auto& dir = platform_.programDir;
+    const Date today = businessDateAt(now);
+    PurgeConsent consent = PurgeConsent::IfClockTrusted;
+    if (const PurgePlan plan = planPurge(dir, today); plan.verdict == PurgeVerdict::AskFirst)
+        consent = askBeforePurge(platform_, plan, now);
     // The figures of the files about to be purged first: after the purge they exist nowhere
     // else. Then every retained day whose line is missing or was taken from other bytes.
-    const PurgeWithSummary purge = purgeOldDayFilesKeepingFigures(dir, today);
-    if (purge.purge.clockDistrusted)
-        msgBox(QStringLiteral("パソコンの時計が進みすぎているおそれがあるため、"
-                              "古い日付ファイルを削除しませんでした。\r\n"
-                              "時計の日付が正しいか確かめてください。"),
-               title::kClock);
+    const PurgeWithSummary purge = purgeOldDayFilesKeepingFigures(dir, today, consent);
     const SummaryUpdate refresh = purge.summary.error ? purge.summary : refreshSummary(dir);
     if (refresh.error) {
         msgBox(QStringLiteral("集計ファイルを更新できませんでした。%1\r\n%2")

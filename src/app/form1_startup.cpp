@@ -29,7 +29,7 @@ bool Form1::startUp() {
     clearSelection();
 
     const DateTime now = platform_.now();
-    keepFiguresAtStartUp(dateOf(now));
+    keepFiguresAtStartUp(now);
 
     board.reference = now;
     board.followsClock = true;

@@ -1,5 +1,6 @@
 #include "ledger/summary_file.h"
 
+#include "ledger/day_evidence.h"
 #include "ledger/day_purge.h"
 
 #include <algorithm>
@@ -247,7 +248,7 @@ SummaryUpdate refreshSummary(const fs::path& dir, const FileOps& ops) {
 }
 
 PurgeWithSummary purgeOldDayFilesKeepingFigures(const fs::path& dir, Date today,
-                                                const FileOps& ops) {
+                                                PurgeConsent consent, const FileOps& ops) {
     PurgeWithSummary result;
     std::vector<Date> dates;
     for (const auto& path : purgeCandidates(dir, today))
@@ -255,22 +256,10 @@ PurgeWithSummary purgeOldDayFilesKeepingFigures(const fs::path& dir, Date today,
             dates.push_back(*date);
     result.summary = summariseDays(dir, dates, ops);
     if (!result.summary.error)
-        result.purge = purgeOldDayFiles(dir, today);
+        result.purge = purgeOldDayFiles(dir, today, consent);
     return result;
 }
 
-std::vector<Date> dayFileDates(const fs::path& dir) {
-    std::vector<Date> dates;
-    std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() != 12 || name.substr(8) != ".txt")
-            continue;
-        if (auto date = parseYmd(name.substr(0, 8)); date && it->is_regular_file(ec))
-            dates.push_back(*date);
-    }
-    std::sort(dates.begin(), dates.end());
-    return dates;
-}
+std::vector<Date> dayFileDates(const fs::path& dir) { return datesOfFilesEndingIn(dir, ".txt"); }
 
 } // namespace kavro

@@ -91,6 +91,7 @@ struct PurgeWithSummary {
 // file. When the summary cannot be written, no day file is deleted: its figures would be
 // lost for good, while the purge can wait for the next start.
 PurgeWithSummary purgeOldDayFilesKeepingFigures(const std::filesystem::path& dir, Date today,
+                                                PurgeConsent consent = PurgeConsent::IfClockTrusted,
                                                 const FileOps& ops = posixFileOps());
 
 // The business dates of the day files (yyyymmdd.txt) in the folder, ascending.

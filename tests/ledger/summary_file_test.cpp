@@ -47,6 +47,11 @@ const std::string kDay6 = dayBytes({
     "004100200,2026/12/06 05:00,2,2026/12/06 07:00,2,004,伊藤,通知",
 });
 
+// A day the desk worked, which tells the purge that the clock is right.
+const std::string kWorked = dayBytes({
+    "001100100,2027/01/04 10:00,1,2027/01/04 11:00,2,001,山田,利用",
+});
+
 class SummaryFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -106,7 +111,7 @@ TEST_F(SummaryFileTest, OutlivesThePurgeAndStandsInForTheGoneDays) {
     ASSERT_TRUE(refreshSummary(dir.path()).written);
     const PeriodReport before = loadPeriod(dir.path(), rangeBetween(date(5), date(6)));
     // 5 January 2027: 5 and 6 December are 31 and 30 days back; the desk ran yesterday.
-    writeBytes(dir.path() / "20270104.txt", "");
+    writeBytes(dir.path() / "20270104.txt", kWorked);
     ASSERT_TRUE(refreshSummary(dir.path()).written);
     const auto purged = purgeOldDayFiles(dir.path(), Date{year{2027}, month{1}, day{5}});
     ASSERT_EQ(purged.deleted.size(), 2u);
@@ -125,13 +130,14 @@ TEST_F(SummaryFileTest, OutlivesThePurgeAndStandsInForTheGoneDays) {
 
 TEST_F(SummaryFileTest, ThePurgeStoresTheFiguresFirstAndDeletesNothingWhenItCannot) {
     const Date today{year{2027}, month{1}, day{5}};
-    writeBytes(dir.path() / "20270104.txt", ""); // the desk ran yesterday
+    writeBytes(dir.path() / "20270104.txt", kWorked); // the desk ran yesterday
     FileOps failing = posixFileOps();
     failing.fsync = [](int) {
         errno = EIO;
         return -1;
     };
-    const auto refused = purgeOldDayFilesKeepingFigures(dir.path(), today, failing);
+    const auto refused =
+        purgeOldDayFilesKeepingFigures(dir.path(), today, PurgeConsent::IfClockTrusted, failing);
     EXPECT_TRUE(refused.summary.error);
     EXPECT_TRUE(refused.purge.deleted.empty());
     EXPECT_TRUE(fs::exists(dir / "20261205.txt"));
