@@ -13,7 +13,8 @@ void Form1::showReport() {
     if (!report_) {
         report_ = new ReportWindow(
             platform_.programDir, shownDate(),
-            [this](const QString& title, const QString& text) { msgBox(text, title); }, this);
+            [this](const QString& title, const QString& text) { msgBox(text, title); },
+            [this] { return businessDateAt(platform_.now()); }, this);
         report_->setAttribute(Qt::WA_DeleteOnClose);
     }
     report_->show();

@@ -188,6 +188,16 @@ RawSummary readRawSummary(const fs::path& dir) {
     return raw;
 }
 
+// Whether a day's kept line stands against its file as it is now: the line was taken from
+// these very bytes, or the file holds no line and its journal no entry. Showing a day whose
+// file was purged creates it empty, and those zeros must not replace the figures kept.
+bool keepsItsLine(const SummaryEntry& line, const ExistingDayFile& day, const fs::path& path,
+                  bool onlyChanged) {
+    if (onlyChanged && line.dayFile == day.identity)
+        return true;
+    return tellsNothing(day.content, path);
+}
+
 SummaryUpdate storeEntries(const fs::path& dir, const std::vector<Date>& dates, bool onlyChanged,
                            const FileOps& ops) {
     SummaryUpdate result;
@@ -210,7 +220,8 @@ SummaryUpdate storeEntries(const fs::path& dir, const std::vector<Date>& dates, 
             continue;
         }
         auto known = file.days.find(date);
-        if (onlyChanged && known != file.days.end() && known->second.dayFile == day->identity)
+        if (known != file.days.end() &&
+            keepsItsLine(known->second, *day, dayFilePath(dir, date), onlyChanged))
             continue;
         SummaryEntry entry{figuresOfDay(date, day->content), day->identity};
         entry.figures.source = FiguresSource::Summary;
