@@ -242,24 +242,6 @@ INSTANTIATE_TEST_SUITE_P(
                                kNextHead + "before -\r\nafter 0:0\r\nzz", false, true}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST(JournalFormat, ADoneLineMarksItsEntryAndAVersionOneJournalStillReads) {
-    const std::string v2 = journalOf({kEntries[0], kEntries[1]});
-    const std::size_t firstEnd = journalOf({kEntries[0]}).size();
-    const ParsedJournal marked =
-        parseJournal(v2.substr(0, firstEnd) + doneLine(1) + v2.substr(firstEnd) + doneLine(2));
-    ASSERT_EQ(marked.entries.size(), 2u);
-    EXPECT_TRUE(marked.entries[0].done);
-    EXPECT_TRUE(marked.entries[1].done);
-    EXPECT_FALSE(marked.tornTail || marked.damaged);
-
-    const std::string v1 = "KAVRO-JOURNAL 1\r\n" + v2.substr(journalHeader().size());
-    const ParsedJournal old = parseJournal(v1);
-    EXPECT_EQ(old.version, 1);
-    EXPECT_FALSE(old.error);
-    expectSameEntries(old.entries, {kEntries[0], kEntries[1]});
-    EXPECT_FALSE(old.entries[1].done);
-}
-
 TEST(JournalFormat, AnotherVersionIsRefusedAndAnotherFileCountsAsDamaged) {
     EXPECT_TRUE(parseJournal("KAVRO-JOURNAL 3\r\n").error);
     EXPECT_TRUE(parseJournal("001100100,2026/12/05 20:00\r\n").damaged);
