@@ -18,6 +18,7 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/file_identity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/journal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/journal_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/journal_words.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record_period.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/report_csv.cpp
@@ -26,6 +27,7 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/room_alerts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/room_grid.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/selection_offer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/step_plan.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/summary_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/time_entry.cpp
 )

@@ -23,6 +23,7 @@ namespace kavro {
 
 Form1::Form1(Platform platform, QWidget* parent) : QWidget(parent), platform_(std::move(platform)) {
     setObjectName(QStringLiteral("Form1"));
+    holdTicksWhileAsking();
     summaryKeeper_ =
         std::make_unique<SummaryKeeper>(platform_.programDir, [this](const QString& text) {
             msgBox(QStringLiteral("集計ファイルを更新できませんでした。予約データは日付ファイルに"

@@ -295,6 +295,16 @@ private:
     void offerRebuild(const DayCheck& check);
     void stepChange(bool undo);
 
+    // app/form1_questions.cpp: a question or message open runs a nested event loop in which
+    // the clock timer still fires. A tick there could change the day under the question (the
+    // 06:00 switch replaces the day file and its journal), so it waits until the last one
+    // closes and then runs once, after the handler that asked has finished.
+    void holdTicksWhileAsking(); // wraps platform_.ask and platform_.message
+    void questionClosed();
+    bool tickHeldByQuestion(); // true: the tick is to wait
+    int questionsOpen_ = 0;
+    bool tickWaiting_ = false;
+
     Platform platform_;
     DayJournal journal_;          // the shown day's
     FileIdentity loadedIdentity_; // the day file as this window last read or wrote it

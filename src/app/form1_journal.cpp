@@ -3,8 +3,11 @@
 #include "app/form1.h"
 #include "app/history_window.h"
 #include "app/message_titles.h"
+#include "entry/entry_panel.h"
 
 #include "ledger/cp932.h"
+#include "ledger/journal_words.h"
+#include "ledger/step_plan.h"
 
 #include <QDateEdit>
 #include <QKeyEvent>
@@ -109,8 +112,15 @@ void Form1::stepChange(bool undo) {
         return;
     }
     const DayLines lines = splitDayLines(file.bytes);
+    const StepDay day{shownDate(), platform_.now()};
+    // The plan holds its own copy of the entry: nothing of the journal is read after the
+    // question.
     const StepPlan plan =
-        undo ? planUndo(journal_.entries(), lines) : planRedo(journal_.entries(), lines);
+        undo ? planUndo(journal_.entries(), lines, day) : planRedo(journal_.entries(), lines, day);
+    if (plan.conflict != Conflict::None) {
+        entry::acceptScan(*this, plan.conflict);
+        return;
+    }
     if (plan.refusal) {
         msgBox(QString::fromStdString(*plan.refusal), title);
         return;
@@ -142,8 +152,7 @@ void Form1::showHistory() {
         history_->close();
     const QString problem =
         journal_.usable() ? QString() : QStringLiteral("この日の履歴ファイルを読み込めません");
-    history_ = new HistoryWindow(QString::fromStdString(formatDate(shownDate())),
-                                 journal_.entries(), problem, this);
+    history_ = new HistoryWindow(shownDate(), journal_.entries(), problem, this);
     history_->setWindowFlag(Qt::Window);
     history_->show();
 }

@@ -36,6 +36,8 @@ void setBackground(QLabel* label, const QColor& colour) {
 } // namespace
 
 void Form1::tick() {
+    if (tickHeldByQuestion())
+        return;
     clockNow = tickClock(platform_.now(), shownDay.offset, shownDate());
     remainingList->clear();
     clockLabel->setText(QString::fromStdString(formatHhNn(clockNow)));

@@ -5,19 +5,9 @@
 # silently, and "終了" ends the process.
 #   real_window_test.sh BUILD_DIR
 set -euo pipefail
-build="$1"
-work="$(mktemp -d /tmp/kavro-e2e.XXXXXX)"
-xvfb_pid="" app_pid=""
-fail() { echo "FAIL: $*" >&2; [ -s "$work/app.log" ] && tail -30 "$work/app.log" >&2; exit 1; }
 # shellcheck source=x_session.sh
 . "$(dirname "$0")/x_session.sh"
-trap 'stop_x_session; rm -rf "$work"' EXIT
-
-cmake --install "$build" --prefix "$work/kavro" --component program >/dev/null
-start_xvfb
-# Under the sanitizers libfaketime is preloaded ahead of the ASan runtime; it replaces no
-# allocation function, so that order is safe.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+begin_e2e "$1"
 # A fixed evening on the business day 2026/12/05, the clock running from there.
 faketime '2026-12-05 20:00:00' "$work/kavro/kavro" >"$work/app.log" 2>&1 &
 app_pid=$!
