@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -82,6 +83,19 @@ QString HistoryModel::toolTip(std::size_t r, int column) const {
     }
 }
 
+QString HistoryModel::rowInWords(int r) const {
+    if (r < 0 || r >= rowCount())
+        return {};
+    QStringList lines;
+    for (int c = 0; c < ColumnCount; ++c) {
+        QString text = toolTip(static_cast<std::size_t>(r), c);
+        if (!text.isEmpty())
+            lines << headerData(c, Qt::Horizontal).toString() + QStringLiteral("：") +
+                         text.replace(QLatin1Char('\n'), QStringLiteral("\n　　"));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
@@ -113,6 +127,7 @@ HistoryWindow::HistoryWindow(Date day, const std::vector<JournalEntry>& entries,
     historyTable->setObjectName(QStringLiteral("historyTable"));
     historyTable->setModel(model);
     historyTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    historyTable->setTabKeyNavigation(false); // Tab goes on to the row's whole text
     historyTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     historyTable->verticalHeader()->hide();
     historyTable->verticalHeader()->setDefaultSectionSize(historyTable->fontMetrics().height() + 6);
@@ -120,6 +135,17 @@ HistoryWindow::HistoryWindow(Date day, const std::vector<JournalEntry>& entries,
     const int widths[HistoryModel::ColumnCount] = {40, 70, 150, 60, 80, 150, 150, 90};
     for (int c = 0; c < HistoryModel::ColumnCount; ++c)
         historyTable->setColumnWidth(c, widths[c]);
+
+    detailBox = new QPlainTextEdit(this);
+    detailBox->setObjectName(QStringLiteral("historyDetail"));
+    detailBox->setReadOnly(true);
+    detailBox->setTabChangesFocus(true);
+    detailBox->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    detailBox->setFixedHeight(detailBox->fontMetrics().height() * 6 + 10);
+    connect(historyTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                detailBox->setPlainText(model->rowInWords(current.row()));
+            });
 
     auto* buttons = new QDialogButtonBox(this);
     auto* close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole);
@@ -129,6 +155,7 @@ HistoryWindow::HistoryWindow(Date day, const std::vector<JournalEntry>& entries,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summaryLabel);
     layout->addWidget(historyTable);
+    layout->addWidget(detailBox);
     layout->addWidget(buttons);
 }
 

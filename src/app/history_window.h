@@ -7,6 +7,7 @@
 #include <vector>
 
 class QLabel;
+class QPlainTextEdit;
 class QTableView;
 
 namespace kavro {
@@ -21,6 +22,8 @@ public:
 
     explicit HistoryModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
     void setEntries(const std::vector<JournalEntry>& entries, Date day);
+    // A row's whole text, a column a line: what the tooltips show the mouse, for the keyboard.
+    QString rowInWords(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -46,6 +49,7 @@ public:
     QTableView* historyTable = nullptr;
     HistoryModel* model = nullptr;
     QLabel* summaryLabel = nullptr;
+    QPlainTextEdit* detailBox = nullptr; // the current row's whole text
 };
 
 } // namespace kavro

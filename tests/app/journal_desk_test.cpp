@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDateEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTableView>
 
 namespace kavro::test {
@@ -175,6 +176,11 @@ TEST_F(JournalDesk, TheHistoryListsTheDaysChangesNewestFirst) {
     EXPECT_EQ(cell(2, HistoryModel::Before), "20:00-21:00 利用 名前：山田");
     EXPECT_EQ(cell(2, HistoryModel::After), "20:00-21:00 利用 名前：山本");
     EXPECT_EQ(cell(2, HistoryModel::After, Qt::ToolTipRole), cell(2, HistoryModel::After));
+    history->historyTable->setCurrentIndex(m->index(2, 0)); // as the arrow keys move it
+    const auto* detail = history->findChild<QPlainTextEdit*>(QStringLiteral("historyDetail"));
+    ASSERT_NE(detail, nullptr);
+    EXPECT_NE(detail->toPlainText().indexOf("変更後：20:00-21:00 利用 名前：山本"), -1)
+        << detail->toPlainText().toStdString();
     EXPECT_EQ(cell(3, HistoryModel::Time), "20:00:00");
     EXPECT_EQ(history->historyTable->editTriggers(), QAbstractItemView::NoEditTriggers);
     history->close();
