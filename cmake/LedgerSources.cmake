@@ -30,4 +30,5 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/step_plan.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/summary_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/time_entry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/unsaved_records.cpp
 )

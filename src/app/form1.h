@@ -7,6 +7,7 @@
 #include "ledger/day_totals.h"
 #include "ledger/journal_file.h"
 #include "ledger/room_grid.h"
+#include "ledger/unsaved_records.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -87,6 +88,12 @@ public:
     // The save and reload that ends every change. When the save fails the grid keeps the
     // change (nothing is reloaded over it) and the board still shows it.
     bool saveAndReload(JournalOp op, const QString& what = {});
+    // Whether the clerk may leave the shown day's grid: nothing in it is unsaved, it was saved
+    // now, or the clerk chose to drop it. Otherwise the clerk is asked whether to save again
+    // (`withoutIt` says what いいえ does); with tryFirst a save is tried before the question.
+    // False when はい was answered and the save failed again (its message said why).
+    bool settleUnsaved(const QString& withoutIt, bool tryFirst);
+    bool hasUnsaved() const;
     // The operation and the panel's room and name, as a save failure names what it lost.
     QString describeEntry(const QString& operation) const;
     void rollOverDay();
@@ -276,6 +283,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override; // as 終了
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -293,6 +301,11 @@ private:
     // brings the day file in step with it; runs before the day file is read.
     void syncJournal();
     void offerRebuild(const DayCheck& check);
+
+    // app/form1_unsaved.cpp: the grid against the file as last read or written.
+    void rememberStoredDay();
+    void keepUnsaved(JournalOp op, const QString& change);
+    bool saveUnsaved(); // every change kept unsaved, in one save; loads the day on success
     void stepChange(bool undo);
 
     // app/form1_questions.cpp: a question or message open runs a nested event loop in which
@@ -308,6 +321,9 @@ private:
     Platform platform_;
     DayJournal journal_;          // the shown day's
     FileIdentity loadedIdentity_; // the day file as this window last read or wrote it
+    StoredRecords storedRecords_; // its records then
+    UnsavedRecords unsaved_;      // what the grid holds unlike them: drawn hatched
+    std::vector<std::pair<JournalOp, QString>> unsavedChanges_; // saves that failed, oldest first
     QPointer<HistoryWindow> history_;
     QPointer<AboutWindow> about_;                // cleared by Qt when the window closes itself
     std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once

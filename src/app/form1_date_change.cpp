@@ -7,6 +7,11 @@
 namespace kavro {
 
 void Form1::showPickedDate() {
+    if (!settleUnsaved(QStringLiteral("「いいえ」のときは、保存せずに別の日付を表示します。"),
+                       false)) {
+        setShownDay(dateOf(shownDay.start), shownDay.today);
+        return;
+    }
     const DateTime now = platform_.now();
     if (isBeyondViewLimit(shownDate(), businessDateAt(now))) {
         msgBox(QStringLiteral("30日以上前の記録は参照できません"), title::kDateLimit);

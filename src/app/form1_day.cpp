@@ -26,6 +26,7 @@ void Form1::loadDayContent() {
     loadedIdentity_ = read.identity;
     roomGrid.clearRecords();
     keptLines.clear();
+    rememberStoredDay();
     dayLoadedOk_ = !read.error;
     if (read.error) {
         msgBox(QString::fromStdString(*read.error + "\r\n" + dayFilePath.string()),
@@ -33,6 +34,7 @@ void Form1::loadDayContent() {
     } else {
         placeRecords(roomGrid, read.content);
         keptLines = std::move(read.content.kept);
+        rememberStoredDay();
         reportKeptLines();
         // Every save ends in this load, and so does showing a day.
         summaryKeeper_->dayChanged(shownDate());
@@ -55,6 +57,7 @@ bool Form1::saveDay(JournalOp op, const QString& what) {
         msgBox(QStringLiteral("日付ファイルを読み込めなかったため、%1を保存できません。\r\n%2")
                    .arg(change, file),
                title::kFileError);
+        keepUnsaved(op, change);
         return false;
     }
     const RenderResult rendered = renderDayFile(roomGrid, keptLines);
@@ -79,10 +82,13 @@ bool Form1::saveDay(JournalOp op, const QString& what) {
         return false;
     }
     if (saved.error) {
+        const QString failedFile =
+            saved.failedFile.empty() ? file : QString::fromStdString(saved.failedFile.string());
         msgBox(
             QStringLiteral("%1を保存できませんでした。入力内容は画面に残っています。\r\n%2\r\n%3")
-                .arg(change, QString::fromStdString(*saved.error), file),
+                .arg(change, QString::fromStdString(*saved.error), failedFile),
             title::kFileError);
+        keepUnsaved(op, change);
         return false;
     }
     loadedIdentity_ = identityOf(rendered.bytes);

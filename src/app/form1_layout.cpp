@@ -1,5 +1,7 @@
 // The controls of the main window, as designed: names, captions, positions, fonts, colours.
 #include "app/form1.h"
+#include "app/id_label_fit.h"
+#include "app/input_method_off.h"
 #include "board/board_half.h"
 #include "ledger/record.h"
 
@@ -92,6 +94,7 @@ void Form1::createControls() {
     datePicker->setFont(designFont(kPanelFont, 11.25));
     label(f, "Label21", "ID", 2520, 240, 255, 255);
     selectedIdLabel = label(f, "Label11", "", 2520, 480, 975, 255);
+    fitDigitsToLabel(selectedIdLabel, 9);
     checkInButton = button(f, "Command1", "利用", 3600, 240, 735, 375);
     extendButton = button(f, "Command2", "延長", 4440, 240, 735, 375);
     notifyButton = button(f, "Command3", "通知", 5280, 240, 735, 375);
@@ -117,6 +120,11 @@ void Form1::createControls() {
     nameCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     nameEdit = make<QLineEdit>(f, "Text3", 1560, 1440, 1815, 375);
     nameEdit->setMaxLength(5);
+    for (QWidget* box : {static_cast<QWidget*>(peopleBox), static_cast<QWidget*>(startEdit),
+                         static_cast<QWidget*>(unitBox), static_cast<QWidget*>(endEdit),
+                         static_cast<QWidget*>(roomBox)})
+        keepInputMethodOff(box);
+    nameEdit->setAttribute(Qt::WA_InputMethodEnabled, true); // names are Japanese
     label(f, "Label20", "状態", 3720, 1440, 495, 255);
     statusBox = combo(f, "Combo4", 4320, 1440, 1215);
     label(f, "Label5", "ID                  開始　 単位 　終了　人数 Ｎｏ． 名前　　     状態",

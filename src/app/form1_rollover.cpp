@@ -31,6 +31,16 @@ void Form1::rollOverDay() {
         pendingDayChanges_.push_back(businessDayStart(businessDateAt(platform_.now())));
     const bool firstAttempt = !carryFailureReported_;
     rollingOver_ = true; // the day loaded below ticks, and the tick must not start this again
+    // A change the shown day's file did not take is tried again before the carry reads the
+    // old day's file, and dropped with the shown day only when the clerk says so.
+    if (!settleUnsaved(
+            QStringLiteral("「いいえ」のときは、保存せずに新しい日付の表示に切り替えます。"),
+            true)) {
+        rollingOver_ = false; // the day changes at the next tick, asked again
+        return;
+    }
+    if (hasUnsaved())
+        loadDay();
     // The day that ends is the one of the clock, whatever day the window shows: a past or
     // future day left on screen must not hand its stays to the new day. Each day passed
     // hands its stays to the next, in order.

@@ -7,6 +7,7 @@
 #include "entry/entry_panel.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -55,8 +56,15 @@ bool Form1::startUp() {
 }
 
 void Form1::exitProgram() {
-    // Every change is already in the day file; nothing to save on the way out.
-    QApplication::exit(0);
+    if (settleUnsaved(QStringLiteral("「いいえ」のときは、保存せずに終了します。"), false))
+        platform_.quit();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (settleUnsaved(QStringLiteral("「いいえ」のときは、保存せずに終了します。"), false))
+        event->accept();
+    else
+        event->ignore();
 }
 
 void Form1::showAbout() {

@@ -1,8 +1,10 @@
 #include "app/desktop_platform.h"
 #include "app/fonts.h"
 #include "app/form1.h"
+#include "app/front_request.h"
 #include "app/input_method_check.h"
 #include "app/instance_lock.h"
+#include "app/qt_japanese.h"
 #include "app/restart_request.h"
 #include "app/window_scale.h"
 
@@ -15,12 +17,18 @@ int main(int argc, char* argv[]) {
     // Built in: an install into any directory has no icon in the desktop's theme.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kavro/kavro.png")));
     kavro::installFontSubstitutions();
+    const auto qtJapanese = kavro::loadQtJapanese();
+    if (qtJapanese)
+        QApplication::installTranslator(qtJapanese.get());
 
     kavro::Platform platform = kavro::desktopPlatform();
     platform.requestRestart = kavro::requestMachineRestart;
     kavro::InstanceLock lock(platform.programDir);
-    if (lock.state() == kavro::InstanceLock::State::HeldByAnotherCopy)
-        return 0; // another copy runs: end silently
+    const QString frontRequest = kavro::frontRequestName(platform.programDir);
+    if (lock.state() == kavro::InstanceLock::State::HeldByAnotherCopy) {
+        kavro::requestFront(frontRequest); // its window comes to the front; this one ends
+        return 0;
+    }
     if (!lock.acquired()) {
         // Without the lock a second copy could start beside this one, and each would write
         // the day file over the other's bookings.
@@ -39,6 +47,7 @@ int main(int argc, char* argv[]) {
         return 0;
     kavro::fitWindowToScreen(&form);
     form.show();
+    kavro::listenForFrontRequests(frontRequest, &form);
     if (!inputMethodNotice.isEmpty())
         QTimer::singleShot(0, &form,
                            [&] { message(QStringLiteral("日本語入力"), inputMethodNotice); });

@@ -87,19 +87,12 @@ using ReplaceCheck = std::function<std::optional<SaveError>()>;
 bool isPermissionError(int err) { return err == EACCES || err == EPERM; }
 
 // A refused rename in a sticky directory: the file to replace belongs to another account,
-// which the directory protects from everyone else. Names that account.
+// which the directory protects from everyone else.
 std::optional<std::string> otherOwnerOf(const fs::path& dir, const fs::path& path) {
     struct stat dirStat {};
-    struct stat fileStat {};
-    if (::stat(dir.c_str(), &dirStat) != 0 || !(dirStat.st_mode & S_ISVTX) ||
-        ::lstat(path.c_str(), &fileStat) != 0 || fileStat.st_uid == ::geteuid())
+    if (::stat(dir.c_str(), &dirStat) != 0 || !(dirStat.st_mode & S_ISVTX))
         return std::nullopt;
-    struct passwd entry {};
-    struct passwd* found = nullptr;
-    char buffer[1024];
-    if (::getpwuid_r(fileStat.st_uid, &entry, buffer, sizeof buffer, &found) == 0 && found)
-        return std::string(found->pw_name);
-    return "UID " + std::to_string(fileStat.st_uid);
+    return otherAccountOwning(path);
 }
 
 std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, const FileOps& ops,
@@ -149,9 +142,7 @@ std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, c
         const int err = errno;
         if (auto owner = isPermissionError(err) ? otherOwnerOf(dir, path) : std::nullopt) {
             ::unlink(tmpl.c_str());
-            return failed("このファイルは別のアカウント（" + *owner +
-                          "）が作成したため、置き換えられません。" + *owner +
-                          " でログインしてください");
+            return failed(otherAccountText(*owner, "置き換えられません"));
         }
         errno = err;
         return fail("ファイルを置き換えられません");
@@ -200,6 +191,23 @@ std::optional<SaveError> replaceFileIfUnchanged(const fs::path& path, std::strin
                              "ファイルが読み取り専用になっているため保存できません"};
         return std::nullopt;
     });
+}
+
+std::optional<std::string> otherAccountOwning(const fs::path& path) {
+    struct stat fileStat {};
+    if (::lstat(path.c_str(), &fileStat) != 0 || fileStat.st_uid == ::geteuid())
+        return std::nullopt;
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    char buffer[1024];
+    if (::getpwuid_r(fileStat.st_uid, &entry, buffer, sizeof buffer, &found) == 0 && found)
+        return std::string(found->pw_name);
+    return "UID " + std::to_string(fileStat.st_uid);
+}
+
+std::string otherAccountText(const std::string& owner, std::string_view refused) {
+    return "このファイルは別のアカウント（" + owner + "）が作成したため、" + std::string(refused) +
+           "。" + owner + " でログインしてください";
 }
 
 int readRegularFile(const fs::path& path, std::string& bytes) {

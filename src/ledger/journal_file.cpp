@@ -160,8 +160,14 @@ std::optional<std::string> DayJournal::appendBytes(const std::string& text, bool
                                                    const FileOps& ops) {
     const int fd =
         ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0)
-        return fileErrorText("履歴ファイルを開けません", errno);
+    if (fd < 0) {
+        const int err = errno;
+        // Another desk account's journal: the desk must learn which account can write it.
+        if (err == EACCES || err == EPERM)
+            if (auto owner = otherAccountOwning(path_))
+                return otherAccountText(*owner, "書き込めません");
+        return fileErrorText("履歴ファイルを開けません", err);
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
         static_cast<std::uint64_t>(st.st_size) != size_) {
@@ -240,6 +246,7 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
     if (!journal.entries().empty() && journal.entries().back().after != currentId) {
         if (auto error = recordOutsideChange(journal, current, change.when, ops)) {
             result.error = std::move(error);
+            result.failedFile = journal.path();
             return result;
         }
     }
@@ -255,6 +262,7 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
     e.diff = diffLineViews(splitDayLineViews(current.bytes), splitDayLineViews(newBytes));
     if (auto error = journal.append(std::move(e), ops)) {
         result.error = std::move(error);
+        result.failedFile = journal.path();
         return result;
     }
     // Checked once more just before the rename: another program may have been quicker.

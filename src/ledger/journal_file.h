@@ -70,8 +70,10 @@ struct DayChange {
 
 struct JournaledSave {
     std::optional<std::string> error; // Japanese; the day file is as it was
-    bool changedOutside = false;      // the day file was not `expected`: nothing was written
-    bool written = false;             // false also when the bytes were already the file's
+    std::filesystem::path
+        failedFile;              // the file the error is about: the journal, or none (the day file)
+    bool changedOutside = false; // the day file was not `expected`: nothing was written
+    bool written = false;        // false also when the bytes were already the file's
 };
 
 // Replaces the day file by newBytes, the change journaled first: the entry (the lines taken

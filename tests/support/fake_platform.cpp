@@ -33,6 +33,7 @@ Platform fakePlatform(const std::shared_ptr<FakeWorld>& world, const std::filesy
         world->startedPrograms.push_back(program);
         return world->startSucceeds;
     };
+    p.quit = [world] { ++world->quits; };
     return p;
 }
 

@@ -29,6 +29,7 @@ struct FakeWorld {
     bool restartAccepted = false;
     std::vector<QString> startedPrograms;
     bool startSucceeds = true;
+    int quits = 0;
 };
 
 // A platform whose functions act on the shared world.
