@@ -245,8 +245,8 @@ void BM_HistoryLoad(benchmark::State& state) {
     for (auto _ : state) {
         DayJournal journal(journalFile);
         journal.load();
-        HistoryWindow window(QStringLiteral("2026/12/05"), journal.entries(), QString());
-        window.resize(760, 420);
+        HistoryWindow window(businessDateAt(benchClock()), journal.entries(), QString());
+        window.resize(900, 420);
         QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
         window.render(&image);
         benchmark::DoNotOptimize(image.bits());

@@ -57,7 +57,9 @@ Period periodOf(int days) { return rangeBetween(addDays(lastDay(), -(days - 1)),
 void openReport(benchmark::State& state, int days, int withFiles) {
     ReportFolder& f = folder(days, withFiles);
     for (auto _ : state) {
-        ReportWindow window(f.dir.path(), periodOf(days), [](const QString&, const QString&) {});
+        ReportWindow window(
+            f.dir.path(), periodOf(days), [](const QString&, const QString&) {},
+            [] { return lastDay(); });
         window.resize(920, 680);
         QEventLoop loop;
         QObject::connect(&window, &ReportWindow::loaded, &loop, &QEventLoop::quit);
@@ -90,7 +92,7 @@ void BM_LoadPeriod(benchmark::State& state) {
     const int days = static_cast<int>(state.range(0));
     ReportFolder& f = folder(days, days);
     for (auto _ : state)
-        benchmark::DoNotOptimize(loadPeriod(f.dir.path(), periodOf(days)));
+        benchmark::DoNotOptimize(loadPeriod(f.dir.path(), periodOf(days), lastDay()));
 }
 
 } // namespace

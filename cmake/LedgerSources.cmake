@@ -10,6 +10,7 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/cp932.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_figures.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_evidence.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_purge.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_totals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/day_view.cpp
@@ -17,6 +18,7 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/file_identity.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/journal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/journal_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/journal_words.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/record_period.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/report_csv.cpp
@@ -25,6 +27,8 @@ set(KAVRO_LEDGER_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/room_alerts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/room_grid.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/selection_offer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/step_plan.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/summary_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/time_entry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/ledger/unsaved_records.cpp
 )

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config clang-format
     qt6-base-dev libcanberra-dev libasound2-dev sound-theme-freedesktop
-    fonts-ipafont-gothic fonts-ipafont-mincho
+    fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n
     libgtest-dev libbenchmark-dev
     xvfb xdotool x11-utils faketime
     dpkg-dev lintian appstream desktop-file-utils

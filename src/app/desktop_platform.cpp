@@ -192,6 +192,7 @@ Platform desktopPlatform() {
     p.startProgram = [](const QString& program, const QStringList& args) {
         return QProcess::startDetached(program, args);
     };
+    p.quit = [] { QApplication::exit(0); };
     return p;
 }
 

@@ -37,6 +37,34 @@ void BusinessDay::clear() {
     kept_.clear();
     totals_ = DayTotals{};
     maxGroupNo_ = kEmptyDayGroupNo;
+    rememberStored();
+}
+
+void BusinessDay::rememberStored() {
+    stored_ = storedRecordsOf(grid_);
+    unsaved_ = {};
+    unsavedChanges_.clear();
+}
+
+void BusinessDay::keepUnsaved(JournalOp op, const QString& change) {
+    unsavedChanges_.push_back({op, change});
+    unsaved_ = unsavedRecords(grid_, stored_);
+}
+
+QString BusinessDay::unsavedChanges() const {
+    QStringList names;
+    for (const auto& change : unsavedChanges_)
+        names << change.second;
+    return names.join(QStringLiteral("、"));
+}
+
+BusinessDay::Saved BusinessDay::saveUnsaved(DateTime now) {
+    // They reach the file together, in one entry named after the first of them.
+    const QString names = unsavedChanges();
+    const JournalOp op =
+        unsavedChanges_.empty() ? JournalOp::Modify : unsavedChanges_.front().first;
+    unsavedChanges_.clear();
+    return save(op, names, now);
 }
 
 Reply BusinessDay::syncJournal(DateTime now) {
@@ -98,6 +126,7 @@ Reply BusinessDay::read() {
     }
     placeRecords(grid_, read.content);
     kept_ = std::move(read.content.kept);
+    rememberStored();
     totals_ = computeTotals(grid_, kept_);
     maxGroupNo_ = totals_.maxGroupNo;
     reportKeptLines(reply);
@@ -111,6 +140,7 @@ void BusinessDay::take(std::string_view bytes, const FileIdentity& identity, Rep
     DayContent content = parseDayFile(bytes);
     placeRecords(grid_, content);
     kept_ = std::move(content.kept);
+    rememberStored();
     totals_ = computeTotals(grid_, kept_);
     maxGroupNo_ = totals_.maxGroupNo;
     reportKeptLines(reply);
@@ -127,6 +157,7 @@ BusinessDay::Saved BusinessDay::save(JournalOp op, const QString& what, DateTime
             title::kFileError,
             QStringLiteral("日付ファイルを読み込めなかったため、%1を保存できません。\r\n%2")
                 .arg(change, file));
+        keepUnsaved(op, change);
         return result;
     }
     const RenderResult rendered = renderDayFile(grid_, kept_);
@@ -151,10 +182,13 @@ BusinessDay::Saved BusinessDay::save(JournalOp op, const QString& what, DateTime
         return result;
     }
     if (saved.error) {
+        // The journal may be what refused: the message names the file that did.
+        const QString failedFile = saved.failedFile.empty() ? file : q(saved.failedFile.string());
         result.reply.tell(
             title::kFileError,
             QStringLiteral("%1を保存できませんでした。入力内容は画面に残っています。\r\n%2\r\n%3")
-                .arg(change, q(*saved.error), file));
+                .arg(change, q(*saved.error), failedFile));
+        keepUnsaved(op, change);
         return result;
     }
     result.stored = true;

@@ -8,6 +8,7 @@
 #include "ledger/day_totals.h"
 #include "ledger/journal_file.h"
 #include "ledger/room_grid.h"
+#include "ledger/unsaved_records.h"
 
 #include <filesystem>
 #include <optional>
@@ -52,6 +53,16 @@ public:
     JournaledSave writeLines(const DayLines& lines, const DayChange& change,
                              const FileIdentity& expected);
 
+    // ---- changes the day file did not take ----
+    // A save that failed keeps the change in the grid, so that the next save writes it; until
+    // then the records that differ from the file are unsaved, and the changes are named.
+    const UnsavedRecords& unsaved() const { return unsaved_; }
+    bool hasUnsaved() const { return unsaved_.any(); }
+    // The failed changes, named, oldest first ("利用（005 山田）、通知（007 鈴木）").
+    QString unsavedChanges() const;
+    // Every change kept unsaved, in one save named after the first of them.
+    Saved saveUnsaved(DateTime now);
+
     const RoomGrid& records() const { return grid_; }
     RoomGrid& records() { return grid_; }
     const std::vector<KeptLine>& keptLines() const { return kept_; }
@@ -69,6 +80,9 @@ private:
     void take(std::string_view bytes, const FileIdentity& identity, Reply& reply);
     void reportKeptLines(Reply& reply);
     void clear();
+    // The grid as it stands is what the file holds.
+    void rememberStored();
+    void keepUnsaved(JournalOp op, const QString& change);
 
     std::filesystem::path dir_;
     Date date_{};
@@ -82,6 +96,9 @@ private:
     DayJournal journal_;
     std::optional<DayCheck> rebuildOffer_;
     std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once
+    StoredRecords stored_;                       // the records as the file last held them
+    UnsavedRecords unsaved_;                     // what the grid holds unlike them
+    std::vector<std::pair<JournalOp, QString>> unsavedChanges_; // failed saves, oldest first
 };
 
 } // namespace kavro

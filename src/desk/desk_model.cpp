@@ -46,17 +46,43 @@ Reply DeskModel::answer(bool yes) {
 
 Reply DeskModel::startUp() {
     const DateTime now = seams_.now();
-    Reply reply = keepFiguresAtStartUp(dateOf(now));
     const Date today = businessDateAt(now);
-    reply.take(show(today, today));
-    return reply;
+    auto purgeAndShow = [this, today](PurgeConsent consent) {
+        Reply reply = keepFiguresAtStartUp(today, consent);
+        reply.take(show(today, today));
+        return reply;
+    };
+    const PurgePlan plan = planPurge(seams_.dir, today);
+    if (plan.verdict != PurgeVerdict::AskFirst)
+        return purgeAndShow(PurgeConsent::IfClockTrusted);
+    // Old day files are due, but no recent day shows that the clock is right: a clock set
+    // weeks ahead would delete the current days. The desk confirms the date first.
+    const QString lastDay = plan.lastDayWorked
+                                ? QStringLiteral("最後に記録のある営業日は %1 です。")
+                                      .arg(q(formatDate(*plan.lastDayWorked)))
+                                : QStringLiteral("記録のある営業日が見つかりません。");
+    const Question question{
+        title::kClock, QStringLiteral("パソコンの時計が進みすぎているおそれがあります。\r\n"
+                                      "%1\r\n今日の日付 %2 は正しいですか？\r\n"
+                                      "「はい」のときは、30日以上前の日付ファイルを削除します。")
+                           .arg(lastDay, q(formatDate(dateOf(now))))};
+    return ask(question, [purgeAndShow](bool yes) {
+        Reply reply;
+        if (!yes)
+            reply.tell(title::kClock,
+                       QStringLiteral("パソコンの時計を正しい日付に合わせてから、もう一度起動して"
+                                      "ください。古い日付ファイルは削除していません。"));
+        reply.take(
+            purgeAndShow(yes ? PurgeConsent::ConfirmedByDesk : PurgeConsent::IfClockTrusted));
+        return reply;
+    });
 }
 
 Reply DeskModel::showDate(Date picked) {
     const DateTime now = seams_.now();
     Reply reply;
     Date shown = picked;
-    if (isBeyondViewLimit(picked, dateOf(now))) {
+    if (isBeyondViewLimit(picked, businessDateAt(now))) {
         reply.tell(title::kDateLimit, QStringLiteral("30日以上前の記録は参照できません"));
         shown = businessDateAt(now);
     }
@@ -75,6 +101,22 @@ Reply DeskModel::show(Date date, Date today) {
 }
 
 Reply DeskModel::reload() { return loadShownDay(); }
+
+Question DeskModel::unsavedQuestion(const QString& withoutIt) const {
+    return {QStringLiteral("保存されていない変更"),
+            QStringLiteral("次の変更は保存されていません: %1\r\nもう一度保存しますか？\r\n%2")
+                .arg(day_.unsavedChanges(), withoutIt)};
+}
+
+Outcome DeskModel::saveUnsaved() {
+    Outcome outcome;
+    outcome.done = true;
+    BusinessDay::Saved saved = day_.saveUnsaved(seams_.now());
+    outcome.stored = saved.stored;
+    outcome.reply = std::move(saved.reply);
+    afterSave(saved);
+    return outcome;
+}
 
 Reply DeskModel::checkJournal() {
     Reply reply = day_.syncJournal(seams_.now());
@@ -107,16 +149,12 @@ Reply DeskModel::finishLoad() {
     return reply;
 }
 
-Reply DeskModel::keepFiguresAtStartUp(Date today) {
+Reply DeskModel::keepFiguresAtStartUp(Date today, PurgeConsent consent) {
     Reply reply;
     const auto& dir = seams_.dir;
     // The figures of the files about to be purged first: after the purge they exist nowhere
     // else. Then every retained day whose line is missing or was taken from other bytes.
-    const PurgeWithSummary purge = purgeOldDayFilesKeepingFigures(dir, today);
-    if (purge.purge.clockDistrusted)
-        reply.tell(title::kClock, QStringLiteral("パソコンの時計が進みすぎているおそれがあるため、"
-                                                 "古い日付ファイルを削除しませんでした。\r\n"
-                                                 "時計の日付が正しいか確かめてください。"));
+    const PurgeWithSummary purge = purgeOldDayFilesKeepingFigures(dir, today, consent);
     const SummaryUpdate refresh = purge.summary.error ? purge.summary : refreshSummary(dir);
     if (refresh.error) {
         reply.tell(title::kFileError,
@@ -146,8 +184,7 @@ RoomAlerts DeskModel::tick() {
     return computeRoomAlerts(day_.records(), clock_);
 }
 
-DayCycleStep DeskModel::runDayCycle() {
-    DayCycleStep step;
+bool DeskModel::dayChangeDue() {
     const DateTime now = seams_.now();
     const auto previous = std::exchange(lastTickClock_, now);
     // A program started during the minute 06:00 already opened the new day (no previous).
@@ -159,7 +196,12 @@ DayCycleStep DeskModel::runDayCycle() {
             pendingDayChanges_.push_back(change);
         }
     }
-    if (pendingDayChanges_.empty() || rollingOver_ || asking())
+    return !pendingDayChanges_.empty() && !rollingOver_ && !asking();
+}
+
+DayCycleStep DeskModel::runDayCycle() {
+    DayCycleStep step;
+    if (!dayChangeDue())
         return step;
 
     const bool firstAttempt = !carryFailureReported_;

@@ -14,6 +14,7 @@
 #include "desk/outcome.h"
 #include "desk/reply.h"
 #include "desk/shown_day.h"
+#include "ledger/day_purge.h"
 #include "ledger/entry_check.h"
 #include "ledger/room_alerts.h"
 
@@ -58,6 +59,15 @@ public:
     // A question waits for its answer: the day cycle waits with it.
     bool asking() const { return static_cast<bool>(pendingAnswer_); }
 
+    // ---- changes the day file did not take ----
+    // Drawn apart on the board; never dropped without the clerk's word.
+    const UnsavedRecords& unsaved() const { return day_.unsaved(); }
+    bool hasUnsaved() const { return day_.hasUnsaved(); }
+    // Whether to save them again before they are dropped; `withoutIt` says what いいえ does.
+    Question unsavedQuestion(const QString& withoutIt) const;
+    // Every change kept unsaved, saved again in one.
+    Outcome saveUnsaved();
+
     const ShownDay& shownDay() const { return shown_; }
     const RoomGrid& records() const { return day_.records(); }
     const std::vector<KeptLine>& keptLines() const { return day_.keptLines(); }
@@ -73,6 +83,9 @@ public:
     // ---- the clock ----
     // The 30-second tick: the clock of the shown day and what its rooms need.
     RoomAlerts tick();
+    // After the tick: whether the real clock passed a day change since the previous tick
+    // that is still to be made (none while a question waits).
+    bool dayChangeDue();
     // After the tick: the day changes the real clock passed since the previous tick, each
     // with its carry into the new day; then the restart request and the new business day.
     // A carry that fails is tried again at every call. Waits while a question waits.
@@ -124,7 +137,8 @@ private:
     Outcome rewriteStatus(const EntryFields& panel, const SelectedBooking& selected,
                           std::string_view status, JournalOp op, const QString& word);
     Reply step(bool undo);
-    Reply keepFiguresAtStartUp(Date today);
+    Reply keepFiguresAtStartUp(Date today, PurgeConsent consent);
+    void afterSave(const BusinessDay::Saved& saved);
     std::optional<std::string> carry(Date endingDate, Date newDate);
 
     DeskSeams seams_;

@@ -3,6 +3,7 @@
 #include "desk/desk_model.h"
 
 #include "desk/message_titles.h"
+#include "desk/scan_refusal.h"
 #include "desk/summary_keeper.h"
 #include "ledger/booking_chain.h"
 #include "ledger/booking_rules.h"
@@ -69,23 +70,10 @@ Outcome refusedFullRow() {
 
 // A party or a reservation in the way; nullopt when nothing is.
 std::optional<Outcome> checkScan(Conflict conflict) {
-    switch (conflict) {
-    case Conflict::None:
+    auto notice = scanRefusal(conflict);
+    if (!notice)
         return std::nullopt;
-    case Conflict::InUse:
-        return refused(QStringLiteral("利用中"),
-                       QStringLiteral("その区画のデータの中に、利用中のものが含まれています。\r\n"
-                                      "データを清算にしてから操作してください"));
-    case Conflict::Occupied:
-        return refused(
-            QStringLiteral("利用データあり"),
-            QStringLiteral("利用しているデータがあります\r\n精算してから操作してください"));
-    case Conflict::Reserved:
-        return refused(QStringLiteral("予約あり"),
-                       QStringLiteral("その区画のデータに予約があり、入力データと重なります\r\n"
-                                      "予約を削除するか、ほかの区画を指定してください"));
-    }
-    return std::nullopt;
+    return refused(notice->title, notice->text);
 }
 
 // The operation with the panel's room and name, as a failed save names what it lost.
@@ -100,13 +88,17 @@ Outcome DeskModel::finish(Outcome outcome, JournalOp op, const QString& what) {
     BusinessDay::Saved saved = day_.save(op, what, seams_.now());
     outcome.stored = saved.stored;
     outcome.reply.take(std::move(saved.reply));
+    afterSave(saved);
+    return outcome;
+}
+
+void DeskModel::afterSave(const BusinessDay::Saved& saved) {
     if (saved.stored || saved.readAgain)
         summaryKeeper_->dayChanged(day_.date());
     if (saved.readAgain)
         emit dayShown();
     else
         emit recordsChanged();
-    return outcome;
 }
 
 Outcome DeskModel::registerNew(const EntryFields& panel, std::string_view status) {

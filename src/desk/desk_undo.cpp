@@ -3,7 +3,10 @@
 #include "desk/desk_model.h"
 
 #include "desk/message_titles.h"
+#include "desk/scan_refusal.h"
 #include "desk/summary_keeper.h"
+#include "ledger/journal_words.h"
+#include "ledger/step_plan.h"
 
 namespace kavro {
 
@@ -24,7 +27,14 @@ Reply DeskModel::step(bool undo) {
     }
     const DayLines lines = splitDayLines(file.bytes);
     const auto& entries = day_.journal().entries();
-    StepPlan plan = undo ? planUndo(entries, lines) : planRedo(entries, lines);
+    const StepDay stepDay{shown_.date, seams_.now()};
+    // The plan holds its own copy of the entry: nothing of the journal is read after the
+    // question.
+    StepPlan plan = undo ? planUndo(entries, lines, stepDay) : planRedo(entries, lines, stepDay);
+    if (auto notice = scanRefusal(plan.conflict)) {
+        reply.tell(notice->title, notice->text);
+        return reply;
+    }
     if (plan.refusal) {
         reply.tell(title, QString::fromStdString(*plan.refusal));
         return reply;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <pwd.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,13 +51,35 @@ bool writeAll(int fd, std::string_view bytes, const FileOps& ops) {
 
 namespace {
 
-mode_t newFileMode(const fs::path& path) {
+// The mode of the file being replaced, which its replacement keeps; none for a new file.
+std::optional<mode_t> modeToKeep(const fs::path& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
         return st.st_mode & 07777;
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return std::nullopt;
+}
+
+// Creates a temporary file of our own beside the target. It is opened with 0666 so that
+// the kernel applies the umask to this file alone (mkstemp would make it 0600, and the
+// umask cannot be read without setting it for every thread of the process at once).
+int createTempFile(const fs::path& dir, const fs::path& target, std::string& name) {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix(6, ' ');
+        for (char& c : suffix)
+            c = kLetters[pick(random)];
+        name = (dir / (std::string(kTempFilePrefix) + target.filename().string() + "." + suffix))
+                   .string();
+        const int fd =
+            ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 using ReplaceCheck = std::function<std::optional<SaveError>()>;
@@ -64,19 +87,12 @@ using ReplaceCheck = std::function<std::optional<SaveError>()>;
 bool isPermissionError(int err) { return err == EACCES || err == EPERM; }
 
 // A refused rename in a sticky directory: the file to replace belongs to another account,
-// which the directory protects from everyone else. Names that account.
+// which the directory protects from everyone else.
 std::optional<std::string> otherOwnerOf(const fs::path& dir, const fs::path& path) {
     struct stat dirStat {};
-    struct stat fileStat {};
-    if (::stat(dir.c_str(), &dirStat) != 0 || !(dirStat.st_mode & S_ISVTX) ||
-        ::lstat(path.c_str(), &fileStat) != 0 || fileStat.st_uid == ::geteuid())
+    if (::stat(dir.c_str(), &dirStat) != 0 || !(dirStat.st_mode & S_ISVTX))
         return std::nullopt;
-    struct passwd entry {};
-    struct passwd* found = nullptr;
-    char buffer[1024];
-    if (::getpwuid_r(fileStat.st_uid, &entry, buffer, sizeof buffer, &found) == 0 && found)
-        return std::string(found->pw_name);
-    return "UID " + std::to_string(fileStat.st_uid);
+    return otherAccountOwning(path);
 }
 
 std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, const FileOps& ops,
@@ -89,9 +105,8 @@ std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, c
     if (fs::is_directory(path, ec))
         return failed(fileErrorText("ファイルの場所にフォルダがあるため保存できません", 0));
 
-    std::string tmpl =
-        (dir / (std::string(kTempFilePrefix) + path.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(tmpl.data());
+    std::string tmpl;
+    int fd = createTempFile(dir, path, tmpl);
     if (fd < 0 && isPermissionError(errno))
         return failed("このアカウントには " + dir.string() +
                       " に書き込む許可がありません。フロント用のアカウントでログインしてください");
@@ -106,7 +121,8 @@ std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, c
         return failed(fileErrorText(what, err));
     };
 
-    ::fchmod(fd, newFileMode(path));
+    if (const auto mode = modeToKeep(path))
+        ::fchmod(fd, *mode);
     if (!writeAll(fd, bytes, ops))
         return fail("ファイルに書き込めません");
     if (ops.fsync(fd) != 0)
@@ -126,9 +142,7 @@ std::optional<SaveError> replace(const fs::path& path, std::string_view bytes, c
         const int err = errno;
         if (auto owner = isPermissionError(err) ? otherOwnerOf(dir, path) : std::nullopt) {
             ::unlink(tmpl.c_str());
-            return failed("このファイルは別のアカウント（" + *owner +
-                          "）が作成したため、置き換えられません。" + *owner +
-                          " でログインしてください");
+            return failed(otherAccountText(*owner, "置き換えられません"));
         }
         errno = err;
         return fail("ファイルを置き換えられません");
@@ -177,6 +191,23 @@ std::optional<SaveError> replaceFileIfUnchanged(const fs::path& path, std::strin
                              "ファイルが読み取り専用になっているため保存できません"};
         return std::nullopt;
     });
+}
+
+std::optional<std::string> otherAccountOwning(const fs::path& path) {
+    struct stat fileStat {};
+    if (::lstat(path.c_str(), &fileStat) != 0 || fileStat.st_uid == ::geteuid())
+        return std::nullopt;
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    char buffer[1024];
+    if (::getpwuid_r(fileStat.st_uid, &entry, buffer, sizeof buffer, &found) == 0 && found)
+        return std::string(found->pw_name);
+    return "UID " + std::to_string(fileStat.st_uid);
+}
+
+std::string otherAccountText(const std::string& owner, std::string_view refused) {
+    return "このファイルは別のアカウント（" + owner + "）が作成したため、" + std::string(refused) +
+           "。" + owner + " でログインしてください";
 }
 
 int readRegularFile(const fs::path& path, std::string& bytes) {

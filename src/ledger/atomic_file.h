@@ -61,6 +61,15 @@ int readRegularFile(const std::filesystem::path& path, std::string& bytes);
 // or the system's own text for rarer causes.
 std::string fileErrorText(const char* what, int err);
 
+// The account that owns the file when it is not the one this process acts for: why the
+// file cannot be replaced in the program's sticky folder, or cannot be opened for writing.
+// Its login name, or "UID n" when the system does not know it.
+std::optional<std::string> otherAccountOwning(const std::filesystem::path& path);
+
+// What the desk is told when a file of another account refuses a change (`refused`: what
+// could not be done to it): the account that can do it.
+std::string otherAccountText(const std::string& owner, std::string_view refused);
+
 // Temporary files of replacements interrupted by a crash start with this prefix.
 inline constexpr std::string_view kTempFilePrefix = ".kavro-tmp-";
 

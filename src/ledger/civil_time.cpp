@@ -127,6 +127,8 @@ std::optional<Date> parseYmd(std::string_view s) {
 
 std::string formatHhNn(DateTime t) { return twoDigits(hourOf(t)) + ":" + twoDigits(minuteOf(t)); }
 
+std::string formatMonthDay(Date d) { return formatDate(d).substr(5); }
+
 std::string formatRecordTime(DateTime t) { return formatDate(dateOf(t)) + " " + formatHhNn(t); }
 
 std::string formatDateTime(DateTime t) {

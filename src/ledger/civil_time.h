@@ -35,6 +35,7 @@ std::string formatYmd(Date d);                           // yyyymmdd
 std::string formatRecordTime(DateTime t);                // yyyy/mm/dd hh:nn
 std::string formatDateTime(DateTime t);                  // yyyy/mm/dd hh:nn:ss
 std::string formatHhNn(DateTime t);                      // hh:nn
+std::string formatMonthDay(Date d);                      // mm/dd
 std::string formatIsoDate(Date d);                       // yyyy-mm-dd
 std::optional<Date> parseIsoDate(std::string_view text); // yyyy-mm-dd
 std::optional<Date> parseYmd(std::string_view text);     // yyyymmdd (day file names)

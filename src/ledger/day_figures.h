@@ -10,13 +10,16 @@
 //
 // The day's bounds. Every stay is clipped to the business day, 06:00 to 06:00, so a stay
 // crossing 06:00 is split: the ending day counts it up to 06:00, the new day from 06:00.
-// The 06:00 change copies such a stay into the new day's file as a booking of its own
-// (sub-number 00, the old start). That copy must not make a second party, so a party is
-// counted only on the business day its first record starts in; a record starting before
-// the day (the copy) gives the new day its minutes after 06:00 and nothing else. A stay
-// that was never copied (the program was not running at 06:00, or a second stay of the
-// same room ran past 06:00, which the change does not copy) is counted up to 06:00 only:
-// its later part is in no file of the new day.
+// The 06:00 change copies such a stay into the new day's file as a booking of its own: a
+// new group number, and every record of the booking that ends after 06:00 with its own
+// sub-number and its old start (a base record running past 06:00 comes with its
+// extension, so the new day has 06:00 up to the extension too). The copy must not make a
+// second party: a base record (sub-number 00) counts a party only on the business day it
+// starts in, and an extension copied without its base is a continuation as it was. The
+// copies give the new day its minutes after 06:00 and nothing else. A stay that was never
+// copied (the program was not running at 06:00, or a second booking of the same room ran
+// past 06:00, which the change does not copy) is counted up to 06:00 only: its later part
+// is in no file of the new day.
 #include "ledger/civil_time.h"
 #include "ledger/day_file.h"
 #include "ledger/room_grid.h"

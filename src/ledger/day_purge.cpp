@@ -1,12 +1,52 @@
 #include "ledger/day_purge.h"
 
 #include "ledger/atomic_file.h"
+#include "ledger/day_evidence.h"
 #include "ledger/day_file.h"
 #include "ledger/journal_file.h"
+
+#include <algorithm>
+#include <set>
 
 namespace kavro {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A day's journal and the part of it kept aside as damaged.
+std::vector<fs::path> journalsOf(const fs::path& dayFile) {
+    const fs::path journal = journalPathFor(dayFile);
+    fs::path damaged = journal;
+    damaged += ".damaged";
+    return {journal, damaged};
+}
+
+bool anythingDue(const fs::path& dir, Date today) {
+    std::error_code ec;
+    for (const auto& p : purgeCandidates(dir, today)) {
+        if (fs::is_regular_file(p, ec))
+            return true;
+        for (const auto& j : journalsOf(p))
+            if (fs::is_regular_file(j, ec) && !fs::exists(fs::symlink_status(p, ec)))
+                return true;
+    }
+    return false;
+}
+
+std::optional<Date> lastDayWorked(const fs::path& dir, Date today) {
+    std::set<Date> dates;
+    for (const char* suffix : {".txt", ".jnl"})
+        for (Date d : datesOfFilesEndingIn(dir, suffix))
+            if (d <= today)
+                dates.insert(d);
+    for (auto it = dates.rbegin(); it != dates.rend(); ++it)
+        if (dayHoldsWork(dayFilePath(dir, *it)))
+            return *it;
+    return std::nullopt;
+}
+
+} // namespace
 
 std::vector<fs::path> purgeCandidates(const fs::path& dir, Date today) {
     std::vector<fs::path> out;
@@ -15,31 +55,36 @@ std::vector<fs::path> purgeCandidates(const fs::path& dir, Date today) {
     return out;
 }
 
-PurgeResult purgeOldDayFiles(const fs::path& dir, Date today) {
+PurgePlan planPurge(const fs::path& dir, Date today) {
+    PurgePlan plan;
+    if (!anythingDue(dir, today))
+        return plan;
+    plan.lastDayWorked = lastDayWorked(dir, today);
+    const bool recent =
+        plan.lastDayWorked && daysBetween(*plan.lastDayWorked, today) <= kRecentDaysChecked;
+    plan.verdict = recent ? PurgeVerdict::Purge : PurgeVerdict::AskFirst;
+    return plan;
+}
+
+PurgeResult purgeOldDayFiles(const fs::path& dir, Date today, PurgeConsent consent) {
     PurgeResult result;
     std::error_code ec;
-    std::vector<fs::path> old;
-    for (const auto& p : purgeCandidates(dir, today))
-        if (fs::is_regular_file(p, ec))
-            old.push_back(p);
-    bool recentDayFile = false;
-    for (int n = 0; n <= kRecentDaysChecked && !recentDayFile; ++n)
-        recentDayFile = fs::exists(dayFilePath(dir, addDays(today, -n)), ec);
-    result.clockDistrusted = !old.empty() && !recentDayFile;
-    if (!result.clockDistrusted)
-        for (const auto& p : old)
-            if (fs::remove(p, ec))
+    const PurgeVerdict verdict = consent == PurgeConsent::ConfirmedByDesk
+                                     ? PurgeVerdict::Purge
+                                     : planPurge(dir, today).verdict;
+    result.clockDistrusted = verdict == PurgeVerdict::AskFirst;
+    if (verdict == PurgeVerdict::Purge) {
+        for (const auto& p : purgeCandidates(dir, today))
+            if (fs::is_regular_file(p, ec) && fs::remove(p, ec))
                 result.deleted.push_back(p);
-    // A day's journal goes with its day file, never while the file stays.
-    for (const auto& p : purgeCandidates(dir, today)) {
-        if (result.clockDistrusted || fs::exists(fs::symlink_status(p, ec)))
-            continue;
-        const fs::path journal = journalPathFor(p);
-        fs::path damaged = journal;
-        damaged += ".damaged";
-        for (const auto& j : {journal, damaged})
-            if (fs::is_regular_file(j, ec) && fs::remove(j, ec))
-                result.deleted.push_back(j);
+        // A day's journal goes with its day file, never while the file stays.
+        for (const auto& p : purgeCandidates(dir, today)) {
+            if (fs::exists(fs::symlink_status(p, ec)))
+                continue;
+            for (const auto& j : journalsOf(p))
+                if (fs::is_regular_file(j, ec) && fs::remove(j, ec))
+                    result.deleted.push_back(j);
+        }
     }
     // Only one copy of the program runs (start-up holds the lock), so any temporary
     // file of ours is a leftover of an interrupted save.

@@ -2,8 +2,8 @@
 
 namespace kavro {
 
-bool isBeyondViewLimit(Date picked, Date today) {
-    return daysBetween(today, picked) <= -kViewLimitDays;
+bool isBeyondViewLimit(Date picked, Date businessToday) {
+    return daysBetween(businessToday, picked) <= -kViewLimitDays;
 }
 
 DateTime projectedClock(Date shownDate, DateTime now) {

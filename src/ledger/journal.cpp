@@ -1,6 +1,7 @@
 #include "ledger/journal.h"
 
 #include "ledger/cp932.h"
+#include "ledger/journal_words.h"
 #include "ledger/record.h"
 #include "ledger/room_grid.h"
 
@@ -9,7 +10,6 @@
 #include <charconv>
 #include <map>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace kavro {
 
@@ -83,35 +83,10 @@ std::string_view rawRoomField(std::string_view bytes) {
     return bytes.substr(pos, bytes.find(',', pos) - pos);
 }
 
-// A record line in words: its room, its name and "20:00-21:00 利用".
-struct RecordWords {
-    bool record = false;
-    std::string room, name, state;
-};
-
-RecordWords describe(std::string_view bytes) {
-    RecordWords w;
-    auto text = decodeCp932(bytes);
-    if (!text) {
-        w.state = "（読めない行）";
-        return w;
-    }
-    if (!isWellFormedRecord(*text)) {
-        w.state = *text;
-        return w;
-    }
-    const RecordView r = viewFields(*text);
-    auto hhnn = [](std::string_view dt) { return std::string(dt.substr(11, 5)); };
-    w.record = true;
-    w.room = r.room;
-    w.name = r.name;
-    w.state = hhnn(r.start) + "-" + hhnn(r.end) + " " + std::string(r.status);
-    return w;
-}
-
-std::string lineForPeople(std::string_view bytes) {
-    const RecordWords w = describe(bytes);
-    return w.record ? w.room + " " + w.name + " " + w.state : w.state;
+// A line of the day file that holds a booking (the others are kept as they are).
+bool isRecordLine(std::string_view bytes) {
+    const auto text = decodeCp932(bytes);
+    return text && isWellFormedRecord(*text);
 }
 
 } // namespace
@@ -269,13 +244,13 @@ std::optional<std::string> overfullRoom(const DayLines& after, const LineDiff& d
     };
     std::map<std::string, Count, std::less<>> rooms;
     for (const auto& add : diff.added)
-        if (const RecordWords w = describe(add.bytes); w.record)
-            rooms.emplace(w.room, Count{});
+        if (isRecordLine(add.bytes))
+            rooms.emplace(rawRoomField(add.bytes), Count{});
     if (rooms.empty())
         return std::nullopt;
     auto tally = [&](std::string_view line, int Count::*field, int step) {
         auto it = rooms.find(rawRoomField(line));
-        if (it != rooms.end() && describe(line).record)
+        if (it != rooms.end() && isRecordLine(line))
             it->second.*field += step;
     };
     for (const auto& line : after)
@@ -364,9 +339,13 @@ ApplyResult applyLineDiff(DayLines current, const LineDiff& diff, bool checkRoom
 
 // ---- the text format ----
 
-std::string journalHeader() {
-    return std::string(kHeaderWord) + " " + std::to_string(kJournalVersion) + "\r\n";
+namespace {
+std::string headerLine(int version) {
+    return std::string(kHeaderWord) + " " + std::to_string(version) + "\r\n";
 }
+} // namespace
+
+std::string journalHeader() { return headerLine(kJournalVersion); }
 
 std::string serializeEntry(const JournalEntry& e) {
     std::string out = "entry " + std::to_string(e.number) + " " + formatDateTime(e.when) + " " +
@@ -384,6 +363,8 @@ std::string serializeEntry(const JournalEntry& e) {
     out += "end " + std::to_string(e.number) + " " + std::string(hex, end) + "\r\n";
     return out;
 }
+
+std::string doneLine(int number) { return "done " + std::to_string(number) + "\r\n"; }
 
 namespace {
 
@@ -404,6 +385,7 @@ struct Cursor {
         pos = lf + 1;
         return true;
     }
+    std::string_view rest() const { return bytes.substr(std::min(pos, bytes.size())); }
 };
 
 bool parseLineChange(std::string_view line, char sign, JournalLine& out) {
@@ -416,56 +398,79 @@ bool parseLineChange(std::string_view line, char sign, JournalLine& out) {
     return true;
 }
 
-// One entry from the cursor; false (cursor anywhere) when it is not whole.
-bool parseEntry(Cursor& c, int expectedNumber, JournalEntry& e) {
+// Whether a line cut short could be the beginning of one of the lines due at this point.
+bool couldBegin(std::string_view cut, std::initializer_list<std::string_view> due) {
+    return std::any_of(due.begin(), due.end(), [&](std::string_view d) {
+        const std::size_t n = std::min(cut.size(), d.size());
+        return cut.substr(0, n) == d.substr(0, n);
+    });
+}
+
+enum class EntryRead {
+    Whole,
+    Cut, // every line so far fits, and the bytes end where a crash may have cut the write
+    Bad,
+};
+
+// One entry from the cursor (left anywhere unless the entry is whole).
+EntryRead parseEntry(Cursor& c, int expectedNumber, JournalEntry& e) {
+    const std::string number = std::to_string(expectedNumber);
+    const std::string headStart = "entry " + number + " ", endStart = "end " + number + " ";
+    auto outOfLines = [&](std::initializer_list<std::string_view> due) {
+        return couldBegin(c.rest(), due) ? EntryRead::Cut : EntryRead::Bad;
+    };
     std::string_view line;
     std::size_t start = 0, lineStart = 0;
     if (!c.next(line, start))
-        return false;
+        return outOfLines({headStart});
     auto head = splitSpaces(line);
     if (head.size() < 5 || head[0] != "entry" || !parseNumber(head[1], e.number) ||
         e.number != expectedNumber)
-        return false;
+        return EntryRead::Bad;
     auto when = parseDateTime(std::string(head[2]) + " " + std::string(head[3]));
     auto op = opOfCp932(head[4]);
     if (!when || !op)
-        return false;
+        return EntryRead::Bad;
     e.when = *when;
     e.op = *op;
     const bool targeted = e.op == JournalOp::Undo || e.op == JournalOp::Redo;
     if (head.size() != (targeted ? 6u : 5u) ||
         (targeted && (!parseNumber(head[5], e.target) || e.target < 1 || e.target >= e.number)))
-        return false;
-    if (!c.next(line, lineStart) || line.substr(0, 7) != "before " ||
-        !parseIdentityText(line.substr(7), e.before))
-        return false;
-    if (!c.next(line, lineStart) || line.substr(0, 6) != "after " ||
-        !parseIdentityText(line.substr(6), e.after))
-        return false;
+        return EntryRead::Bad;
+    if (!c.next(line, lineStart))
+        return outOfLines({"before "});
+    if (line.substr(0, 7) != "before " || !parseIdentityText(line.substr(7), e.before))
+        return EntryRead::Bad;
+    if (!c.next(line, lineStart))
+        return outOfLines({"after "});
+    if (line.substr(0, 6) != "after " || !parseIdentityText(line.substr(6), e.after))
+        return EntryRead::Bad;
     while (c.next(line, lineStart)) {
         JournalLine l;
         if (parseLineChange(line, '-', l)) {
             if (!e.diff.added.empty() ||
                 (!e.diff.removed.empty() && l.index <= e.diff.removed.back().index))
-                return false;
+                return EntryRead::Bad;
             e.diff.removed.push_back(std::move(l));
         } else if (parseLineChange(line, '+', l)) {
             if (!e.diff.added.empty() && l.index <= e.diff.added.back().index)
-                return false;
+                return EntryRead::Bad;
             e.diff.added.push_back(std::move(l));
         } else {
             auto tail = splitSpaces(line);
             int n = 0;
             std::uint64_t sum = 0;
             if (tail.size() != 3 || tail[0] != "end" || !parseNumber(tail[1], n) || n != e.number)
-                return false;
+                return EntryRead::Bad;
             auto r = std::from_chars(tail[2].data(), tail[2].data() + tail[2].size(), sum, 16);
             if (r.ec != std::errc() || r.ptr != tail[2].data() + tail[2].size())
-                return false;
-            return identityOf(c.bytes.substr(start, lineStart - start)).hash == sum;
+                return EntryRead::Bad;
+            return identityOf(c.bytes.substr(start, lineStart - start)).hash == sum
+                       ? EntryRead::Whole
+                       : EntryRead::Bad;
         }
     }
-    return false;
+    return outOfLines({"-", "+", endStart});
 }
 
 } // namespace
@@ -476,41 +481,52 @@ ParsedJournal parseJournal(std::string_view bytes) {
     std::string_view line;
     std::size_t start = 0;
     if (!c.next(line, start)) {
-        // Nothing whole yet: an empty file, or a header cut short.
-        const bool headerStart = std::string_view(journalHeader()).substr(0, bytes.size()) == bytes;
+        // Nothing whole yet: an empty file, or a header cut short (of this version or an older
+        // one, written before this program was updated).
+        bool headerStart = false;
+        for (int v = 1; v <= kJournalVersion; ++v)
+            headerStart = headerStart || headerLine(v).starts_with(bytes);
         p.tornTail = !bytes.empty() && headerStart;
         p.damaged = !headerStart;
         return p;
     }
     auto head = splitSpaces(line);
-    int version = 0;
-    if (head.size() != 2 || head[0] != kHeaderWord || !parseNumber(head[1], version)) {
+    if (head.size() != 2 || head[0] != kHeaderWord || !parseNumber(head[1], p.version)) {
         p.damaged = true; // nothing of it reads: kept aside whole, a new journal begins
         return p;
     }
-    if (version != kJournalVersion) {
-        p.error = "この履歴ファイルの形式（版" + std::to_string(version) + "）は読めません";
+    if (p.version < 1 || p.version > kJournalVersion) {
+        p.error = "この履歴ファイルの形式（版" + std::to_string(p.version) + "）は読めません";
         return p;
     }
+    p.headerBytes = c.pos;
     p.validBytes = c.pos;
+    EntryRead stop = EntryRead::Cut;
     while (c.pos < bytes.size()) {
         JournalEntry e;
         Cursor attempt = c;
-        if (!parseEntry(attempt, static_cast<int>(p.entries.size()) + 1, e))
+        stop = parseEntry(attempt, static_cast<int>(p.entries.size()) + 1, e);
+        if (stop != EntryRead::Whole)
             break;
+        Cursor marker = attempt;
+        if (p.version >= 2 && marker.next(line, start) &&
+            line == "done " + std::to_string(e.number)) {
+            e.done = true;
+            attempt = marker;
+        }
         p.entryStarts.push_back(c.pos);
         c = attempt;
         p.validBytes = c.pos;
         p.entries.push_back(std::move(e));
     }
     if (p.validBytes < bytes.size()) {
-        // A crash cuts the last entry short; it cannot leave a whole end line after the cut.
+        // A crash leaves a prefix of what it was writing: the next entry, or the last one's
+        // "done" line.
         const std::string_view rest = bytes.substr(p.validBytes);
-        const auto end = rest.find("\nend ");
-        const bool endFollows =
-            end != std::string_view::npos && rest.find('\n', end + 1) != std::string_view::npos;
-        p.tornTail = !endFollows;
-        p.damaged = endFollows;
+        const bool cutDone = p.version >= 2 && !p.entries.empty() && !p.entries.back().done &&
+                             doneLine(p.entries.back().number).starts_with(rest);
+        p.tornTail = cutDone || stop == EntryRead::Cut;
+        p.damaged = !p.tornTail;
     }
     return p;
 }
@@ -544,37 +560,6 @@ std::vector<bool> undoneFlags(const std::vector<JournalEntry>& entries) {
     return flags;
 }
 
-namespace {
-
-StepPlan planStep(const std::vector<JournalEntry>& entries, const DayLines& current, bool undo) {
-    StepPlan plan;
-    const UndoState s = undoStateOf(entries);
-    const auto& chain = undo ? s.done : s.undone;
-    if (chain.empty()) {
-        plan.refusal = undo ? "元に戻せる変更はありません" : "やり直せる変更はありません";
-        return plan;
-    }
-    plan.target = &entries[static_cast<std::size_t>(chain.back() - 1)];
-    auto applied = applyLineDiff(current, undo ? inverseOf(plan.target->diff) : plan.target->diff);
-    if (applied.conflict) {
-        plan.refusal = std::string(undo ? "この変更は元に戻せません" : "この変更はやり直せません") +
-                       "\r\n" + *applied.conflict;
-        return plan;
-    }
-    plan.lines = std::move(applied.lines);
-    return plan;
-}
-
-} // namespace
-
-StepPlan planUndo(const std::vector<JournalEntry>& entries, const DayLines& current) {
-    return planStep(entries, current, true);
-}
-
-StepPlan planRedo(const std::vector<JournalEntry>& entries, const DayLines& current) {
-    return planStep(entries, current, false);
-}
-
 Replay replayJournal(const std::vector<JournalEntry>& entries) {
     Replay r;
     for (const auto& e : entries) {
@@ -588,91 +573,6 @@ Replay replayJournal(const std::vector<JournalEntry>& entries) {
         r.lines = std::move(applied.lines);
     }
     return r;
-}
-
-// ---- in words ----
-
-ChangeSummary summarizeChange(const LineDiff& diff) {
-    // Records matched by ID, in the order they first appear. An outside change or a carry
-    // may touch hundreds: the words name a few and count the rest.
-    constexpr std::size_t kNamed = 3;
-    struct Pair {
-        std::string before, after;
-    };
-    std::vector<std::pair<std::string, Pair>> pairs;
-    std::unordered_map<std::string, std::size_t> pairOf; // key -> index in pairs
-    std::vector<std::string> rooms, names;
-    std::unordered_set<std::string> allNames;
-    auto addUnique = [](std::vector<std::string>& v, const std::string& text) {
-        if (!text.empty() && std::find(v.begin(), v.end(), text) == v.end())
-            v.push_back(text);
-    };
-    auto note = [&](const std::string& bytes, bool after) {
-        const RecordWords w = describe(bytes);
-        const std::string key = w.record ? bytes.substr(0, 9) : bytes; // the ID
-        const auto [at, fresh] = pairOf.emplace(key, pairs.size());
-        if (fresh)
-            pairs.push_back({key, {}});
-        addUnique(rooms, w.room); // 34 rooms at most
-        if (!w.name.empty() && allNames.insert(w.name).second && names.size() < kNamed)
-            names.push_back(w.name);
-        Pair& p = pairs[at->second].second;
-        (after ? p.after : p.before) = w.state;
-    };
-    for (const auto& l : diff.removed)
-        note(l.bytes, false);
-    for (const auto& l : diff.added)
-        note(l.bytes, true);
-
-    auto join = [&](const std::vector<std::string>& v, const char* sep, std::size_t total) {
-        std::string out;
-        for (std::size_t i = 0; i < v.size() && i < kNamed; ++i)
-            out += (out.empty() ? "" : sep) + v[i];
-        if (total > kNamed)
-            out += sep + ("ほか" + std::to_string(total - kNamed) + "件");
-        return out;
-    };
-    std::sort(rooms.begin(), rooms.end());
-    std::vector<std::string> before, after;
-    for (const auto& [key, p] : pairs) {
-        if (p.before == p.after)
-            continue;
-        before.push_back(p.before.empty() ? "なし" : p.before);
-        after.push_back(p.after.empty() ? "なし" : p.after);
-    }
-    ChangeSummary s;
-    s.rooms = join(rooms, ", ", rooms.size());
-    s.names = join(names, ", ", allNames.size());
-    s.before = join(before, " / ", before.size());
-    s.after = join(after, " / ", after.size());
-    return s;
-}
-
-std::string entryInWords(const JournalEntry& e) {
-    const ChangeSummary s = summarizeChange(e.diff);
-    std::string out(journalOpWord(e.op));
-    for (const std::string* part : {&s.rooms, &s.names})
-        if (!part->empty())
-            out += " " + *part;
-    return out + "（" + formatHhNn(e.when) + "）";
-}
-
-std::vector<HistoryRow> historyRows(const std::vector<JournalEntry>& entries) {
-    const std::vector<bool> undone = undoneFlags(entries);
-    std::vector<HistoryRow> rows;
-    rows.reserve(entries.size());
-    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-        HistoryRow row;
-        row.number = it->number;
-        row.time = formatDateTime(it->when).substr(11);
-        row.operation = journalOpWord(it->op);
-        if (it->op == JournalOp::Undo || it->op == JournalOp::Redo)
-            row.operation += "（" + std::to_string(it->target) + "）";
-        row.change = summarizeChange(it->diff);
-        row.undone = undone[static_cast<std::size_t>(it->number - 1)];
-        rows.push_back(std::move(row));
-    }
-    return rows;
 }
 
 } // namespace kavro

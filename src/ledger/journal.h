@@ -11,18 +11,20 @@
 // decode at all comes back exactly as it stood, and the journal reads in the same editor as
 // the day files.
 //
-// Format, version 1:
+// Format, version 2:
 //
-//   KAVRO-JOURNAL 1
+//   KAVRO-JOURNAL 2
 //   entry 1 2026/12/05 20:00:12 利用
 //   before 0:cbf29ce484222325
 //   after 4e:5d0c1f3a9b2e7c41
 //   +3 004100100,2026/12/05 20:00,1,2026/12/05 21:00,2,004,山田,利用
 //   end 1 8a41f0c2d9e3b577
+//   done 1
 //   entry 2 2026/12/05 20:03:40 元に戻す 1
 //   ...
 //
-// - The first line names the format and its version; a reader refuses another version.
+// - The first line names the format and its version; a reader refuses a version it does
+//   not know.
 // - "entry N <yyyy/mm/dd hh:nn:ss> <operation> [M]" opens entry N (1, 2, ... without gaps);
 //   M is the entry an undo (元に戻す) takes back or a redo (やり直す) applies again.
 //   Operations: 利用 予約 入力 修正 通知 精算 削除 (the desk's changes), 繰越 (the 06:00 carry),
@@ -37,6 +39,18 @@
 // - "end N <hash>" closes entry N; the hash (FNV-1a of the entry's bytes from "entry" up to
 //   this line) proves the entry whole. An entry without its end is a write cut short by a
 //   crash or a power cut: it is ignored and cut off before the next entry is written.
+// - "done N" follows entry N once the day file holds its "after": the replace completed.
+//   Without it, a day file found at the entry's "before" was cut off between the two
+//   writes and the change is finished; with it, the file was put back by someone else. It
+//   is written without an fsync of its own: the next entry's makes it durable, and when a
+//   power cut takes it, the file already holds the entry's "after" and needs no marker.
+//   An entry in the middle may lack it (a journal of version 1, an entry before a crash).
+// - Bytes after the last whole entry that are not the start of the next entry (or of its
+//   "done") were not left by a crash: the journal is kept aside as damaged.
+//
+// Version 1 is the same without "done" lines. It is still read, and rewritten once as
+// version 2 when it is loaded: its entries unchanged, the last one marked done when the day
+// file already holds its "after".
 #include "ledger/civil_time.h"
 #include "ledger/file_identity.h"
 
@@ -119,20 +133,26 @@ struct JournalEntry {
     FileIdentity before;
     FileIdentity after;
     LineDiff diff;
+    bool done = false; // followed by its "done" line: the day file reached `after`
 };
 
-inline constexpr int kJournalVersion = 1;
+inline constexpr int kJournalVersion = 2;
 std::string journalHeader();
 // The entry as journal bytes (CP932, CR LF), end line included.
 std::string serializeEntry(const JournalEntry& entry);
+// The line that marks entry N's change as written to the day file.
+std::string doneLine(int number);
 
 struct ParsedJournal {
+    int version = kJournalVersion;
+    std::size_t headerBytes = 0; // the header line, line end included
     std::vector<JournalEntry> entries;
     std::vector<std::size_t> entryStarts; // byte offset of each entry
     std::size_t validBytes = 0;           // header and whole entries; what follows is a torn entry
-    bool tornTail = false; // bytes after the last whole entry, with no end line among them
-    // A whole entry follows bytes that do not read: the journal was damaged in the middle,
-    // not cut short. Cutting it at validBytes would lose whole entries.
+    bool tornTail = false; // after the last whole entry: the start of the next one, cut short
+    // Bytes that no crash leaves: something else after the last whole entry, or a whole entry
+    // after bytes that do not read (damage in the middle). Cutting the journal at validBytes
+    // would lose whole entries or bytes a person may want to read.
     bool damaged = false;
     std::optional<std::string> error; // a version this program cannot read
 };
@@ -147,45 +167,11 @@ UndoState undoStateOf(const std::vector<JournalEntry>& entries);
 // Whether the entry (a desk change) stands taken back at the end of the journal.
 std::vector<bool> undoneFlags(const std::vector<JournalEntry>& entries); // index number - 1
 
-struct StepPlan {
-    const JournalEntry* target = nullptr; // none: nothing to undo or redo
-    DayLines lines;                       // the day's lines after the step
-    std::optional<std::string> refusal;   // Japanese; the lines are not to be written
-};
-// Undo: takes back the latest desk change in force. Redo: applies the latest undone one
-// again. Both against the day's lines as they stand.
-StepPlan planUndo(const std::vector<JournalEntry>& entries, const DayLines& current);
-StepPlan planRedo(const std::vector<JournalEntry>& entries, const DayLines& current);
-
 struct Replay {
     DayLines lines;
     std::optional<std::string> error; // an entry that does not fit the lines before it
 };
 // The day's lines after every entry, replayed from the empty day.
 Replay replayJournal(const std::vector<JournalEntry>& entries);
-
-// What an entry changed, in words for the desk: the rooms, names and states of the records
-// it took out and put in, matched by their IDs. UTF-8.
-struct ChangeSummary {
-    std::string rooms;  // "005" or "005, 012"
-    std::string names;  // "山田"
-    std::string before; // "20:00-21:00 利用", "なし", several joined by " / "
-    std::string after;
-};
-ChangeSummary summarizeChange(const LineDiff& diff);
-
-// An entry in a few words for a question or a message: "精算 004 山田（20:00）".
-std::string entryInWords(const JournalEntry& entry);
-
-// One line of the day's history, as the history window shows it. UTF-8.
-struct HistoryRow {
-    int number = 0;
-    std::string time; // "20:00:12"
-    std::string operation;
-    ChangeSummary change;
-    bool undone = false; // a desk change taken back (and not applied again)
-};
-// Newest first.
-std::vector<HistoryRow> historyRows(const std::vector<JournalEntry>& entries);
 
 } // namespace kavro

@@ -1,6 +1,7 @@
 #include "ledger/journal_file.h"
 
 #include "ledger/day_file.h"
+#include "ledger/journal_words.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -53,7 +54,34 @@ std::optional<std::string> recordOutsideChange(DayJournal& journal, const FileRe
     e.before = journal.entries().empty() ? kMissingFile : journal.entries().back().after;
     e.after = identityOfRead(file);
     e.diff = diffLines(replayJournal(journal.entries()).lines, splitDayLines(file.bytes));
-    return journal.append(std::move(e), ops);
+    if (auto error = journal.append(std::move(e), ops))
+        return error;
+    // The file already holds the entry's "after": should it be found at its "before" later,
+    // someone put it back, and nothing of it is to be finished.
+    journal.markDone(ops);
+    return std::nullopt;
+}
+
+// The day file the journal belongs to: "20261205.jnl" -> "20261205.txt".
+fs::path dayFileBeside(const fs::path& journal) {
+    fs::path p = journal;
+    p.replace_extension(".txt");
+    return p;
+}
+
+// A journal of version 1 as the current version: the same entries under the new header, the
+// last one marked done when the day file holds its "after" (a last entry the file does not
+// hold is left to the check at load, which finishes it as before).
+std::string upgradedJournal(std::string_view whole, const ParsedJournal& parsed,
+                            const fs::path& dayFile) {
+    std::string out = journalHeader();
+    out += whole.substr(parsed.headerBytes);
+    if (!parsed.entries.empty()) {
+        const FileRead file = readWholeFile(dayFile, kDayNoun);
+        if (!file.error && identityOfRead(file) == parsed.entries.back().after)
+            out += doneLine(parsed.entries.back().number);
+    }
+    return out;
 }
 
 } // namespace
@@ -80,6 +108,8 @@ DayJournal::LoadResult DayJournal::load(const FileOps& ops) {
         result.error = *parsed.error + "\r\n" + path_.string();
         return result;
     }
+    const std::string_view whole = std::string_view(read.bytes).substr(0, parsed.validBytes);
+    std::optional<std::string> rewritten; // the journal's new bytes, when not merely cut
     if (parsed.damaged) {
         // Keep the whole damaged file for a person to read; go on with the entries before the
         // damage, which are whole.
@@ -87,17 +117,24 @@ DayJournal::LoadResult DayJournal::load(const FileOps& ops) {
         aside += ".damaged";
         std::error_code ec;
         fs::rename(path_, aside, ec);
-        if (ec)
+        if (ec) {
             result.error =
                 "履歴ファイルが壊れていて、別名で残すこともできません\r\n" + path_.string();
-        else if (auto error = replaceFileAtomically(
-                     path_, std::string_view(read.bytes).substr(0, parsed.validBytes), ops))
-            result.error = *error;
-        if (result.error)
             return result;
+        }
         result.notice = "履歴ファイルの途中が壊れていました\r\n壊れる前までの履歴で続けます。"
                         "元のファイルは " +
                         aside.filename().string() + " として残しました";
+        rewritten = std::string(whole);
+    }
+    if (parsed.version == 1)
+        rewritten = upgradedJournal(whole, parsed, dayFileBeside(path_));
+    if (rewritten) {
+        if (auto error = replaceFileAtomically(path_, *rewritten, ops)) {
+            result.error = std::move(error);
+            return result;
+        }
+        parsed = parseJournal(*rewritten);
     } else if (parsed.tornTail) {
         // The last write was cut short by a crash: that entry never counted.
         if (auto error = truncateDurably(path_, parsed.validBytes, ops)) {
@@ -119,18 +156,18 @@ bool DayJournal::sameOnDisk() const {
     return static_cast<std::uint64_t>(st.st_size) == size_;
 }
 
-std::optional<std::string> DayJournal::append(JournalEntry entry, const FileOps& ops) {
-    if (!usable_)
-        return "履歴ファイルを読み込めなかったため、書き込めません\r\n" + path_.string();
-    entry.number = static_cast<int>(entries_.size()) + 1;
-    const bool fresh = size_ == 0;
-    const std::string header = fresh ? journalHeader() : std::string();
-    const std::string text = header + serializeEntry(entry);
-
+std::optional<std::string> DayJournal::appendBytes(const std::string& text, bool durable,
+                                                   const FileOps& ops) {
     const int fd =
         ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0)
-        return fileErrorText("履歴ファイルを開けません", errno);
+    if (fd < 0) {
+        const int err = errno;
+        // Another desk account's journal: the desk must learn which account can write it.
+        if (err == EACCES || err == EPERM)
+            if (auto owner = otherAccountOwning(path_))
+                return otherAccountText(*owner, "書き込めません");
+        return fileErrorText("履歴ファイルを開けません", err);
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
         static_cast<std::uint64_t>(st.st_size) != size_) {
@@ -146,15 +183,36 @@ std::optional<std::string> DayJournal::append(JournalEntry entry, const FileOps&
     };
     if (!writeAll(fd, text, ops))
         return fail("履歴ファイルに書き込めません");
-    if (ops.fsync(fd) != 0)
+    if (durable && ops.fsync(fd) != 0)
         return fail("履歴ファイルをディスクに書き込めません");
     ::close(fd);
+    size_ += text.size();
+    return std::nullopt;
+}
+
+std::optional<std::string> DayJournal::append(JournalEntry entry, const FileOps& ops) {
+    if (!usable_)
+        return "履歴ファイルを読み込めなかったため、書き込めません\r\n" + path_.string();
+    entry.number = static_cast<int>(entries_.size()) + 1;
+    entry.done = false;
+    const bool fresh = size_ == 0;
+    const std::string header = fresh ? journalHeader() : std::string();
+    const std::uint64_t start = size_ + header.size();
+    if (auto error = appendBytes(header + serializeEntry(entry), true, ops))
+        return error;
     if (fresh)
         syncFolder(path_); // the new journal's name is durable once the folder is
-
-    entryStarts_.push_back(size_ + header.size());
-    size_ += text.size();
+    entryStarts_.push_back(start);
     entries_.push_back(std::move(entry));
+    return std::nullopt;
+}
+
+std::optional<std::string> DayJournal::markDone(const FileOps& ops) {
+    if (!usable_ || entries_.empty() || entries_.back().done)
+        return std::nullopt;
+    if (auto error = appendBytes(doneLine(entries_.back().number), false, ops))
+        return error;
+    entries_.back().done = true;
     return std::nullopt;
 }
 
@@ -188,6 +246,7 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
     if (!journal.entries().empty() && journal.entries().back().after != currentId) {
         if (auto error = recordOutsideChange(journal, current, change.when, ops)) {
             result.error = std::move(error);
+            result.failedFile = journal.path();
             return result;
         }
     }
@@ -203,6 +262,7 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
     e.diff = diffLineViews(splitDayLineViews(current.bytes), splitDayLineViews(newBytes));
     if (auto error = journal.append(std::move(e), ops)) {
         result.error = std::move(error);
+        result.failedFile = journal.path();
         return result;
     }
     // Checked once more just before the rename: another program may have been quicker.
@@ -216,6 +276,8 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
             result.error = std::move(error->text);
         return result;
     }
+    // A failed marker costs nothing now: the file holds the entry's "after".
+    journal.markDone(ops);
     result.written = true;
     return result;
 }
@@ -236,12 +298,16 @@ DayCheck reconcileDay(DayJournal& journal, const fs::path& dayFile, DateTime now
         return check;
     }
     const JournalEntry& last = entries.back();
-    if (!file.error && fileId == last.after)
+    if (!file.error && fileId == last.after) {
+        if (!last.done) // ended between the replace and its marker
+            journal.markDone(ops);
         return check;
+    }
 
-    if (!file.error && fileId == last.before) {
+    if (!file.error && fileId == last.before && !last.done) {
         // The crash came between the journal and the day file. The entry is whole and durable,
-        // and the file holds exactly the state it was made from: finish the change.
+        // and the file holds exactly the state it was made from: finish the change. (With its
+        // marker, the change had reached the file: someone put an older copy back.)
         const std::string what = entryInWords(last);
         // A rebuild's entry carries no lines: its state is the replay of the journal.
         const auto applied = last.op == JournalOp::Rebuild
@@ -254,6 +320,7 @@ DayCheck reconcileDay(DayJournal& journal, const fs::path& dayFile, DateTime now
         else
             error = replaceFileAtomically(dayFile, bytes, ops);
         if (!error) {
+            journal.markDone(ops);
             check.kind = DayCheck::Kind::Finished;
             check.message = "前回、保存の途中でプログラムが終了していました\r\n"
                             "その変更を日付ファイルに書き込みました: " +
@@ -307,6 +374,7 @@ std::optional<std::string> rebuildDayFile(DayJournal& journal, const fs::path& d
         journal.dropLast(ops);
         return error;
     }
+    journal.markDone(ops);
     return std::nullopt;
 }
 

@@ -31,8 +31,10 @@ public:
         std::optional<std::string> notice; // something the desk should know (Japanese)
     };
     // Reads the journal (none yet is an empty one). A torn last entry is cut off the file.
-    // A journal damaged in the middle is renamed "<name>.damaged" (kept for a person to read,
-    // purged with its day) and a new one begins.
+    // A journal damaged in the middle, or with bytes after its last entry that no crash
+    // leaves, is renamed "<name>.damaged" (kept for a person to read, purged with its day) and
+    // goes on with its whole entries. A journal of version 1 is rewritten once as the current
+    // version, its last entry marked done when the day file beside it holds its "after".
     LoadResult load(const FileOps& ops = posixFileOps());
     // True when the file on disk still has the size this object last read or wrote.
     bool sameOnDisk() const;
@@ -42,8 +44,17 @@ public:
     std::optional<std::string> append(JournalEntry entry, const FileOps& ops = posixFileOps());
     // Cuts the last appended entry off again: its change never reached the day file.
     std::optional<std::string> dropLast(const FileOps& ops = posixFileOps());
+    // Marks the last entry done: the day file now holds its "after". Not made durable on its
+    // own (the next entry's fsync does it); a marker lost to a power cut is not missed, since
+    // the file then holds the entry's "after".
+    std::optional<std::string> markDone(const FileOps& ops = posixFileOps());
 
 private:
+    // Appends bytes at the end of the journal as this object knows it; nothing is left of
+    // them on failure.
+    std::optional<std::string> appendBytes(const std::string& bytes, bool durable,
+                                           const FileOps& ops);
+
     std::filesystem::path path_;
     std::vector<JournalEntry> entries_;
     std::vector<std::uint64_t> entryStarts_; // byte offset of each entry
@@ -59,8 +70,10 @@ struct DayChange {
 
 struct JournaledSave {
     std::optional<std::string> error; // Japanese; the day file is as it was
-    bool changedOutside = false;      // the day file was not `expected`: nothing was written
-    bool written = false;             // false also when the bytes were already the file's
+    std::filesystem::path
+        failedFile;              // the file the error is about: the journal, or none (the day file)
+    bool changedOutside = false; // the day file was not `expected`: nothing was written
+    bool written = false;        // false also when the bytes were already the file's
 };
 
 // Replaces the day file by newBytes, the change journaled first: the entry (the lines taken
@@ -75,7 +88,7 @@ JournaledSave saveDayJournaled(DayJournal& journal, const std::filesystem::path&
 struct DayCheck {
     enum class Kind {
         InStep,          // the day file is the journal's last state
-        Finished,        // the last change had not reached the day file: it was written now
+        Finished,        // the last change had been cut off before the day file: it was written now
         NotApplied,      // ... and could not be written: the entry was taken off the journal
         OutsideRecorded, // the file differed: loaded as it stands, journaled as 外部変更
         RebuildOffered,  // the file is missing, empty or unreadable, the journal is not
@@ -87,8 +100,10 @@ struct DayCheck {
 
 // What the day file is against its journal, and the repair that needs no question: an
 // unfinished last change is completed (its entry is durable and is what the clerk asked
-// for; the file still holds exactly the state it was made from), an outside change is
-// journaled. A rebuild is only offered: the caller asks before writing.
+// for; the file still holds exactly the state it was made from, and the entry has no "done"
+// line), an outside change is journaled. A file at the last entry's "before" after that
+// change was written (a copy put back by hand) is an outside change too. A rebuild is only
+// offered: the caller asks before writing.
 DayCheck reconcileDay(DayJournal& journal, const std::filesystem::path& dayFile, DateTime now,
                       const FileOps& ops = posixFileOps());
 

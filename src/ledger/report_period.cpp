@@ -1,5 +1,7 @@
 #include "ledger/report_period.h"
 
+#include "ledger/day_evidence.h"
+
 #include <algorithm>
 
 namespace kavro {
@@ -42,7 +44,32 @@ Period shiftPeriod(const Period& p, int steps) {
     return {p.kind, addDays(p.first, steps * length), addDays(p.last, steps * length)};
 }
 
-PeriodReport loadPeriod(const std::filesystem::path& dir, const Period& period) {
+namespace {
+
+// A day still to come has no figures (its file holds reservations at most): it must not
+// lower the period's rates and averages. Otherwise the day file, unless it tells nothing
+// (a day shown after its purge) and the summary kept the day's line.
+DayFigures figuresOn(const std::filesystem::path& dir, Date d, Date today,
+                     const SummaryFile& summary, std::vector<std::string>& errors) {
+    DayFigures none;
+    none.date = d;
+    if (d > today)
+        return none;
+    const auto path = dayFilePath(dir, d);
+    const auto line = summary.days.find(d);
+    const bool lineKept = line != summary.days.end();
+    if (auto file = readExistingDayFile(path, false)) {
+        if (file->error)
+            errors.push_back(*file->error + "\r\n" + path.string());
+        else if (!lineKept || !tellsNothing(file->content, path))
+            return figuresOfDay(d, file->content);
+    }
+    return lineKept ? line->second.figures : none;
+}
+
+} // namespace
+
+PeriodReport loadPeriod(const std::filesystem::path& dir, const Period& period, Date today) {
     PeriodReport report;
     report.period = period;
     const SummaryRead summary = readSummaryFile(dir);
@@ -53,23 +80,8 @@ PeriodReport loadPeriod(const std::filesystem::path& dir, const Period& period) 
 
     std::vector<DayFigures> days;
     days.reserve(static_cast<std::size_t>(std::max(period.dayCount(), 0)));
-    for (Date d = period.first; d <= period.last; d = addDays(d, 1)) {
-        const auto path = dayFilePath(dir, d);
-        if (auto file = readExistingDayFile(path, false)) {
-            if (!file->error) {
-                days.push_back(figuresOfDay(d, file->content));
-                continue;
-            }
-            report.errors.push_back(*file->error + "\r\n" + path.string());
-        }
-        if (auto line = summary.file.days.find(d); line != summary.file.days.end()) {
-            days.push_back(line->second.figures);
-            continue;
-        }
-        DayFigures none;
-        none.date = d;
-        days.push_back(none);
-    }
+    for (Date d = period.first; d <= period.last; d = addDays(d, 1))
+        days.push_back(figuresOn(dir, d, today, summary.file, report.errors));
     report.figures = aggregate(std::move(days));
     return report;
 }

@@ -37,7 +37,9 @@ struct PeriodReport {
     std::vector<int> summaryKeptLines; // unreadable lines of the summary file
 };
 
-// Day files where they exist, summary lines for the days whose files are gone.
-PeriodReport loadPeriod(const std::filesystem::path& dir, const Period& period);
+// Day files where they exist, summary lines for the days whose files are gone (or were
+// made again empty by showing the day). Days after today (the business date) have no
+// figures yet.
+PeriodReport loadPeriod(const std::filesystem::path& dir, const Period& period, Date today);
 
 } // namespace kavro

@@ -40,6 +40,13 @@ long highestGroupNumber(const DayContent& day) {
     return highest;
 }
 
+namespace {
+
+// Room code and group number: the records of one booking share them.
+std::string_view bookingOf(const std::string& line) { return std::string_view(line).substr(0, 7); }
+
+} // namespace
+
 Carry carryOver(const std::vector<std::string>& endingDay, DateTime endingDayEnd,
                 long newDayMaxGroupNo, const std::vector<std::string>& newDayLines) {
     // A room's records in the order the grid holds them: by room, then file order.
@@ -56,16 +63,32 @@ Carry carryOver(const std::vector<std::string>& endingDay, DateTime endingDayEnd
     Carry out;
     out.maxGroupNo = newDayMaxGroupNo;
     for (const auto& records : byRoom) {
-        std::string carryCell;
+        std::vector<const std::string*> running; // past the day's end
+        std::set<std::string_view> bookings;
         for (const std::string* line : records) {
             auto end = parseDateTime(parseFields(*line).end);
             if (!end || *end <= endingDayEnd)
                 continue;
-            out.maxGroupNo = out.maxGroupNo / 100 * 100 + 100;
-            carryCell = line->substr(0, 3) + std::to_string(out.maxGroupNo) + line->substr(9);
+            running.push_back(line);
+            bookings.insert(bookingOf(*line));
         }
-        if (!carryCell.empty() && !present.count(carryCell.substr(9)))
-            out.lines.push_back(std::move(carryCell));
+        if (running.empty())
+            continue;
+        // Every booking running past the end takes a number, so the carried one, the room's
+        // last, has the highest.
+        for (std::size_t i = 0; i < bookings.size(); ++i)
+            out.maxGroupNo = out.maxGroupNo / 100 * 100 + 100;
+        const std::string_view carried = bookingOf(*running.back());
+        for (const std::string* line : running) {
+            if (bookingOf(*line) != carried)
+                continue;
+            // The sub-number stays: an extension copied without its base is still no party.
+            const long sub = groupNumberOf(*line).value_or(0) % 100;
+            std::string copy =
+                line->substr(0, 3) + std::to_string(out.maxGroupNo + sub) + line->substr(9);
+            if (!present.count(copy.substr(9)))
+                out.lines.push_back(std::move(copy));
+        }
     }
     return out;
 }
@@ -124,18 +147,32 @@ std::optional<std::string> carryIntoNewDay(const std::filesystem::path& dir, Dat
     auto fresh = readDayFile(newPath);
     if (fresh.error)
         return *fresh.error + "\r\n" + newPath.string();
+    auto carryInto = [&](const DayContent& day) {
+        return carryOver(endingLines, businessDayEnd(endingDate), highestGroupNumber(day),
+                         lineTexts(day));
+    };
+    if (carryInto(fresh.content).lines.empty())
+        return std::nullopt;
 
-    const Carry carry = carryOver(endingLines, businessDayEnd(endingDate),
-                                  highestGroupNumber(fresh.content), lineTexts(fresh.content));
+    // Journaled in the new day's journal like any change: the carry is part of that day.
+    DayJournal journal(journalPathFor(newPath));
+    if (auto error = journal.load().error)
+        return *error;
+    // As a load does, the file is first brought in step with its journal: reservations made
+    // before the journal began (or after it was lost) are recorded as they stand, so that a
+    // replay of the journal gives them as well as the carried lines.
+    if (reconcileDay(journal, newPath, now).kind == DayCheck::Kind::Finished) {
+        // An interrupted change was written into the file meanwhile.
+        fresh = readDayFile(newPath);
+        if (fresh.error)
+            return *fresh.error + "\r\n" + newPath.string();
+    }
+    const Carry carry = carryInto(fresh.content);
     if (carry.lines.empty())
         return std::nullopt;
     auto rendered = renderWithAppended(fresh.content, carry.lines);
     if (rendered.error)
         return *rendered.error;
-    // Journaled in the new day's journal like any change: the carry is part of that day.
-    DayJournal journal(journalPathFor(newPath));
-    if (auto error = journal.load().error)
-        return *error;
     const JournaledSave saved = saveDayJournaled(journal, newPath, rendered.bytes,
                                                  {JournalOp::Carry, 0, now}, fresh.identity);
     if (saved.changedOutside)

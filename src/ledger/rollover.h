@@ -30,11 +30,14 @@ struct Carry {
 };
 
 // The stays of the ending day that run past its end, renumbered for the new day.
-// endingDay: the ending day's record lines in file order. For each room only the last of
-// its records ending strictly after endingDayEnd is carried, but every such record takes
-// a number (the next multiple of 100), so the carried copy has the highest one. The copy
-// keeps the room code of its old ID and everything after the ID. A copy whose text after
-// the ID already stands in newDayLines is left out, so a repeated change adds nothing.
+// endingDay: the ending day's record lines in file order. For each room only one booking is
+// carried: the one of the last record ending strictly after endingDayEnd, with every record
+// of it that ends after endingDayEnd (a base record and its extension both, when the base
+// runs past 06:00). Every booking running past the end takes a group number (the next
+// multiple of 100), so the carried one has the highest. Each copy keeps the room code of
+// its old ID, its own sub-number (an extension copied alone stays a continuation: no new
+// party) and everything after the ID. A copy whose text after the ID already stands in
+// newDayLines is left out, so a repeated change adds nothing.
 Carry carryOver(const std::vector<std::string>& endingDay, DateTime endingDayEnd,
                 long newDayMaxGroupNo, const std::vector<std::string>& newDayLines);
 

@@ -1,5 +1,6 @@
 #include "ledger/summary_file.h"
 
+#include "ledger/day_evidence.h"
 #include "ledger/day_purge.h"
 
 #include <algorithm>
@@ -187,6 +188,16 @@ RawSummary readRawSummary(const fs::path& dir) {
     return raw;
 }
 
+// Whether a day's kept line stands against its file as it is now: the line was taken from
+// these very bytes, or the file holds no line and its journal no entry. Showing a day whose
+// file was purged creates it empty, and those zeros must not replace the figures kept.
+bool keepsItsLine(const SummaryEntry& line, const ExistingDayFile& day, const fs::path& path,
+                  bool onlyChanged) {
+    if (onlyChanged && line.dayFile == day.identity)
+        return true;
+    return tellsNothing(day.content, path);
+}
+
 SummaryUpdate storeEntries(const fs::path& dir, const std::vector<Date>& dates, bool onlyChanged,
                            const FileOps& ops) {
     SummaryUpdate result;
@@ -209,7 +220,8 @@ SummaryUpdate storeEntries(const fs::path& dir, const std::vector<Date>& dates, 
             continue;
         }
         auto known = file.days.find(date);
-        if (onlyChanged && known != file.days.end() && known->second.dayFile == day->identity)
+        if (known != file.days.end() &&
+            keepsItsLine(known->second, *day, dayFilePath(dir, date), onlyChanged))
             continue;
         SummaryEntry entry{figuresOfDay(date, day->content), day->identity};
         entry.figures.source = FiguresSource::Summary;
@@ -247,7 +259,7 @@ SummaryUpdate refreshSummary(const fs::path& dir, const FileOps& ops) {
 }
 
 PurgeWithSummary purgeOldDayFilesKeepingFigures(const fs::path& dir, Date today,
-                                                const FileOps& ops) {
+                                                PurgeConsent consent, const FileOps& ops) {
     PurgeWithSummary result;
     std::vector<Date> dates;
     for (const auto& path : purgeCandidates(dir, today))
@@ -255,22 +267,10 @@ PurgeWithSummary purgeOldDayFilesKeepingFigures(const fs::path& dir, Date today,
             dates.push_back(*date);
     result.summary = summariseDays(dir, dates, ops);
     if (!result.summary.error)
-        result.purge = purgeOldDayFiles(dir, today);
+        result.purge = purgeOldDayFiles(dir, today, consent);
     return result;
 }
 
-std::vector<Date> dayFileDates(const fs::path& dir) {
-    std::vector<Date> dates;
-    std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() != 12 || name.substr(8) != ".txt")
-            continue;
-        if (auto date = parseYmd(name.substr(0, 8)); date && it->is_regular_file(ec))
-            dates.push_back(*date);
-    }
-    std::sort(dates.begin(), dates.end());
-    return dates;
-}
+std::vector<Date> dayFileDates(const fs::path& dir) { return datesOfFilesEndingIn(dir, ".txt"); }
 
 } // namespace kavro

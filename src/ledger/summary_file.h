@@ -73,9 +73,10 @@ struct SummaryUpdate {
     std::optional<std::string> error; // Japanese; nothing was written then
 };
 
-// Reads the day files of these dates (a missing file leaves its line as it is) and puts
-// their figures into the summary file, which is replaced atomically and only when its
-// content changes.
+// Reads the day files of these dates and puts their figures into the summary file, which
+// is replaced atomically and only when its content changes. A missing file leaves its line
+// as it is, and so does an empty file whose journal holds no entry (what showing a day
+// creates): figures come only from a day read or saved with its bookings.
 SummaryUpdate summariseDays(const std::filesystem::path& dir, const std::vector<Date>& dates,
                             const FileOps& ops = posixFileOps());
 
@@ -91,6 +92,7 @@ struct PurgeWithSummary {
 // file. When the summary cannot be written, no day file is deleted: its figures would be
 // lost for good, while the purge can wait for the next start.
 PurgeWithSummary purgeOldDayFilesKeepingFigures(const std::filesystem::path& dir, Date today,
+                                                PurgeConsent consent = PurgeConsent::IfClockTrusted,
                                                 const FileOps& ops = posixFileOps());
 
 // The business dates of the day files (yyyymmdd.txt) in the folder, ascending.

@@ -20,6 +20,10 @@ const QColor kNowMagenta(0xFF, 0x00, 0xFF);
 // Bars of a status word the program does not know stay readable but draw no attention.
 const QColor kUnknownBar(0xC0, 0xC0, 0xC0);
 const QColor kUnknownText(0x00, 0x00, 0x00);
+// A record the day file does not hold is hatched over its status colour, so that nobody
+// takes it for stored; red hatching would vanish on a red bar.
+const QColor kUnsavedHatch(0xFF, 0x00, 0x00);
+const QColor kUnsavedHatchOnRed(0x00, 0x00, 0x00);
 
 // Board units are not square, and the half may be sized away from its design, so text
 // is sized by the vertical scale against the design's 23.8364 twips per unit.
@@ -127,8 +131,20 @@ void drawTimeLines(QPainter& p, DateTime windowStart, BoardText& hourText) {
     }
 }
 
+// Diagonal lines in pixels, whatever the board's units: a pattern brush drawn in board units
+// would be stretched with them.
+void hatch(QPainter& p, const QRectF& bar, const QColor& barColour) {
+    const QTransform units = p.transform();
+    p.resetTransform();
+    p.fillRect(
+        units.mapRect(bar),
+        QBrush(barColour == kUnsavedHatch ? kUnsavedHatchOnRed : kUnsavedHatch, Qt::BDiagPattern));
+    p.setTransform(units);
+}
+
 // The bar of one record line and its two texts, each drawn only where it can show.
-void drawBar(QPainter& p, std::string_view line, DateTime windowStart, int row, BoardText& text) {
+void drawBar(QPainter& p, std::string_view line, DateTime windowStart, int row, BoardText& text,
+             bool unsaved) {
     const RecordView f = viewFields(line);
     const auto start = parseDateTime(f.start);
     const auto end = parseDateTime(f.end);
@@ -151,12 +167,14 @@ void drawBar(QPainter& p, std::string_view line, DateTime windowStart, int row, 
     const double top = barTop(row), bottom = barBottom(row);
 
     if (barShows) {
-        p.setPen(cosmeticPen(Qt::black, 1, Qt::SolidLine));
+        p.setPen(cosmeticPen(Qt::black, 1, unsaved ? Qt::DashLine : Qt::SolidLine));
         if (xs == xe) {
             p.drawLine(QPointF(xs, top), QPointF(xs, bottom));
         } else {
             const QRectF bar = QRectF(QPointF(xs, top), QPointF(xe, bottom)).normalized();
             p.fillRect(bar, barColour);
+            if (unsaved)
+                hatch(p, bar, barColour);
             p.setBrush(Qt::NoBrush);
             p.drawRect(bar);
         }
@@ -192,12 +210,13 @@ void paintBoardHalf(QPainter& painter, const BoardScene& scene) {
 
     barText.select();
     const RoomGrid& grid = model.records();
+    const UnsavedRecords& unsaved = model.unsaved();
     for (int row = 0; row < kRowsPerHalf; ++row) {
         const int room = roomIndexAt(scene.half, row);
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
             const std::string& line = grid.at(room, pos);
             if (!line.empty())
-                drawBar(painter, line, scene.windowStart, row, barText);
+                drawBar(painter, line, scene.windowStart, row, barText, unsaved.at(room, pos));
         }
     }
     painter.restore();

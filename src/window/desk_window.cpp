@@ -134,6 +134,8 @@ std::vector<bool> DeskWindow::converse(Reply reply) {
             break;
         const bool yes = platform_.ask(reply.question->title, reply.question->text);
         answers.push_back(yes);
+        // The answer is handed on with the question still counted as open: what it starts
+        // belongs to the question, not to a tick that came meanwhile.
         reply = model_->answer(yes);
     }
     --openDialogs_;
@@ -142,8 +144,35 @@ std::vector<bool> DeskWindow::converse(Reply reply) {
 }
 
 void DeskWindow::runWaitingTick() {
-    if (openDialogs_ == 0 && std::exchange(tickWaiting_, false))
-        tick();
+    if (openDialogs_ > 0 || !tickWaiting_)
+        return;
+    QTimer::singleShot(0, this, [this] {
+        if (std::exchange(tickWaiting_, false))
+            tick();
+    });
+}
+
+bool DeskWindow::ask(const Question& question) {
+    ++openDialogs_;
+    const bool yes = platform_.ask(question.title, question.text);
+    --openDialogs_;
+    runWaitingTick();
+    return yes;
+}
+
+bool DeskWindow::settleUnsaved(const QString& withoutIt, bool tryFirst) {
+    if (!model_->hasUnsaved())
+        return true;
+    if (tryFirst) {
+        const Outcome again = model_->saveUnsaved();
+        if (again.stored)
+            return true;
+    }
+    if (!ask(model_->unsavedQuestion(withoutIt)))
+        return true;
+    const Outcome again = model_->saveUnsaved();
+    converse(again.reply);
+    return again.stored;
 }
 
 // ---- the shown day on screen ----
@@ -179,6 +208,15 @@ void DeskWindow::tick() {
 }
 
 void DeskWindow::runDayCycle() {
+    // A change the shown day's file did not take is tried again before the carry reads the
+    // old day's file, and dropped with the shown day only when the clerk says so; else the
+    // day changes at the next tick, asked again.
+    if (model_->dayChangeDue() &&
+        !settleUnsaved(
+            QStringLiteral("「いいえ」のときは、保存せずに新しい日付の表示に切り替えます。"), true))
+        return;
+    if (model_->hasUnsaved())
+        converse(model_->reload());
     DayCycleStep step = model_->runDayCycle();
     converse(std::move(step.load));
     if (step.newDay && !typedAtDayChange_.isEmpty())
@@ -192,6 +230,11 @@ void DeskWindow::runDayCycle() {
 }
 
 void DeskWindow::showPickedDate(Date picked) {
+    if (!settleUnsaved(QStringLiteral("「いいえ」のときは、保存せずに別の日付を表示します。"),
+                       false)) {
+        entry->showDate(model_->shownDay().date);
+        return;
+    }
     // The board's window goes to the clock as seen from the day shown.
     placeBoardOnShow_ = true;
     resetEntry();

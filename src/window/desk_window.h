@@ -43,6 +43,7 @@ public:
     void waitForSummary();
 
 protected:
+    void closeEvent(QCloseEvent* event) override; // as 終了
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -55,8 +56,14 @@ private:
     // until nothing is left. Returns the answers given, in order.
     std::vector<bool> converse(Reply reply);
     void tell(const QString& title, const QString& text);
-    // A tick that came while a message or question was open runs once it has closed.
+    // A tick that came while a message or question was open runs once it has closed, after
+    // the handler that asked has finished with the day it asked about.
     void runWaitingTick();
+    bool ask(const Question& question);
+    // Whether the shown day may be left: nothing unsaved, saved again now, or dropped at the
+    // clerk's word (`withoutIt` says what いいえ does). With tryFirst a save is tried before
+    // the question. False when はい was answered and the save failed again.
+    bool settleUnsaved(const QString& withoutIt, bool tryFirst);
 
     // ---- the shown day on screen ----
     // After the model read the day or changed it: totals, then the clock's picture.

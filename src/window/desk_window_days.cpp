@@ -10,6 +10,7 @@
 #include "window/timetable_board.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QTimer>
 
 namespace kavro {
@@ -34,8 +35,15 @@ void DeskWindow::startUp() {
 }
 
 void DeskWindow::exitProgram() {
-    // Every change is already in the day file; nothing to save on the way out.
-    QApplication::exit(0);
+    if (settleUnsaved(QStringLiteral("「いいえ」のときは、保存せずに終了します。"), false))
+        platform_.quit();
+}
+
+void DeskWindow::closeEvent(QCloseEvent* event) {
+    if (settleUnsaved(QStringLiteral("「いいえ」のときは、保存せずに終了します。"), false))
+        event->accept();
+    else
+        event->ignore();
 }
 
 void DeskWindow::showAbout() {
@@ -45,9 +53,16 @@ void DeskWindow::showAbout() {
     about_->raise();
 }
 
-void DeskWindow::undoChange() { step(model_->undo()); }
+void DeskWindow::undoChange() {
+    // The step writes the file as it stands, and the day is then read from it.
+    if (settleUnsaved(QStringLiteral("「いいえ」のときは、保存せずに元に戻します。"), false))
+        step(model_->undo());
+}
 
-void DeskWindow::redoChange() { step(model_->redo()); }
+void DeskWindow::redoChange() {
+    if (settleUnsaved(QStringLiteral("「いいえ」のときは、保存せずにやり直します。"), false))
+        step(model_->redo());
+}
 
 void DeskWindow::step(Reply reply) {
     const bool asks = reply.question.has_value();
@@ -66,8 +81,7 @@ void DeskWindow::showHistory() {
     const DayJournal& journal = model_->journal();
     const QString problem =
         journal.usable() ? QString() : QStringLiteral("この日の履歴ファイルを読み込めません");
-    history_ = new HistoryWindow(QString::fromStdString(formatDate(model_->shownDay().date)),
-                                 journal.entries(), problem, this);
+    history_ = new HistoryWindow(model_->shownDay().date, journal.entries(), problem, this);
     history_->setWindowFlag(Qt::Window);
     history_->show();
 }
@@ -76,7 +90,8 @@ void DeskWindow::showReport() {
     if (!report_) {
         report_ = new ReportWindow(
             platform_.programDir, model_->shownDay().date,
-            [this](const QString& title, const QString& text) { tell(title, text); }, this);
+            [this](const QString& title, const QString& text) { tell(title, text); },
+            [this] { return businessDateAt(platform_.now()); }, this);
         report_->setAttribute(Qt::WA_DeleteOnClose);
     }
     report_->show();

@@ -3,6 +3,8 @@
 #include "ledger/booking_list_line.h"
 #include "window/design_layout.h"
 #include "window/desk_keys.h"
+#include "window/id_label_fit.h"
+#include "window/input_method_off.h"
 #include "window/name_box_notice.h"
 
 #include <QComboBox>
@@ -48,6 +50,7 @@ void EntryPanel::createControls() {
     datePicker->setFont(designFont(kPanelFont, 11.25));
     label(this, "Label21", "ID", 2520, 240, 255, 255);
     selectedIdLabel = label(this, "Label11", "", 2520, 480, 975, 255);
+    fitDigitsToLabel(selectedIdLabel, 9);
     checkInButton = button(this, "Command1", "利用", 3600, 240, 735, 375);
     extendButton = button(this, "Command2", "延長", 4440, 240, 735, 375);
     notifyButton = button(this, "Command3", "通知", 5280, 240, 735, 375);
@@ -73,6 +76,11 @@ void EntryPanel::createControls() {
     nameCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     nameEdit = make<QLineEdit>(this, "Text3", 1560, 1440, 1815, 375);
     nameEdit->setMaxLength(kNameMaxLength);
+    for (QWidget* box : {static_cast<QWidget*>(peopleBox), static_cast<QWidget*>(startEdit),
+                         static_cast<QWidget*>(unitBox), static_cast<QWidget*>(endEdit),
+                         static_cast<QWidget*>(roomBox)})
+        keepInputMethodOff(box);
+    nameEdit->setAttribute(Qt::WA_InputMethodEnabled, true); // names are Japanese
     label(this, "Label20", "状態", 3720, 1440, 495, 255);
     statusBox = combo(this, "Combo4", 4320, 1440, 1215);
     label(this, "Label5", "ID                  開始　 単位 　終了　人数 Ｎｏ． 名前　　     状態",

@@ -1,25 +1,29 @@
 #pragma once
 // 履歴: the changes of the shown day, newest first, read-only.
-#include "ledger/journal.h"
+#include "ledger/journal_words.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>
 #include <vector>
 
 class QLabel;
+class QPlainTextEdit;
 class QTableView;
 
 namespace kavro {
 
 // The rows are turned into text only when the view asks for them, so that a busy day's
-// two thousand changes open at once.
+// two thousand changes open at once. A cell's tooltip holds its whole text (a column cuts
+// it; the rooms, names and records beyond the first few are counted, not named).
 class HistoryModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Time, Operation, Room, Name, Before, After, State, ColumnCount };
+    enum Column { Number, Time, Operation, Room, Name, Before, After, State, ColumnCount };
 
     explicit HistoryModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
-    void setRows(std::vector<HistoryRow> rows);
+    void setEntries(const std::vector<JournalEntry>& entries, Date day);
+    // A row's whole text, a column a line: what the tooltips show the mouse, for the keyboard.
+    QString rowInWords(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,20 +32,24 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    QString toolTip(std::size_t row, int column) const;
+
     std::vector<HistoryRow> rows_;
+    std::vector<LineDiff> changes_; // by entry number - 1, for the tooltips
 };
 
 class HistoryWindow : public QDialog {
     Q_OBJECT
 public:
-    // `dayCaption` names the day ("2026/12/05"); `problem` is shown instead of rows when the
+    // `day`: the business day of the journal; `problem` is shown instead of rows when the
     // journal could not be read.
-    HistoryWindow(const QString& dayCaption, const std::vector<JournalEntry>& entries,
-                  const QString& problem, QWidget* parent = nullptr);
+    HistoryWindow(Date day, const std::vector<JournalEntry>& entries, const QString& problem,
+                  QWidget* parent = nullptr);
 
     QTableView* historyTable = nullptr;
     HistoryModel* model = nullptr;
     QLabel* summaryLabel = nullptr;
+    QPlainTextEdit* detailBox = nullptr; // the current row's whole text
 };
 
 } // namespace kavro

@@ -19,6 +19,7 @@ struct Platform {
     std::function<void()> beep;           // one short audible alert, never blocking
     std::function<bool()> requestRestart; // true when the machine accepted to restart
     std::function<bool(const QString& program, const QStringList& args)> startProgram;
+    std::function<void()> quit; // ends the program once its event loop is reached
 };
 
 } // namespace kavro

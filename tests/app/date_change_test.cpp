@@ -18,9 +18,10 @@ std::string rec(const std::string& id, const std::string& start, const std::stri
 class DateChange : public FormTest {
 protected:
     void pick(Date d) {
-        form().datePicker->setDate(QDate(static_cast<int>(d.year()),
-                                         static_cast<unsigned>(d.month()),
-                                         static_cast<unsigned>(d.day())));
+        form()
+            .findChild<QDateEdit*>("DTPicker1")
+            ->setDate(QDate(static_cast<int>(d.year()), static_cast<unsigned>(d.month()),
+                            static_cast<unsigned>(d.day())));
     }
     void expectShowing(Date d) {
         EXPECT_EQ(form().shownDate(), d);
@@ -73,12 +74,19 @@ INSTANTIATE_TEST_SUITE_P(
                   false},
         LimitCase{
             "ThirtyDaysBack", at(2026, 12, 6, 10, 0), {}, ymd(2026, 11, 6), ymd(2026, 12, 6), true},
+        // Before 06:00 the days are counted from the business date, the 5th.
         LimitCase{"ThirtyDaysBackAtThree",
                   at(2026, 12, 6, 3, 0),
                   {},
-                  ymd(2026, 11, 6),
+                  ymd(2026, 11, 5),
                   ymd(2026, 12, 5),
                   true},
+        LimitCase{"TwentyNineBusinessDaysBackAtThree",
+                  at(2026, 12, 6, 3, 0),
+                  {},
+                  ymd(2026, 11, 6),
+                  ymd(2026, 11, 6),
+                  false},
         LimitCase{"TwentyNineDaysBackAtThree",
                   at(2026, 12, 6, 3, 0),
                   {},

@@ -4,6 +4,8 @@
 // with words that say why. That the desk cannot replace the program is checked on the
 // installed package (tests/package).
 #include "board/board_half.h"
+#include "ledger/journal_file.h"
+#include "support/desk_by_name.h"
 #include "support/form_fixture.h"
 
 #include <QInputMethodEvent>
@@ -40,6 +42,24 @@ protected:
         ASSERT_EQ(::setgroups(1, &kDeskGid), 0);
         ASSERT_EQ(::setegid(kDeskGid), 0);
         ASSERT_EQ(::seteuid(kDeskUid), 0);
+    }
+    // The account that wrote the day file and its journal, back at the desk.
+    void becomeOther() {
+        becomeRoot();
+        ASSERT_EQ(::setgroups(1, &kDeskGid), 0);
+        ASSERT_EQ(::setegid(kDeskGid), 0);
+        ASSERT_EQ(::seteuid(kOtherUid), 0);
+    }
+    // The day with one booking, its file and journal written by the other account.
+    void dayOfTheOtherAccount(Date day) {
+        writeDay(day, {"001100100,2026/12/05 19:00,1,2026/12/05 20:30,2,001,佐藤,利用"});
+        DayJournal journal(journalPathFor(dayFile(day)));
+        ASSERT_FALSE(journal.load().error);
+        reconcileDay(journal, dayFile(day), at(2026, 12, 5, 19, 0)); // its first state
+        for (const fs::path& file : {dayFile(day), journal.path()}) {
+            ASSERT_EQ(::chown(file.c_str(), kOtherUid, kDeskGid), 0);
+            ASSERT_EQ(::chmod(file.c_str(), 0644), 0);
+        }
     }
     void becomeRoot() {
         if (::geteuid() == 0)
@@ -92,6 +112,46 @@ TEST_F(DeskAccount, ADayFileOfAnotherAccountIsRefusedInPlainWords) {
     for (const auto& entry : fs::directory_iterator(dir().path()))
         EXPECT_EQ(entry.path().filename().string().rfind(".kavro-tmp-", 0), std::string::npos)
             << "temporary file left: " << entry.path();
+}
+
+TEST_F(DeskAccount, AJournalOfAnotherAccountIsNamedAndTheBookingIsNeverShownAsStored) {
+    const Date day = ymd(2026, 12, 5);
+    dayOfTheOtherAccount(day);
+    becomeDesk();
+    start();
+    checkInByName(form(), 4, QStringLiteral("山田"));
+    const int hatched = unsavedHatchPixels(form(), 4);
+    world().answer = false;
+    QTest::mouseClick(control<QPushButton>(form(), "Command9"), Qt::LeftButton);
+    becomeRoot();
+
+    const std::string text = lastMessageText().toStdString();
+    EXPECT_NE(text.find("このファイルは別のアカウント（UID 61235）が作成したため"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("UID 61235 でログインしてください"), std::string::npos) << text;
+    EXPECT_NE(text.find(journalPathFor(dayFile(day)).string()), std::string::npos) << text;
+    EXPECT_EQ(text.find("履歴ファイルを開けません"), std::string::npos) << text;
+    EXPECT_GT(hatched, 20);
+    ASSERT_EQ(world().questions.size(), 1u);
+    EXPECT_NE(world().questions[0].text.indexOf(QStringLiteral("利用（005 山田）")), -1);
+    EXPECT_EQ(world().quits, 1) << "いいえ ends without it";
+    EXPECT_EQ(readDay(day).size(), 1u);
+}
+
+TEST_F(DeskAccount, YesAtExitSavesOnceTheOwnersAccountIsBack) {
+    const Date day = ymd(2026, 12, 5);
+    dayOfTheOtherAccount(day);
+    becomeDesk();
+    start();
+    checkInByName(form(), 4, QStringLiteral("山田"));
+    becomeOther();
+    world().answer = true;
+    QTest::mouseClick(control<QPushButton>(form(), "Command9"), Qt::LeftButton);
+    becomeRoot();
+    EXPECT_EQ(world().questions.size(), 1u);
+    EXPECT_EQ(world().quits, 1);
+    EXPECT_EQ(readDay(day).size(), 2u);
 }
 
 } // namespace

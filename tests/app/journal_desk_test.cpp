@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDateEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTableView>
 
 namespace kavro::test {
@@ -48,7 +49,7 @@ TEST_F(JournalDesk, UndoAndRedoAskFirstAndGiveTheDayFileBackByteForByte) {
     form().undoChange();
     ASSERT_EQ(world().questions.size(), 1u);
     EXPECT_EQ(world().questions[0].title, "元に戻す");
-    EXPECT_EQ(world().questions[0].text, "次の変更を元に戻しますか？\r\n利用 005 山田（20:00）");
+    EXPECT_EQ(world().questions[0].text, "次の変更を元に戻しますか？\r\n12/05 20:00 利用 005 山田");
     EXPECT_EQ(dayBytes(), before);
     form().redoChange();
     EXPECT_EQ(dayBytes(), after);
@@ -146,6 +147,9 @@ TEST_F(JournalDesk, TheHistoryListsTheDaysChangesNewestFirst) {
     start();
     checkInYamada();
     select(kYamada, {"利用", "精算"});
+    form().nameEdit->setText(QStringLiteral("山本"));
+    form().modifyBooking();
+    select(day()[0], {"利用", "精算"});
     form().settle();
     form().undoChange();
     form().showHistory();
@@ -153,16 +157,31 @@ TEST_F(JournalDesk, TheHistoryListsTheDaysChangesNewestFirst) {
     ASSERT_NE(history, nullptr);
     EXPECT_TRUE(history->isVisible());
     const QAbstractItemModel* m = history->historyTable->model();
-    ASSERT_EQ(m->rowCount(), 3);
-    auto cell = [&](int r, int c) { return m->index(r, c).data().toString(); };
-    EXPECT_EQ(cell(0, HistoryModel::Operation), "元に戻す（2）");
+    ASSERT_EQ(m->rowCount(), 4);
+    auto cell = [&](int r, int c, int role = Qt::DisplayRole) {
+        return m->index(r, c).data(role).toString();
+    };
+    EXPECT_EQ(m->headerData(HistoryModel::Room, Qt::Horizontal).toString(), "区分");
+    EXPECT_EQ(cell(0, HistoryModel::Number), "4");
+    EXPECT_EQ(cell(0, HistoryModel::Operation), "元に戻す（番号3 精算）");
+    EXPECT_EQ(cell(1, HistoryModel::Number), "3");
     EXPECT_EQ(cell(1, HistoryModel::Operation), "精算");
     EXPECT_EQ(cell(1, HistoryModel::Room), "005");
-    EXPECT_EQ(cell(1, HistoryModel::Name), "山田");
+    EXPECT_EQ(cell(1, HistoryModel::Name), "山本");
     EXPECT_EQ(cell(1, HistoryModel::Before), "20:00-21:00 利用");
     EXPECT_EQ(cell(1, HistoryModel::After), "20:00-21:00 精算");
     EXPECT_EQ(cell(1, HistoryModel::State), "取り消し済み");
-    EXPECT_EQ(cell(2, HistoryModel::Time), "20:00:00");
+    EXPECT_EQ(cell(2, HistoryModel::Operation), "修正");
+    EXPECT_EQ(cell(2, HistoryModel::Name), "山田, 山本");
+    EXPECT_EQ(cell(2, HistoryModel::Before), "20:00-21:00 利用 名前：山田");
+    EXPECT_EQ(cell(2, HistoryModel::After), "20:00-21:00 利用 名前：山本");
+    EXPECT_EQ(cell(2, HistoryModel::After, Qt::ToolTipRole), cell(2, HistoryModel::After));
+    history->historyTable->setCurrentIndex(m->index(2, 0)); // as the arrow keys move it
+    const auto* detail = history->findChild<QPlainTextEdit*>(QStringLiteral("historyDetail"));
+    ASSERT_NE(detail, nullptr);
+    EXPECT_NE(detail->toPlainText().indexOf("変更後：20:00-21:00 利用 名前：山本"), -1)
+        << detail->toPlainText().toStdString();
+    EXPECT_EQ(cell(3, HistoryModel::Time), "20:00:00");
     EXPECT_EQ(history->historyTable->editTriggers(), QAbstractItemView::NoEditTriggers);
     history->close();
 }
@@ -189,6 +208,72 @@ TEST_F(JournalDesk, TheDeskMenuAndItsKeysReachUndoRedoAndHistoryFromATextBox) {
     EXPECT_NE(form().findChild<HistoryWindow*>(), nullptr);
     form().findChild<HistoryWindow*>()->close();
 }
+
+// ---- at the 06:00 day change ----
+
+// Room 007 from 05:00 to 07:00 of the night of 12/05: the 06:00 change carries it into 12/06.
+const std::string kNana = "007100100,2026/12/06 05:00,1,2026/12/06 07:00,2,007,ナナ,利用";
+const Date kNextDay = ymd(2026, 12, 6);
+
+TEST_F(JournalDesk, AnUndoReachingAStayOfTheNextDayIsRefusedAndNamesThatDay) {
+    setNow(at(2026, 12, 6, 5, 58));
+    startWith({kNana});
+    select(kNana, {"利用", "精算"});
+    form().deleteBooking(); // by mistake, two minutes before the day change
+    ASSERT_TRUE(day().empty());
+    world().answer = false;
+    form().undoChange();
+    ASSERT_EQ(world().questions.size(), 1u);
+    EXPECT_EQ(world().questions[0].text, "次の変更を元に戻しますか？\r\n12/05 05:58 削除 007 ナナ");
+
+    setNow(at(2026, 12, 6, 6, 0, 30));
+    form().tick(); // 12/06 begins without room 007
+    ASSERT_EQ(world().restartRequests, 1);
+    pick(kDay);
+    world().answer = true;
+    form().undoChange();
+    EXPECT_EQ(world().questions.size(), 1u); // refused before asking
+    EXPECT_EQ(lastMessageTitle(), "元に戻す");
+    EXPECT_EQ(lastMessageText(), "この変更は 12/06 に引き継がれた利用に関わるため、元に戻せません。"
+                                 "\r\n12/06 の表示で修正してください");
+    EXPECT_TRUE(day().empty());
+    EXPECT_TRUE(readDay(kNextDay).empty());
+}
+
+// The 06:00 tick comes while the undo's question is open. It waits until the question
+// closes: the undo goes to the day it asked about, and the day change carries what the
+// answer left.
+class QuestionAtSix : public JournalDesk, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(QuestionAtSix, HoldsTheDayChangeUntilTheQuestionCloses) {
+    const bool yes = GetParam();
+    setNow(at(2026, 12, 6, 5, 58));
+    startWith({kNana});
+    fill("012", "05:58", "1", "06:58", "サトウ");
+    form().checkIn();
+    ASSERT_EQ(day().size(), 2u);
+
+    setNow(at(2026, 12, 6, 5, 59, 50));
+    world().answer = yes;
+    world().whileNextDialogIsOpen = [this] {
+        setNow(at(2026, 12, 6, 6, 0, 10));
+        form().tick();
+        EXPECT_EQ(world().restartRequests, 0) << "the day changed under the question";
+    };
+    form().undoChange();
+    QCoreApplication::processEvents(); // the tick held by the question
+    ASSERT_EQ(world().questions.size(), 1u);
+    EXPECT_EQ(world().restartRequests, 1);
+    EXPECT_EQ(form().datePicker->date(), QDate(2026, 12, 6));
+    EXPECT_EQ(day().size(), yes ? 1u : 2u);
+    EXPECT_EQ(readDay(kNextDay).size(), yes ? 1u : 2u); // 007, and 012 unless taken back
+    DayJournal ended(journalPathFor(dayFile(kDay)));
+    ASSERT_FALSE(ended.load().error);
+    EXPECT_EQ(ended.entries().back().op, yes ? JournalOp::Undo : JournalOp::Use);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, QuestionAtSix, ::testing::Values(true, false),
+                         [](const auto& p) { return p.param ? "Yes" : "No"; });
 
 } // namespace
 } // namespace kavro::test

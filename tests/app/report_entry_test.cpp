@@ -66,7 +66,7 @@ TEST_F(ReportEntryTest, StartUpStoresThePurgedDaysAndRefreshesChangedOnes) {
     const Date purged = ymd(2026, 11, 5); // 30 days before the clock's 2026/12/05
     writeDay(purged, {"001100100,2026/11/05 10:00,1,2026/11/05 11:00,4,001,山田,精算"});
     writeDay(ymd(2026, 11, 20), {kStay}); // kept; its line is stale
-    writeDay(ymd(2026, 12, 4), {});       // the desk ran yesterday: the clock is trusted
+    writeDay(ymd(2026, 12, 4), {kStay});  // the desk worked yesterday: the clock is trusted
     writeBytes(dir() / std::string(kSummaryFileName),
                std::string(kSummaryHeader) + "\n" + "1 2026-11-20 src=- parties=9\n");
     start();

@@ -2,6 +2,7 @@
 #include "support/form_fixture.h"
 
 #include "ledger/cp932.h"
+#include "ledger/summary_file.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -101,27 +102,58 @@ TEST_F(StartupTest, ADayThatCouldNotBeReadIsNeverOverwritten) {
     EXPECT_TRUE(std::filesystem::is_directory(dayFile(ymd(2026, 12, 5))));
 }
 
-TEST_F(StartupTest, PurgesOldDayFilesCountedFromTheCalendarDate) {
-    setNow(at(2026, 12, 6, 3, 0, 0)); // business day is the 5th; the purge counts from the 6th
-    for (int age : {29, 30, 60, 61})
-        writeBytes(dir() / (formatYmd(addDays(ymd(2026, 12, 6), -age)) + ".txt"), "");
-    writeBytes(dir() / "20261204.txt", ""); // a desk in use: the clock has not jumped
-    start();
-    EXPECT_TRUE(world().messages.empty());
-    EXPECT_TRUE(std::filesystem::exists(dir() / "20261107.txt"));
-    EXPECT_FALSE(std::filesystem::exists(dir() / "20261106.txt"));
-    EXPECT_FALSE(std::filesystem::exists(dir() / "20261007.txt"));
-    EXPECT_TRUE(std::filesystem::exists(dir() / "20261006.txt"));
+std::string stayOn(Date d) {
+    const std::string day = formatDate(d);
+    return "005100100," + day + " 22:00,2," + day + " 23:59,2,005,山田,利用";
 }
 
-TEST_F(StartupTest, AClockAMonthAheadDeletesNothingAndSaysSo) {
-    for (int day = 1; day <= 5; ++day)
-        writeDay(ymd(2026, 12, day), {});
-    setNow(at(2027, 1, 6, 9, 0, 0)); // 31 days after the last day the desk worked
+TEST_F(StartupTest, PurgesOldDayFilesCountedFromTheBusinessDate) {
+    setNow(at(2026, 12, 6, 3, 0, 0)); // the business day is the 5th
+    const Date today = ymd(2026, 12, 5);
+    for (int age : {29, 30, 60, 61})
+        writeDay(addDays(today, -age), {stayOn(addDays(today, -age))});
+    writeDay(ymd(2026, 12, 4), {stayOn(ymd(2026, 12, 4))}); // worked yesterday: a right clock
     start();
-    EXPECT_EQ(lastMessageTitle(), "時計の確認");
-    for (int day = 1; day <= 5; ++day)
-        EXPECT_TRUE(std::filesystem::exists(dayFile(ymd(2026, 12, day)))) << day;
+    EXPECT_TRUE(world().questions.empty());
+    EXPECT_TRUE(world().messages.empty());
+    EXPECT_TRUE(std::filesystem::exists(dir() / "20261106.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir() / "20261105.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir() / "20261006.txt"));
+    EXPECT_TRUE(std::filesystem::exists(dir() / "20261005.txt"));
+}
+
+// The PC's clock 45 days ahead of the last days the desk worked, a guest still in room 005.
+TEST_F(StartupTest, AClockFarAheadDeletesNothingUnaskedHoweverOftenTheProgramStarts) {
+    const std::vector<Date> worked{ymd(2026, 12, 3), ymd(2026, 12, 4), ymd(2026, 12, 5)};
+    std::vector<std::string> bytes;
+    for (Date d : worked) {
+        writeDay(d, {stayOn(d)});
+        bytes.push_back(readBytes(dayFile(d)));
+    }
+    setNow(at(2027, 1, 19, 9, 0, 0));
+    world().answer = false;
+    for (int run = 1; run <= 2; ++run) {
+        start();
+        ASSERT_EQ(world().questions.size(), std::size_t(run)) << "asked at every start";
+        EXPECT_EQ(world().questions.back().title, "時計の確認");
+        EXPECT_NE(
+            world().questions.back().text.indexOf("最後に記録のある営業日は 2026/12/05 です。"),
+            -1);
+        EXPECT_NE(world().questions.back().text.indexOf("今日の日付 2027/01/19 は正しいですか？"),
+                  -1);
+        EXPECT_EQ(lastMessageText(),
+                  "パソコンの時計を正しい日付に合わせてから、もう一度起動してください。"
+                  "古い日付ファイルは削除していません。");
+        for (std::size_t i = 0; i < worked.size(); ++i)
+            EXPECT_EQ(readBytes(dayFile(worked[i])), bytes[i]) << run;
+    }
+    EXPECT_EQ(world().messages.size(), 2u) << "one message for each いいえ, nothing else";
+
+    world().answer = true; // the shop really was closed for six weeks
+    start();
+    for (Date d : worked)
+        EXPECT_FALSE(std::filesystem::exists(dayFile(d)));
+    EXPECT_EQ(readSummaryFile(dir().path()).file.days.at(ymd(2026, 12, 5)).figures.parties, 1);
 }
 
 } // namespace

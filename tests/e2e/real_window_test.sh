@@ -2,22 +2,12 @@
 # The installed program in a real X server, driven through the X server as a person would:
 # the window appears at its design size with its icon, a click on the board and a typed name
 # check a party in, an empty name is refused with a message box, a second start ends
-# silently, and "終了" ends the process.
+# silently and brings the running window to the front, and "終了" ends the process.
 #   real_window_test.sh BUILD_DIR
 set -euo pipefail
-build="$1"
-work="$(mktemp -d /tmp/kavro-e2e.XXXXXX)"
-xvfb_pid="" app_pid=""
-fail() { echo "FAIL: $*" >&2; [ -s "$work/app.log" ] && tail -30 "$work/app.log" >&2; exit 1; }
 # shellcheck source=x_session.sh
 . "$(dirname "$0")/x_session.sh"
-trap 'stop_x_session; rm -rf "$work"' EXIT
-
-cmake --install "$build" --prefix "$work/kavro" --component program >/dev/null
-start_xvfb
-# Under the sanitizers libfaketime is preloaded ahead of the ASan runtime; it replaces no
-# allocation function, so that order is safe.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+begin_e2e "$1"
 # A fixed evening on the business day 2026/12/05, the clock running from there.
 faketime '2026-12-05 20:00:00' "$work/kavro/kavro" >"$work/app.log" 2>&1 &
 app_pid=$!
@@ -60,6 +50,17 @@ box=$(timeout 10 xdotool search --sync --onlyvisible --name '^入力エラー$' 
 eval "$(xdotool getwindowgeometry --shell "$box")"
 xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Return
 for _ in $(seq 50); do xdotool search --onlyvisible --name '^入力エラー$' >/dev/null 2>&1 || break; sleep 0.1; done
+
+# A second start brings the running window to the front: the report window (Ctrl+R) takes
+# the keyboard, and the second start gives it back to the main window, raised above it.
+xdotool mousemove --sync $((wx + 930)) $((wy + 60)) click 1 key --delay 100 ctrl+r # on the clock
+report=$(timeout 10 xdotool search --sync --onlyvisible --name '^集計$' | head -1) || fail "no report window"
+for _ in $(seq 50); do [ "$(xdotool getwindowfocus)" = "$report" ] && break; sleep 0.1; done
+[ "$(xdotool getwindowfocus)" = "$report" ] || fail "the report window did not take the keyboard"
+timeout 20 "$work/kavro/kavro" >"$work/second.log" 2>&1 || fail "the second copy did not end cleanly"
+[ ! -s "$work/second.log" ] || fail "the second copy printed: $(cat "$work/second.log")"
+for _ in $(seq 50); do [ "$(xdotool getwindowfocus)" = "$wid" ] && break; sleep 0.1; done
+[ "$(xdotool getwindowfocus)" = "$wid" ] || fail "a second start did not bring the window to the front"
 
 # 終了 ends the process at once.
 click_exit

@@ -1,5 +1,21 @@
 # Shared by the scripts that drive the program through a real X server (sourced).
-# Expects: $work (a scratch directory) and a fail function.
+# Expects: $work (a scratch directory), or begin_e2e to make one.
+
+declare -F fail >/dev/null ||
+    fail() { echo "FAIL: $*" >&2; [ -s "$work/app.log" ] && tail -30 "$work/app.log" >&2; exit 1; }
+
+# A scratch directory (removed at exit, with the X server and the program) holding the
+# program of the build, installed, and an X server to run it in.
+begin_e2e() { # BUILD_DIR
+    work="$(mktemp -d /tmp/kavro-e2e.XXXXXX)"
+    xvfb_pid="" app_pid=""
+    trap 'stop_x_session; rm -rf "$work"' EXIT
+    cmake --install "$1" --prefix "$work/kavro" --component program >/dev/null
+    start_xvfb
+    # Under the sanitizers libfaketime is preloaded ahead of the ASan runtime; it replaces no
+    # allocation function, so that order is safe.
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+}
 
 # Starts Xvfb on a display number no other X server uses; sets DISPLAY and xvfb_pid.
 start_xvfb() {

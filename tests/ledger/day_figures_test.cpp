@@ -1,6 +1,7 @@
 #include "ledger/cp932.h"
 #include "ledger/day_figures.h"
 #include "ledger/report_period.h"
+#include "ledger/rollover.h"
 
 #include <gtest/gtest.h>
 
@@ -180,6 +181,52 @@ TEST(PeriodShift, RangeMovesByItsLength) {
     EXPECT_EQ(next.first, date(2026, 12, 11));
     EXPECT_EQ(next.last, date(2026, 12, 20));
 }
+
+// ---- a stay extended across 06:00, carried into the new day ----
+
+struct AcrossCase {
+    const char* name;
+    std::vector<std::string> ending; // room 003's records on the ending day
+    std::vector<std::string> carried;
+    long endingMinutes, newDayMinutes; // the party and its 3 people count on the ending day
+};
+void PrintTo(const AcrossCase& c, std::ostream* os) { *os << c.name; }
+
+class CarriedAcrossSix : public ::testing::TestWithParam<AcrossCase> {};
+
+TEST_P(CarriedAcrossSix, ThePartyCountsOnTheDayItCameAndEachMinuteOnItsOwnDay) {
+    const AcrossCase& c = GetParam();
+    const Carry carry = carryOver(c.ending, businessDayEnd(kDay), 100500, {});
+    EXPECT_EQ(carry.lines, c.carried);
+    const DayFigures before = figuresOfDay(kDay, content(c.ending));
+    const DayFigures after = figuresOfDay(kNextDay, content(carry.lines));
+    EXPECT_EQ(std::tuple(before.parties, before.people, before.minutes),
+              std::tuple(1L, 3L, c.endingMinutes));
+    EXPECT_EQ(std::tuple(after.parties, after.people, after.minutes),
+              std::tuple(0L, 0L, c.newDayMinutes));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stays, CarriedAcrossSix,
+    ::testing::Values(AcrossCase{"PlainStay",
+                                 {rec("003100100", "06 05:00", "06 07:00", 3, "利用")},
+                                 {rec("003100600", "06 05:00", "06 07:00", 3, "利用")},
+                                 60,
+                                 60},
+                      AcrossCase{"ExtendedAtSix",
+                                 {rec("003100100", "06 04:00", "06 06:00", 3, "延長"),
+                                  rec("003100101", "06 06:00", "06 07:00", 3, "利用")},
+                                 {rec("003100601", "06 06:00", "06 07:00", 3, "利用")},
+                                 120,
+                                 60},
+                      AcrossCase{"ExtendedAfterSix",
+                                 {rec("003100100", "06 05:00", "06 06:30", 3, "延長"),
+                                  rec("003100101", "06 06:30", "06 07:00", 3, "利用")},
+                                 {rec("003100600", "06 05:00", "06 06:30", 3, "延長"),
+                                  rec("003100601", "06 06:30", "06 07:00", 3, "利用")},
+                                 60,
+                                 60}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
 } // namespace kavro

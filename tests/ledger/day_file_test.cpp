@@ -3,9 +3,14 @@
 #include "ledger/record.h"
 #include "support/temp_dir.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace kavro {
 namespace {
@@ -233,6 +238,56 @@ TEST(AtomicSave, ADirectoryInPlaceOfTheFileIsReportedNotReplaced) {
     EXPECT_TRUE(readDayFile(file).error);
     EXPECT_TRUE(writeDayFile(file, RoomGrid{}, {}));
     EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
+mode_t modeOf(const std::filesystem::path& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+// The summary is written on a thread of its own while the window's thread writes day files
+// and journals: a replacement that set the umask of the process even for a moment would
+// give a file created meanwhile a mode that ignores it.
+TEST(AtomicSave, ModesFollowTheUmaskEvenWhileAnotherThreadReplacesFiles) {
+    TempDir dir;
+    const mode_t umaskBefore = ::umask(027);
+    FileOps noSync = posixFileOps();
+    noSync.fsync = [](int) { return 0; };
+    std::atomic<bool> stop{false};
+    std::thread replacing([&] {
+        for (int n = 0; !stop; ++n) {
+            const auto path = dir / ("new" + std::to_string(n % 8) + ".txt");
+            std::filesystem::remove(path);
+            replaceFileAtomically(path, "x", noSync);
+        }
+    });
+    int created = 0, ignoringTheUmask = 0;
+    const auto path = (dir / "journal.jnl").string();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (std::chrono::steady_clock::now() < until && ignoringTheUmask == 0) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0)
+            break;
+        struct stat st {};
+        ::fstat(fd, &st);
+        ignoringTheUmask += (st.st_mode & 0777) != 0640;
+        ::close(fd);
+        ::unlink(path.c_str());
+        ++created;
+    }
+    stop = true;
+    replacing.join();
+    EXPECT_GT(created, 0);
+    EXPECT_EQ(ignoringTheUmask, 0) << "of " << created << " files";
+
+    // A new file gets the umask's mode; a replaced one keeps the mode it had.
+    const auto fresh = dir / "20261205.txt";
+    ASSERT_FALSE(replaceFileAtomically(fresh, "x"));
+    EXPECT_EQ(modeOf(fresh), 0640u);
+    ::chmod(fresh.c_str(), 0604);
+    ASSERT_FALSE(replaceFileAtomically(fresh, "y"));
+    EXPECT_EQ(modeOf(fresh), 0604u);
+    ::umask(umaskBefore);
 }
 
 } // namespace

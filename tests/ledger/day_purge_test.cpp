@@ -1,5 +1,6 @@
 #include "ledger/day_file.h"
 #include "ledger/day_purge.h"
+#include "ledger/journal_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@
 namespace kavro {
 namespace {
 
-TEST(DayPurge, DeletesFilesThirtyToSixtyDaysOldCountedFromTheCalendarDate) {
+TEST(DayPurge, DeletesFilesThirtyToSixtyDaysBeforeTheDateGiven) {
     test::TempDir dir;
     const Date today{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{6}};
     for (int age : {0, 1, 29, 30, 45, 60, 61, 90})
@@ -76,6 +77,97 @@ INSTANTIATE_TEST_SUITE_P(
                       ClockCase{"AheadWithAReservationFarOut", 31, {-35, 0, 40}, true},
                       ClockCase{"AfterAWeekClosed", 0, everyDay(-40, -7), false},
                       ClockCase{"AfterTwoWeeksClosed", 0, everyDay(-40, -14), true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// ---- whether the clock is trusted: which days prove the desk worked ----
+
+enum class Left { Bookings, EmptyFile, EmptiedByDesk };
+
+struct DayLeft {
+    int age; // days before today; negative for days to come
+    Left left;
+};
+
+struct PlanCase {
+    const char* name;
+    std::vector<DayLeft> days;
+    PurgeVerdict verdict;
+    std::optional<int> lastDayWorked; // its age
+};
+void PrintTo(const PlanCase& c, std::ostream* os) { *os << c.name; }
+
+class PurgePlanTest : public ::testing::TestWithParam<PlanCase> {};
+
+void leave(const std::filesystem::path& file, Left left) {
+    if (left == Left::Bookings) {
+        test::writeBytes(file, "001100100,2026/11/01 10:00,1,2026/11/01 11:00,2,001,A,利用\r\n");
+        return;
+    }
+    test::writeBytes(file, "");
+    if (left == Left::EmptiedByDesk) {
+        DayJournal journal(journalPathFor(file));
+        ASSERT_FALSE(journal.load().error);
+        const DateTime when = makeDateTime(Date{std::chrono::year{2026} / 11 / 1}, 10, 0);
+        ASSERT_FALSE(saveDayJournaled(journal, file, "x\r\n", {JournalOp::Use, 0, when}).error);
+        ASSERT_FALSE(saveDayJournaled(journal, file, "", {JournalOp::Delete, 0, when}).error);
+    }
+}
+
+TEST_P(PurgePlanTest, AsksUnlessARecentDayShowsTheDeskAtWork) {
+    const PlanCase& c = GetParam();
+    test::TempDir dir;
+    const Date today{std::chrono::year{2027}, std::chrono::month{1}, std::chrono::day{19}};
+    for (const DayLeft& d : c.days)
+        leave(dayFilePath(dir.path(), addDays(today, -d.age)), d.left);
+
+    const PurgePlan plan = planPurge(dir.path(), today);
+    EXPECT_EQ(plan.verdict, c.verdict);
+    EXPECT_EQ(plan.lastDayWorked,
+              c.lastDayWorked ? std::optional(addDays(today, -*c.lastDayWorked)) : std::nullopt);
+    if (c.verdict == PurgeVerdict::Purge) {
+        EXPECT_FALSE(purgeOldDayFiles(dir.path(), today).deleted.empty());
+        return;
+    }
+    // However often the program starts, nothing is deleted unasked; the desk's yes deletes
+    // what is due.
+    for (int start = 0; start < 3; ++start)
+        EXPECT_TRUE(purgeOldDayFiles(dir.path(), today).deleted.empty()) << start;
+    EXPECT_EQ(purgeOldDayFiles(dir.path(), today, PurgeConsent::ConfirmedByDesk).deleted.empty(),
+              c.verdict == PurgeVerdict::NothingToPurge);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Evidence, PurgePlanTest,
+    ::testing::Values(
+        PlanCase{
+            "BookingsToday", {{35, Left::Bookings}, {0, Left::Bookings}}, PurgeVerdict::Purge, 0},
+        PlanCase{"BookingsYesterday",
+                 {{35, Left::Bookings}, {1, Left::Bookings}},
+                 PurgeVerdict::Purge,
+                 1},
+        PlanCase{"ADayEmptiedByTheDesk",
+                 {{35, Left::Bookings}, {2, Left::EmptiedByDesk}},
+                 PurgeVerdict::Purge,
+                 2},
+        PlanCase{
+            "SevenDaysBack", {{35, Left::Bookings}, {7, Left::Bookings}}, PurgeVerdict::Purge, 7},
+        PlanCase{"EightDaysBack",
+                 {{35, Left::Bookings}, {8, Left::Bookings}},
+                 PurgeVerdict::AskFirst,
+                 8},
+        PlanCase{"EmptyFilesOnly",
+                 {{35, Left::Bookings}, {0, Left::EmptyFile}, {1, Left::EmptyFile}},
+                 PurgeVerdict::AskFirst,
+                 35},
+        PlanCase{"FutureFilesOnly",
+                 {{35, Left::Bookings}, {-3, Left::Bookings}},
+                 PurgeVerdict::AskFirst,
+                 35},
+        PlanCase{"NoDayWorkedAtAll", {{40, Left::EmptyFile}}, PurgeVerdict::AskFirst, {}},
+        PlanCase{"NothingOld",
+                 {{29, Left::Bookings}, {61, Left::Bookings}},
+                 PurgeVerdict::NothingToPurge,
+                 {}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "ledger/day_file.h"
 #include "ledger/day_purge.h"
 #include "ledger/journal_file.h"
+#include "ledger/step_plan.h"
 #include "support/temp_dir.h"
 
 #include <cerrno>
@@ -69,7 +70,7 @@ TEST_F(JournalFile, EachSaveIsJournaledAndUndoRedoGiveTheFilesBackByteForByte) {
     ASSERT_EQ(journal.entries().size(), 3u);
 
     for (const auto& expected : {b, a, std::string()}) {
-        const StepPlan p = planUndo(journal.entries(), splitDayLines(readBytes(day)));
+        const StepPlan p = planUndo(journal.entries(), splitDayLines(readBytes(day)), {kDay, kNow});
         ASSERT_FALSE(p.refusal);
         ASSERT_TRUE(saveDayJournaled(journal, day, joinDayLines(p.lines),
                                      {JournalOp::Undo, p.target->number, kNow})
@@ -77,7 +78,7 @@ TEST_F(JournalFile, EachSaveIsJournaledAndUndoRedoGiveTheFilesBackByteForByte) {
         EXPECT_EQ(readBytes(day), expected);
     }
     for (const auto& expected : {a, b, c}) {
-        const StepPlan p = planRedo(journal.entries(), splitDayLines(readBytes(day)));
+        const StepPlan p = planRedo(journal.entries(), splitDayLines(readBytes(day)), {kDay, kNow});
         ASSERT_FALSE(p.refusal);
         saveDayJournaled(journal, day, joinDayLines(p.lines),
                          {JournalOp::Redo, p.target->number, kNow});
@@ -139,9 +140,70 @@ TEST_F(JournalFile, AChangeJournaledButNotWrittenIsFinishedAtTheNextStart) {
     ASSERT_FALSE(journal.append(e));
     const DayCheck c = restart();
     EXPECT_EQ(c.kind, DayCheck::Kind::Finished);
-    EXPECT_NE(c.message->find("精算 004 山田（20:00）"), std::string::npos) << *c.message;
+    EXPECT_NE(c.message->find("12/05 20:00 精算 004 山田"), std::string::npos) << *c.message;
     EXPECT_EQ(readBytes(day), after);
     EXPECT_EQ(restart().kind, DayCheck::Kind::InStep);
+    EXPECT_TRUE(journal.entries().back().done);
+}
+
+TEST_F(JournalFile, ACopyPutBackByHandIsKeptAsAnOutsideChangeNotFinishedAsASave) {
+    const std::string first = file({line(4, "山田")});
+    save(first);
+    save(file({line(4, "山田"), line(5, "佐藤")}));
+    writeBytes(day, first); // the copy taken before the second check-in, put back
+    const DayCheck c = restart();
+    EXPECT_EQ(c.kind, DayCheck::Kind::OutsideRecorded);
+    EXPECT_EQ(readBytes(day), first);
+    EXPECT_EQ(journal.entries().back().op, JournalOp::Outside);
+    EXPECT_EQ(restart().kind, DayCheck::Kind::InStep); // told once
+    EXPECT_EQ(readBytes(day), first);
+}
+
+// The marker is written after the replace, without an fsync: a kill or a power cut may take
+// it, whole or in part. The file then holds the entry's "after", and the next start marks it.
+TEST_F(JournalFile, AMarkerLostOrCutIsWrittenAgainAtTheNextStart) {
+    save(file({line(4, "山田")}));
+    const std::string marked = readBytes(journal.path());
+    const std::string done = doneLine(1);
+    ASSERT_TRUE(marked.ends_with(done));
+    for (std::size_t keep = 0; keep < done.size(); ++keep) {
+        writeBytes(journal.path(), marked.substr(0, marked.size() - done.size() + keep));
+        journal = DayJournal(journalPathFor(day));
+        const auto loaded = journal.load();
+        EXPECT_FALSE(loaded.notice) << keep;
+        EXPECT_FALSE(journal.entries().back().done);
+        EXPECT_EQ(reconcileDay(journal, day, kNow).kind, DayCheck::Kind::InStep);
+        EXPECT_EQ(readBytes(journal.path()), marked) << keep;
+    }
+}
+
+// A journal of the first version: read, rewritten once under the new header with the same
+// entries, its last entry marked when the day file already holds it.
+TEST_F(JournalFile, AVersionOneJournalIsUpgradedOnceWithItsEntriesUnchanged) {
+    const std::string a = file({line(4, "山田")}), b = file({line(4, "山田"), line(5, "佐藤")});
+    save(a);
+    save(b);
+    std::string v1 = readBytes(journal.path());
+    for (const std::string& marker : {doneLine(1), doneLine(2)})
+        v1.erase(v1.find(marker), marker.size());
+    v1.replace(0, journalHeader().size(), "KAVRO-JOURNAL 1\r\n");
+    for (const bool fileHoldsTheLast : {true, false}) {
+        SCOPED_TRACE(fileHoldsTheLast);
+        writeBytes(journal.path(), v1);
+        writeBytes(day, fileHoldsTheLast ? b : a);
+        journal = DayJournal(journalPathFor(day));
+        ASSERT_FALSE(journal.load().error);
+        const std::string upgraded = readBytes(journal.path());
+        EXPECT_EQ(upgraded.substr(0, journalHeader().size()), journalHeader());
+        EXPECT_EQ(upgraded.substr(journalHeader().size()),
+                  v1.substr(journalHeader().size()) + (fileHoldsTheLast ? doneLine(2) : ""));
+        EXPECT_EQ(journal.entries().size(), 2u);
+        // An entry of the old version whose file is at its "before": the crash came between
+        // the writes, and the change is finished as it always was.
+        EXPECT_EQ(reconcileDay(journal, day, kNow).kind,
+                  fileHoldsTheLast ? DayCheck::Kind::InStep : DayCheck::Kind::Finished);
+        EXPECT_EQ(readBytes(day), b);
+    }
 }
 
 TEST_F(JournalFile, AnOutsideChangeIsJournaledAndReportedOnce) {
@@ -173,6 +235,7 @@ TEST_F(JournalFile, AMissingOrEmptyDayFileIsRebuiltOnlyWhenAsked) {
         EXPECT_EQ(joinDayLines(c.rebuilt), last);
         EXPECT_EQ(fs::exists(day), empty); // nothing written before the desk says yes
         ASSERT_FALSE(rebuildDayFile(journal, day, kNow));
+        EXPECT_TRUE(journal.entries().back().done);
         EXPECT_EQ(readBytes(day), last);
         EXPECT_EQ(restart().kind, DayCheck::Kind::InStep);
     }
@@ -205,6 +268,20 @@ TEST_F(JournalFile, AJournalDamagedInTheMiddleIsKeptAsideAndItsWholeEntriesGoOn)
     EXPECT_EQ(readBytes(dir / "20261205.jnl.damaged"), bytes);
     // The day file is past the entries kept: an outside change from there on.
     EXPECT_EQ(reconcileDay(journal, day, kNow).kind, DayCheck::Kind::OutsideRecorded);
+}
+
+TEST_F(JournalFile, BytesAfterTheLastEntryThatNoCrashLeavesAreKeptAside) {
+    save(file({line(4, "山田")}));
+    save(file({line(4, "山田"), line(5, "佐藤")}));
+    const std::string bytes = readBytes(journal.path()) + "entry 3 (edited by hand)\r\n";
+    writeBytes(journal.path(), bytes);
+    journal = DayJournal(journalPathFor(day));
+    const auto loaded = journal.load();
+    ASSERT_TRUE(loaded.notice);
+    EXPECT_NE(loaded.notice->find("20261205.jnl.damaged"), std::string::npos);
+    EXPECT_EQ(readBytes(dir / "20261205.jnl.damaged"), bytes);
+    EXPECT_EQ(journal.entries().size(), 2u);
+    EXPECT_EQ(reconcileDay(journal, day, kNow).kind, DayCheck::Kind::InStep);
 }
 
 TEST(DayPurgeWithJournals, AJournalGoesWithItsDayFileAndNeverBefore) {

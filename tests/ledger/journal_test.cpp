@@ -1,24 +1,31 @@
 #include "ledger/cp932.h"
 #include "ledger/journal.h"
+#include "ledger/journal_words.h"
+#include "ledger/step_plan.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 
 namespace kavro {
 namespace {
 
-// A record line as the day file holds it (CP932).
+// A record line as the day file holds it (CP932). Times of 12/05 as "hh:nn", others whole.
 std::string rec(int room, int group, const char* name = "山田", const char* status = "利用",
-                const char* start = "20:00", const char* end = "21:00") {
+                const char* start = "20:00", const char* end = "21:00", const char* people = "2") {
     char code[4], id[10];
     std::snprintf(code, sizeof code, "%03d", room);
     std::snprintf(id, sizeof id, "%03d%04d00", room, group);
-    return *encodeCp932(std::string(id) + ",2026/12/05 " + start + ",1,2026/12/05 " + end + ",2," +
-                        code + "," + name + "," + status);
+    auto when = [](const char* t) {
+        return std::strlen(t) == 5 ? std::string("2026/12/05 ") + t : t;
+    };
+    return *encodeCp932(std::string(id) + "," + when(start) + ",1," + when(end) + "," + people +
+                        "," + code + "," + name + "," + status);
 }
 
-const DateTime kWhen = makeDateTime(
-    Date{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}}, 20, 0, 12);
+const Date kDay{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}};
+const DateTime kWhen = makeDateTime(kDay, 20, 0, 12);
+const StepDay kEvening{kDay, kWhen};
 
 // ---- diff and apply ----
 
@@ -197,8 +204,46 @@ TEST(JournalFormat, DamageInTheMiddleIsToldFromATornTail) {
     EXPECT_FALSE(p.tornTail);
 }
 
+// What may follow the last whole entry: a crash leaves the start of what it was writing (the
+// next entry, or the last one's "done"); anything else was put there and is kept aside.
+struct TailCase {
+    const char* name;
+    std::string tail;
+    bool torn, damaged;
+};
+
+class JournalTail : public ::testing::TestWithParam<TailCase> {};
+
+TEST_P(JournalTail, OnlyTheStartOfTheNextWriteCountsAsTorn) {
+    const std::string whole = journalOf(kEntries);
+    const ParsedJournal p = parseJournal(whole + GetParam().tail);
+    EXPECT_EQ(p.entries.size(), 4u);
+    EXPECT_EQ(p.validBytes, whole.size());
+    EXPECT_EQ(p.tornTail, GetParam().torn);
+    EXPECT_EQ(p.damaged, GetParam().damaged);
+}
+
+const std::string kNextHead = "entry 5 2026/12/05 20:00:12 " + *encodeCp932("利用") + "\r\n";
+INSTANTIATE_TEST_SUITE_P(
+    Tails, JournalTail,
+    ::testing::Values(TailCase{"DoneCutShort", "done", true, false},
+                      TailCase{"DoneCutBeforeItsLineEnd", "done 4\r", true, false},
+                      TailCase{"NextEntryCutInItsHead", "entry 5 2026/12/0", true, false},
+                      TailCase{"NextEntryCutInAChange",
+                               kNextHead + "before -\r\nafter 0:0\r\n+0 0071", true, false},
+                      TailCase{"NextEntryCutBeforeItsEnd",
+                               kNextHead + "before -\r\nafter 0:0\r\n+0 x\r\nend 5", true, false},
+                      TailCase{"ALineOfAnotherFile", "007100100,2026/12/05\r\n", false, true},
+                      TailCase{"BytesWithoutALineEnd", "xx", false, true},
+                      TailCase{"ABlankLine", "\r\n", false, true},
+                      TailCase{"TheDoneOfAnotherEntry", "done 3\r\n", false, true},
+                      TailCase{"AnEarlierEntryAgain", serializeEntry(kEntries[1]), false, true},
+                      TailCase{"AnEntryGoingOnWithOtherLines",
+                               kNextHead + "before -\r\nafter 0:0\r\nzz", false, true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
 TEST(JournalFormat, AnotherVersionIsRefusedAndAnotherFileCountsAsDamaged) {
-    EXPECT_TRUE(parseJournal("KAVRO-JOURNAL 2\r\n").error);
+    EXPECT_TRUE(parseJournal("KAVRO-JOURNAL 3\r\n").error);
     EXPECT_TRUE(parseJournal("001100100,2026/12/05 20:00\r\n").damaged);
     EXPECT_TRUE(parseJournal("garbage").damaged);
     EXPECT_FALSE(parseJournal(journalHeader()).error);
@@ -222,8 +267,8 @@ struct Day {
         entries.push_back(std::move(e));
         lines = std::move(next);
     }
-    bool undo() { return step(planUndo(entries, lines), JournalOp::Undo); }
-    bool redo() { return step(planRedo(entries, lines), JournalOp::Redo); }
+    bool undo() { return step(planUndo(entries, lines, kEvening), JournalOp::Undo); }
+    bool redo() { return step(planRedo(entries, lines, kEvening), JournalOp::Redo); }
     bool step(const StepPlan& p, JournalOp op) {
         if (p.refusal)
             return false;
@@ -249,7 +294,7 @@ TEST(UndoRedo, StepsBackToTheStartOfTheDayAndForwardAgainByteForByte) {
     ASSERT_EQ(states.size(), 3u);
     EXPECT_EQ(states[0], (DayLines{rec(4, 1001), rec(5, 1002)}));
     EXPECT_TRUE(states[2].empty());
-    EXPECT_EQ(*planUndo(d.entries, d.lines).refusal, "元に戻せる変更はありません");
+    EXPECT_EQ(*planUndo(d.entries, d.lines, kEvening).refusal, "元に戻せる変更はありません");
     while (d.redo())
         ;
     EXPECT_EQ(d.lines, end);
@@ -266,10 +311,10 @@ TEST(UndoRedo, ANewChangeAfterUndosEndsTheRedoChain) {
     EXPECT_EQ(s.done, (std::vector<int>{1, 6}));
     EXPECT_TRUE(s.undone.empty());
     EXPECT_EQ(undoneFlags(d.entries), (std::vector<bool>{false, true, true, false, false, false}));
-    const std::vector<HistoryRow> rows = historyRows(d.entries);
+    const std::vector<HistoryRow> rows = historyRows(d.entries, kDay);
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0].operation, "予約");
-    EXPECT_EQ(rows[1].operation, "元に戻す（2）");
+    EXPECT_EQ(rows[1].operation, "元に戻す（番号2 利用）");
     EXPECT_TRUE(rows[4].undone); // room 5's check-in, taken back for good
     ASSERT_TRUE(d.undo());
     EXPECT_EQ(d.lines, (DayLines{rec(4, 1001)}));
@@ -284,12 +329,95 @@ TEST(UndoRedo, PassesOverOutsideChangesAndTheCarryButRefusesWhatTheyChanged) {
     ASSERT_TRUE(d.undo()); // the settlement, not the carry or the outside change
     EXPECT_EQ(d.lines, (DayLines{rec(1, 1009), rec(4, 1001), rec(5, 1002, "鈴木")}));
     const DayLines before = d.lines;
-    const StepPlan refused = planUndo(d.entries, d.lines); // room 5's check-in
+    const StepPlan refused = planUndo(d.entries, d.lines, kEvening); // room 5's check-in
     ASSERT_TRUE(refused.refusal);
     EXPECT_EQ(refused.target->number, 2);
     EXPECT_EQ(refused.refusal->rfind("この変更は元に戻せません\r\n", 0), 0u) << *refused.refusal;
     EXPECT_EQ(d.lines, before);
 }
+
+// Undo and redo checked as the operations they repeat, and never reaching into a later day.
+struct StepCase {
+    const char* name;
+    Day day;
+    bool undo;
+    DateTime now;
+    const char* refusal; // nullptr: allowed
+    Conflict conflict = Conflict::None;
+};
+
+class StepChecks : public ::testing::TestWithParam<StepCase> {};
+
+TEST_P(StepChecks, RefuseWhatTheOperationWouldRefuse) {
+    const StepCase& c = GetParam();
+    const StepDay day{kDay, c.now};
+    const StepPlan p = c.undo ? planUndo(c.day.entries, c.day.lines, day)
+                              : planRedo(c.day.entries, c.day.lines, day);
+    EXPECT_EQ(p.conflict, c.conflict);
+    if (!c.refusal) {
+        EXPECT_FALSE(p.refusal) << *p.refusal;
+        EXPECT_NE(p.lines, c.day.lines);
+    } else {
+        ASSERT_TRUE(p.refusal);
+        EXPECT_EQ(*p.refusal, c.refusal);
+        EXPECT_TRUE(p.lines.empty());
+    }
+}
+
+// Room 7 from 05:55 to 07:00 of the night of 12/05, carried into 12/06 at 06:00.
+const std::string kNight = rec(7, 1001, "ナナ", "利用", "2026/12/06 05:55", "2026/12/06 07:00");
+const std::string kOther = rec(5, 1009, "他", "利用");
+
+// The steps in order; an Undo among them is the desk's undo of the latest change.
+Day changes(std::initializer_list<std::pair<JournalOp, DayLines>> steps) {
+    Day d;
+    for (const auto& [op, lines] : steps)
+        if (op == JournalOp::Undo)
+            d.undo();
+        else
+            d.change(op, lines);
+    return d;
+}
+
+const DateTime kBeforeSix = makeDateTime(addDays(kDay, 1), 5, 59);
+const DateTime kAfterSix = makeDateTime(addDays(kDay, 1), 6, 30);
+const char* const kCarried = "この変更は 12/06 に引き継がれた利用に関わるため、元に戻せません。"
+                             "\r\n12/06 の表示で修正してください";
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, StepChecks,
+    ::testing::Values(
+        StepCase{"UndoOfADeletedStayRunningPastSixAfterSix",
+                 changes({{JournalOp::Use, {kNight}}, {JournalOp::Delete, {}}}), true, kAfterSix,
+                 kCarried},
+        StepCase{"UndoOfACheckInRunningPastSixAfterSix", changes({{JournalOp::Use, {kNight}}}),
+                 true, kAfterSix, kCarried},
+        StepCase{"UndoOfACheckInRunningPastSixBeforeSix", changes({{JournalOp::Use, {kNight}}}),
+                 true, kBeforeSix, nullptr},
+        StepCase{"RedoAfterSixOfAStayRunningPastSix",
+                 changes({{JournalOp::Use, {kNight}}, {JournalOp::Undo, {}}}), false, kAfterSix,
+                 "この変更は 12/06 に引き継がれた利用に関わるため、やり直せません。"
+                 "\r\n12/06 の表示で修正してください"},
+        StepCase{"RedoOfACheckInIntoARoomNowInUse",
+                 changes({{JournalOp::Use, {rec(5, 1001)}},
+                          {JournalOp::Undo, {}},
+                          {JournalOp::Outside, {kOther}}}),
+                 false, kWhen, "この変更はやり直せません", Conflict::InUse},
+        StepCase{"RedoOfACheckInOverAReservationMadeSince",
+                 changes({{JournalOp::Use, {rec(5, 1001)}},
+                          {JournalOp::Undo, {}},
+                          {JournalOp::Outside, {rec(5, 1002, "佐藤", "予約", "20:30", "22:00")}}}),
+                 false, kWhen, "この変更はやり直せません", Conflict::Reserved},
+        StepCase{"UndoOfASettlementWhileAnotherPartyIsInTheRoom",
+                 changes({{JournalOp::Use, {rec(5, 1001)}},
+                          {JournalOp::Settle, {rec(5, 1001, "山田", "精算")}},
+                          {JournalOp::Outside, {rec(5, 1001, "山田", "精算"), kOther}}}),
+                 true, kWhen, "この変更は元に戻せません", Conflict::Occupied},
+        StepCase{"UndoOfASettlementWithTheRoomFree",
+                 changes({{JournalOp::Use, {rec(5, 1001)}},
+                          {JournalOp::Settle, {rec(5, 1001, "山田", "精算")}}}),
+                 true, kWhen, nullptr}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Replay, RebuildsEveryStateFromTheEmptyDay) {
     Day d = busyDay();
@@ -313,6 +441,50 @@ TEST(ChangeSummary, NamesTheRoomTheGuestAndTheStatesBeforeAndAfter) {
     const ChangeSummary checkIn = summarizeChange(diffLines({}, {rec(7, 1003, "佐藤")}));
     EXPECT_EQ(checkIn.before, "なし");
     EXPECT_EQ(checkIn.after, "20:00-21:00 利用");
+}
+
+struct RewriteCase {
+    const char* name;
+    std::string before, after;
+    std::string beforeWords, afterWords;
+};
+
+class RewriteInWords : public ::testing::TestWithParam<RewriteCase> {};
+
+TEST_P(RewriteInWords, ShowsWhateverOfTheRecordChanged) {
+    const ChangeSummary s = summarizeChange(diffLines({GetParam().before}, {GetParam().after}));
+    EXPECT_EQ(s.before, GetParam().beforeWords);
+    EXPECT_EQ(s.after, GetParam().afterWords);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modifications, RewriteInWords,
+    ::testing::Values(RewriteCase{"Name", rec(4, 1001), rec(4, 1001, "佐藤"),
+                                  "20:00-21:00 利用 名前：山田", "20:00-21:00 利用 名前：佐藤"},
+                      RewriteCase{"People", rec(4, 1001),
+                                  rec(4, 1001, "山田", "利用", "20:00", "21:00", "3"),
+                                  "20:00-21:00 利用 人数：2", "20:00-21:00 利用 人数：3"},
+                      RewriteCase{"End", rec(4, 1001),
+                                  rec(4, 1001, "山田", "利用", "20:00", "21:30"),
+                                  "20:00-21:00 利用", "20:00-21:30 利用"},
+                      RewriteCase{"OnlyTheDate", rec(4, 1001),
+                                  rec(4, 1001, "山田", "利用", "20:00", "2026/12/06 21:00"),
+                                  "004100100,2026/12/05 20:00,1,2026/12/05 21:00,2,004,山田,利用",
+                                  "004100100,2026/12/05 20:00,1,2026/12/06 21:00,2,004,山田,利用"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(ChangeSummary, NamesAFewAndCountsTheRestOrNamesMoreOneALine) {
+    DayLines five;
+    for (int room = 1; room <= 5; ++room)
+        five.push_back(rec(room, 1000 + room, std::to_string(room).c_str()));
+    const LineDiff d = diffLines({}, five);
+    const ChangeSummary shortWords = summarizeChange(d);
+    EXPECT_EQ(shortWords.rooms, "001, 002, 003, ほか2件");
+    EXPECT_EQ(shortWords.names, "1, 2, 3, ほか2件");
+    const ChangeSummary whole = summarizeChange(d, 30, "\n");
+    EXPECT_EQ(whole.names, "1, 2, 3, 4, 5");
+    EXPECT_EQ(whole.after, "20:00-21:00 利用\n20:00-21:00 利用\n20:00-21:00 利用\n"
+                           "20:00-21:00 利用\n20:00-21:00 利用");
 }
 
 } // namespace

@@ -1,5 +1,12 @@
+#include "ledger/booking_chain.h"
+#include "ledger/booking_list_line.h"
 #include "ledger/cp932.h"
+#include "ledger/day_totals.h"
+#include "ledger/journal_file.h"
+#include "ledger/record.h"
 #include "ledger/rollover.h"
+#include "ledger/room_alerts.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -144,6 +151,58 @@ TEST(CarryOver, ALineAlreadyInTheNewDayIsNotAddedAgain) {
     ASSERT_EQ(again.lines.size(), 1u);
     EXPECT_EQ(again.lines[0].substr(9), first.lines[1].substr(9));
     EXPECT_TRUE(carryOver(ending, kEnd, 100200, first.lines).lines.empty());
+}
+
+// ---- a booking extended across 06:00 ----
+
+// What the new day's desk does with an extension that arrived without its first record.
+TEST(CarryAcross, AnExtensionWithoutItsFirstRecordIsAContinuationAtTheDesk) {
+    const std::string id = "003100601";
+    const std::string line = rec(id, "06 06:00", "06 07:00", "003", "利用");
+    RoomGrid grid;
+    grid.at(2, 0) = line;
+    EXPECT_EQ(bookingListLines(grid, id).size(), 1u);
+    const DayTotals totals = computeTotals(grid);
+    EXPECT_EQ(std::pair(totals.peopleTotal, totals.minutesTotal), std::pair(0L, 60L));
+    EXPECT_EQ(computeRoomAlerts(grid, dt(6, 6, 55)).rooms[2], RoomAlert::Near);
+    EXPECT_EQ(extensionId(id), "003100602");
+
+    RoomGrid settled = grid;
+    ASSERT_TRUE(settleBooking(settled, id, withStatus(line, kStatusSettled)));
+    EXPECT_EQ(settled.at(2, 0), withStatus(line, kStatusSettled));
+    EXPECT_EQ(settled.recordCount(2), 1);
+    const DeletionResult deleted = deleteRecord(grid, id);
+    EXPECT_EQ(deleted.removed, 1);
+    EXPECT_FALSE(deleted.firstRecordRemoved);
+    EXPECT_FALSE(deleted.restored);
+    EXPECT_TRUE(grid.empty());
+}
+
+// ---- the carry on disk ----
+
+TEST(CarryIntoNewDay, ANewDayWithoutAJournalIsRecordedAsItStandsBeforeTheCarry) {
+    test::TempDir dir;
+    const Date ending{year{2026}, month{12}, day{5}};
+    const auto newFile = dayFilePath(dir.path(), addDays(ending, 1));
+    test::writeBytes(dayFilePath(dir.path(), ending),
+                     *encodeCp932(rec("012100300", "06 05:00", "06 07:00", "012", "利用")) +
+                         "\r\n");
+    // Reservations made before the journal existed (the first night after an update).
+    test::writeBytes(
+        newFile, *encodeCp932(rec("001100100", "06 20:00", "06 22:00", "001", "予約")) + "\r\n" +
+                     *encodeCp932(rec("002100200", "06 21:00", "06 23:00", "002", "予約")) +
+                     "\r\n");
+
+    ASSERT_FALSE(carryIntoNewDay(dir.path(), ending, addDays(ending, 1), dt(6, 6, 0)));
+    DayJournal journal(journalPathFor(newFile));
+    ASSERT_FALSE(journal.load().error);
+    const Replay replay = replayJournal(journal.entries());
+    ASSERT_FALSE(replay.error);
+    const DayLines lines = splitDayLines(test::readBytes(newFile));
+    EXPECT_EQ(lines.size(), 3u);
+    EXPECT_EQ(replay.lines, lines);
+    ASSERT_EQ(journal.entries().size(), 2u);
+    EXPECT_EQ(journal.entries().back().op, JournalOp::Carry);
 }
 
 // ---- the new day's file ----

@@ -1,5 +1,6 @@
 #include "ledger/cp932.h"
 #include "ledger/day_purge.h"
+#include "ledger/journal_file.h"
 #include "ledger/report_csv.h"
 #include "ledger/report_period.h"
 #include "ledger/summary_file.h"
@@ -45,6 +46,11 @@ const std::string kDay5 = dayBytes({
 });
 const std::string kDay6 = dayBytes({
     "004100200,2026/12/06 05:00,2,2026/12/06 07:00,2,004,伊藤,通知",
+});
+
+// A day the desk worked, which tells the purge that the clock is right.
+const std::string kWorked = dayBytes({
+    "001100100,2027/01/04 10:00,1,2027/01/04 11:00,2,001,山田,利用",
 });
 
 class SummaryFileTest : public ::testing::Test {
@@ -104,16 +110,16 @@ TEST_F(SummaryFileTest, OddLinesAreKeptByteForByteAndReported) {
 
 TEST_F(SummaryFileTest, OutlivesThePurgeAndStandsInForTheGoneDays) {
     ASSERT_TRUE(refreshSummary(dir.path()).written);
-    const PeriodReport before = loadPeriod(dir.path(), rangeBetween(date(5), date(6)));
+    const PeriodReport before = loadPeriod(dir.path(), rangeBetween(date(5), date(6)), date(31));
     // 5 January 2027: 5 and 6 December are 31 and 30 days back; the desk ran yesterday.
-    writeBytes(dir.path() / "20270104.txt", "");
+    writeBytes(dir.path() / "20270104.txt", kWorked);
     ASSERT_TRUE(refreshSummary(dir.path()).written);
     const auto purged = purgeOldDayFiles(dir.path(), Date{year{2027}, month{1}, day{5}});
     ASSERT_EQ(purged.deleted.size(), 2u);
     ASSERT_TRUE(fs::exists(summary()));
     EXPECT_FALSE(refreshSummary(dir.path()).written) << "gone days keep their lines";
 
-    const PeriodReport after = loadPeriod(dir.path(), rangeBetween(date(5), date(7)));
+    const PeriodReport after = loadPeriod(dir.path(), rangeBetween(date(5), date(7)), date(31));
     EXPECT_EQ(after.figures.daysFromSummary, 2);
     EXPECT_EQ(after.figures.daysWithoutFigures, 1);
     EXPECT_EQ(after.figures.parties, before.figures.parties);
@@ -125,13 +131,14 @@ TEST_F(SummaryFileTest, OutlivesThePurgeAndStandsInForTheGoneDays) {
 
 TEST_F(SummaryFileTest, ThePurgeStoresTheFiguresFirstAndDeletesNothingWhenItCannot) {
     const Date today{year{2027}, month{1}, day{5}};
-    writeBytes(dir.path() / "20270104.txt", ""); // the desk ran yesterday
+    writeBytes(dir.path() / "20270104.txt", kWorked); // the desk ran yesterday
     FileOps failing = posixFileOps();
     failing.fsync = [](int) {
         errno = EIO;
         return -1;
     };
-    const auto refused = purgeOldDayFilesKeepingFigures(dir.path(), today, failing);
+    const auto refused =
+        purgeOldDayFilesKeepingFigures(dir.path(), today, PurgeConsent::IfClockTrusted, failing);
     EXPECT_TRUE(refused.summary.error);
     EXPECT_TRUE(refused.purge.deleted.empty());
     EXPECT_TRUE(fs::exists(dir / "20261205.txt"));
@@ -162,12 +169,82 @@ TEST_F(SummaryFileTest, AnUnreadableSummaryIsNeverWrittenOver) {
     const auto update = refreshSummary(dir.path());
     EXPECT_TRUE(update.error);
     EXPECT_TRUE(fs::is_directory(summary()));
-    EXPECT_FALSE(loadPeriod(dir.path(), rangeBetween(date(5), date(5))).errors.empty());
+    EXPECT_FALSE(loadPeriod(dir.path(), rangeBetween(date(5), date(5)), date(31)).errors.empty());
+}
+
+// What may stand in a day's place after its line was written.
+enum class Then { FileGone, ShownEmpty, EmptiedByDesk, Changed };
+
+struct KeptLineCase {
+    const char* name;
+    Then then;
+    long parties; // in the summary line and in the report
+    int daysFromSummary;
+};
+void PrintTo(const KeptLineCase& c, std::ostream* os) { *os << c.name; }
+
+class SummaryKeptLine : public SummaryFileTest,
+                        public ::testing::WithParamInterface<KeptLineCase> {};
+
+TEST_P(SummaryKeptLine, OnlyADayReadOrSavedWithItsBookingsReplacesItsFigures) {
+    const KeptLineCase& c = GetParam();
+    const fs::path file = dir / "20261205.txt";
+    ASSERT_EQ(summariseDays(dir.path(), {date(5)}).summarised, std::vector<Date>{date(5)});
+    switch (c.then) {
+    case Then::FileGone:
+        fs::remove(file);
+        break;
+    case Then::ShownEmpty: // the file purged, then the day picked in the window
+        fs::remove(file);
+        ASSERT_FALSE(readDayFile(file).error);
+        break;
+    case Then::EmptiedByDesk: {
+        DayJournal journal(journalPathFor(file));
+        ASSERT_FALSE(journal.load().error);
+        const DayChange deleted{JournalOp::Delete, 0, makeDateTime(date(5), 23, 0)};
+        ASSERT_TRUE(saveDayJournaled(journal, file, "", deleted).written);
+        break;
+    }
+    case Then::Changed:
+        writeBytes(file, kDay6);
+        break;
+    }
+    auto partiesKept = [&] {
+        return readSummaryFile(dir.path()).file.days.at(date(5)).figures.parties;
+    };
+    ASSERT_FALSE(summariseDays(dir.path(), {date(5)}).error); // as the keeper does after a load
+    EXPECT_EQ(partiesKept(), c.parties);
+    ASSERT_FALSE(refreshSummary(dir.path()).error); // as the next start-up does
+    EXPECT_EQ(partiesKept(), c.parties);
+    const PeriodReport report =
+        loadPeriod(dir.path(), periodContaining(PeriodKind::Day, date(5)), date(5));
+    EXPECT_TRUE(report.errors.empty());
+    EXPECT_EQ(report.figures.parties, c.parties);
+    EXPECT_EQ(report.figures.daysFromSummary, c.daysFromSummary);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Days, SummaryKeptLine,
+    ::testing::Values(KeptLineCase{"FileGone", Then::FileGone, 4, 1},
+                      KeptLineCase{"ShownEmptyAfterThePurge", Then::ShownEmpty, 4, 1},
+                      KeptLineCase{"EmptiedByTheDesk", Then::EmptiedByDesk, 0, 0},
+                      KeptLineCase{"ChangedBookings", Then::Changed, 1, 0}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(SummaryFileTest, DaysAfterTodayCountInNoRateOrAverage) {
+    writeBytes(dir / "20261207.txt",
+               dayBytes({"005100100,2026/12/07 20:00,1,2026/12/07 21:00,2,005,客,予約"}));
+    const PeriodReport past = loadPeriod(dir.path(), rangeBetween(date(5), date(6)), date(6));
+    const PeriodReport withFuture = loadPeriod(dir.path(), rangeBetween(date(5), date(8)), date(6));
+    EXPECT_EQ(withFuture.figures.daysWithFigures, 2);
+    EXPECT_EQ(withFuture.figures.daysWithoutFigures, 2);
+    EXPECT_DOUBLE_EQ(withFuture.figures.occupancy(), past.figures.occupancy());
+    EXPECT_DOUBLE_EQ(withFuture.figures.turnover(), past.figures.turnover());
 }
 
 // The CSV of the two days and their rooms, compared with files checked by hand.
 TEST_F(SummaryFileTest, CsvMatchesTheGoldenFiles) {
-    const PeriodReport r = loadPeriod(dir.path(), rangeBetween(date(5), date(7)));
+    const PeriodReport r = loadPeriod(dir.path(), rangeBetween(date(5), date(7)), date(31));
     const fs::path golden = KAVRO_TEST_DATA_DIR;
     EXPECT_EQ(daysCsv(r.figures), readBytes(golden / "report_days.csv"));
     EXPECT_EQ(roomsCsv(r.figures), readBytes(golden / "report_rooms.csv"));

@@ -192,7 +192,10 @@ TEST(CrashDuringJournaledSave, TheNextStartLeavesFileAndJournalAgreeingWithNothi
 
         // The next start-up.
         DayJournal journal(journalPathFor(file));
-        ASSERT_FALSE(journal.load().error);
+        const auto loaded = journal.load();
+        ASSERT_FALSE(loaded.error);
+        // A kill leaves at most the start of a write: never what reads as damage.
+        ASSERT_FALSE(loaded.notice) << *loaded.notice;
         const DayCheck check = reconcileDay(journal, file, now);
         ASSERT_NE(check.kind, DayCheck::Kind::OutsideRecorded);
         ASSERT_NE(check.kind, DayCheck::Kind::NotApplied);
@@ -214,6 +217,9 @@ TEST(CrashDuringJournaledSave, TheNextStartLeavesFileAndJournalAgreeingWithNothi
         ASSERT_EQ(bytes, journalContent(static_cast<int>((entries - 1) % kSaveContentCount)));
         ASSERT_EQ(joinDayLines(replayJournal(journal.entries()).lines), bytes);
         ASSERT_EQ(identityOf(bytes), journal.entries().back().after);
+        // Marked done, whether the kill came before, between or after the writes, so that a
+        // later copy put back by hand is never taken for an interrupted save.
+        ASSERT_TRUE(journal.entries().back().done);
         if (check.kind == DayCheck::Kind::Finished) {
             ASSERT_NE(killedAt, bytes);
         }

@@ -71,7 +71,8 @@ protected:
     std::unique_ptr<ReportWindow> open(Date shown) {
         auto w = std::make_unique<ReportWindow>(
             dir.path(), shown,
-            [this](const QString& title, const QString& text) { messages << title + ":" + text; });
+            [this](const QString& title, const QString& text) { messages << title + ":" + text; },
+            [] { return date(31); });
         w->setSavePathFunction(
             [this](const QString&, const QString&, const QString&) { return answer; });
         EXPECT_TRUE(waitLoaded(*w));

@@ -1,6 +1,15 @@
 #include "support/fake_platform.h"
 
+#include <utility>
+
 namespace kavro::test {
+
+namespace {
+void runWhileOpen(FakeWorld& world) {
+    if (auto hook = std::exchange(world.whileNextDialogIsOpen, nullptr))
+        hook();
+}
+} // namespace
 
 Platform fakePlatform(const std::shared_ptr<FakeWorld>& world, const std::filesystem::path& dir) {
     Platform p;
@@ -8,9 +17,11 @@ Platform fakePlatform(const std::shared_ptr<FakeWorld>& world, const std::filesy
     p.programDir = dir;
     p.message = [world](const QString& title, const QString& text) {
         world->messages.push_back({title, text});
+        runWhileOpen(*world);
     };
     p.ask = [world](const QString& title, const QString& text) {
         world->questions.push_back({title, text});
+        runWhileOpen(*world);
         return world->answer;
     };
     p.beep = [world] { ++world->beeps; };
@@ -22,6 +33,7 @@ Platform fakePlatform(const std::shared_ptr<FakeWorld>& world, const std::filesy
         world->startedPrograms.push_back(program);
         return world->startSucceeds;
     };
+    p.quit = [world] { ++world->quits; };
     return p;
 }
 

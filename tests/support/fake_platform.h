@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,11 +21,15 @@ struct FakeWorld {
     std::vector<Message> messages;
     std::vector<Message> questions; // asked with ask(); answered by `answer`
     bool answer = true;
+    // Runs once inside the next question or message, as the window's timers would in the
+    // nested event loop of a real dialog.
+    std::function<void()> whileNextDialogIsOpen;
     int beeps = 0;
     int restartRequests = 0;
     bool restartAccepted = false;
     std::vector<QString> startedPrograms;
     bool startSucceeds = true;
+    int quits = 0;
 };
 
 // A platform whose functions act on the shared world.

@@ -73,14 +73,14 @@ QTableWidget* makeTable(const QString& name) {
 } // namespace
 
 ReportWindow::ReportWindow(std::filesystem::path programDir, Date shownDate,
-                           MessageFunction message, QWidget* parent)
+                           MessageFunction message, TodayFunction today, QWidget* parent)
     : ReportWindow(std::move(programDir), periodContaining(PeriodKind::Day, shownDate),
-                   std::move(message), parent) {}
+                   std::move(message), std::move(today), parent) {}
 
 ReportWindow::ReportWindow(std::filesystem::path programDir, const Period& period,
-                           MessageFunction message, QWidget* parent)
-    : QWidget(parent, Qt::Window), programDir_(std::move(programDir)),
-      message_(std::move(message)) {
+                           MessageFunction message, TodayFunction today, QWidget* parent)
+    : QWidget(parent, Qt::Window), programDir_(std::move(programDir)), message_(std::move(message)),
+      today_(std::move(today)) {
     setObjectName(QStringLiteral("reportWindow"));
     setWindowTitle(QStringLiteral("集計"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -92,10 +92,7 @@ ReportWindow::ReportWindow(std::filesystem::path programDir, const Period& perio
         PeriodReport result = watcher_.result();
         if (!(result.period == period_)) {
             // Another period was chosen meanwhile: read that one instead.
-            const Period wanted = period_;
-            const auto dir = programDir_;
-            watcher_.setFuture(
-                QtConcurrent::run([dir, wanted] { return loadPeriod(dir, wanted); }));
+            loadInBackground();
             return;
         }
         showReport(std::move(result));
@@ -242,9 +239,15 @@ void ReportWindow::showPeriod(const Period& period) {
     titleLabel_->setText(periodTitle(period_) + QStringLiteral("　集計中…"));
     if (watcher_.isRunning())
         return; // the finished handler reads the new period
+    loadInBackground();
+}
+
+void ReportWindow::loadInBackground() {
     const auto dir = programDir_;
     const Period wanted = period_;
-    watcher_.setFuture(QtConcurrent::run([dir, wanted] { return loadPeriod(dir, wanted); }));
+    const Date today = today_(); // the clock is read here, never on the worker thread
+    watcher_.setFuture(
+        QtConcurrent::run([dir, wanted, today] { return loadPeriod(dir, wanted, today); }));
 }
 
 void ReportWindow::showPreviousPeriod() { showPeriod(shiftPeriod(period_, -1)); }

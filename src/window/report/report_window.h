@@ -31,11 +31,14 @@ public:
     using SavePathFunction = std::function<QString(const QString& caption, const QString& suggested,
                                                    const QString& filter)>;
 
+    // Today's business date, from the program's clock: later days have no figures yet.
+    using TodayFunction = std::function<Date()>;
+
     // Opens on the shown business day.
     ReportWindow(std::filesystem::path programDir, Date shownDate, MessageFunction message,
-                 QWidget* parent = nullptr);
+                 TodayFunction today, QWidget* parent = nullptr);
     ReportWindow(std::filesystem::path programDir, const Period& period, MessageFunction message,
-                 QWidget* parent = nullptr);
+                 TodayFunction today, QWidget* parent = nullptr);
     ~ReportWindow() override;
 
     void setSavePathFunction(SavePathFunction choose) { savePath_ = std::move(choose); }
@@ -72,9 +75,11 @@ private:
     bool writeFile(const QString& path, const std::string& bytes);
     QString suggestedName(const QString& suffix) const;
     void chooseAndExport(int which);
+    void loadInBackground();
 
     std::filesystem::path programDir_;
     MessageFunction message_;
+    TodayFunction today_;
     SavePathFunction savePath_;
     Period period_;
     PeriodReport report_;
