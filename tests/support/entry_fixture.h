@@ -3,6 +3,7 @@
 // board click, the booking list or the extension button would.
 #include "ledger/record.h"
 #include "support/form_fixture.h"
+#include "window/entry_panel.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -34,25 +35,21 @@ protected:
     // The fields of a new booking (unit before start, so the end follows them both).
     void fill(const char* room, const char* start, const char* unit, const char* end,
               const char* name, const char* people = "2") {
-        Form1& f = form();
-        f.roomBox->setEditText(QString::fromUtf8(room));
-        f.peopleBox->setEditText(QString::fromUtf8(people));
-        f.unitBox->setEditText(QString::fromUtf8(unit));
-        f.startEdit->setText(QString::fromUtf8(start));
-        f.endEdit->setText(QString::fromUtf8(end));
-        f.nameEdit->setText(QString::fromUtf8(name));
+        roomBox()->setEditText(QString::fromUtf8(room));
+        peopleBox()->setEditText(QString::fromUtf8(people));
+        unitBox()->setEditText(QString::fromUtf8(unit));
+        startEdit()->setText(QString::fromUtf8(start));
+        endEdit()->setText(QString::fromUtf8(end));
+        nameEdit()->setText(QString::fromUtf8(name));
     }
-    // A record selected as the board click leaves it: ID, cur* values, status choices.
-    void select(const std::string& line, std::initializer_list<const char*> choices) {
-        Form1& f = form();
-        auto r = parseFields(line);
-        f.selectBooking({r.id, r.start, r.end});
-        f.statusBox->clear();
-        for (const char* c : choices)
-            f.statusBox->addItem(QString::fromUtf8(c));
-        fill(r.room.c_str(), r.start.substr(11).c_str(), r.unit.c_str(), r.end.substr(11).c_str(),
-             r.name.c_str(), r.people.c_str());
-        f.statusBox->setEditText(QString::fromStdString(r.status));
+    // A record selected as the board click leaves it, through the panel's own interface (the
+    // record need not lie in the board's window): the selection, its fields, the status
+    // choices.
+    void select(const std::string& line, const std::vector<std::string>& choices) {
+        const RecordFields r = parseFields(line);
+        entry().showRecord(r);
+        entry().setStatusChoices(choices);
+        entry().showStatus(r.status);
     }
     // Shown and active, so that focus can be followed.
     void showActive() {

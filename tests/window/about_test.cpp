@@ -1,5 +1,5 @@
-#include "about/about_window.h"
 #include "support/form_fixture.h"
+#include "window/about_window.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -8,16 +8,17 @@
 namespace kavro::test {
 namespace {
 
-class AboutTest : public FormTest {};
-
-AboutWindow* openAbout(Form1& form) {
-    form.showAbout();
-    return form.findChild<AboutWindow*>();
-}
+class AboutTest : public FormTest {
+protected:
+    AboutWindow* openAbout() {
+        click(aboutButton());
+        return form().findChild<AboutWindow*>();
+    }
+};
 
 TEST_F(AboutTest, ShowsTitleVersionDescriptionAndDisclaimerModelessly) {
     start();
-    AboutWindow* about = openAbout(form());
+    AboutWindow* about = openAbout();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(about->isModal());
@@ -35,12 +36,12 @@ TEST_F(AboutTest, ShowsTitleVersionDescriptionAndDisclaimerModelessly) {
 
 TEST_F(AboutTest, OkClosesAndTheNextOpeningLoadsAnew) {
     start();
-    AboutWindow* first = openAbout(form());
+    AboutWindow* first = openAbout();
     first->versionLabel->setText("stale");
     QTest::mouseClick(first->okButton, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form().findChild<AboutWindow*>(), nullptr);
-    AboutWindow* second = openAbout(form());
+    AboutWindow* second = openAbout();
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->versionLabel->text(), "ﾊﾞｰｼﾞｮﾝ 1.0.1");
 }
@@ -50,7 +51,7 @@ TEST_F(AboutTest, SystemInformationStartsAnInstalledProgramOrSaysItIsUnavailable
     TempDir bin;
     const QByteArray oldPath = qgetenv("PATH");
     qputenv("PATH", QByteArray::fromStdString(bin.path().string()));
-    AboutWindow* about = openAbout(form());
+    AboutWindow* about = openAbout();
     about->startSystemInfo();
     ASSERT_EQ(world().messages.size(), 1u);
     EXPECT_EQ(lastMessageText(), "現時点ではｼｽﾃﾑ情報を使用できません");

@@ -1,10 +1,11 @@
-#include "board/board_half.h"
 #include "support/form_fixture.h"
+#include "window/board_half.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <array>
 
 namespace kavro::test {
 namespace {
@@ -15,10 +16,10 @@ protected:
         setNow(at(2026, 12, 5, 21, 47, 40)); // window from 20:17:40
         start();
     }
-    QLabel* readout(int half) { return form().hoverReadouts[half]; }
-    void move(int half, double x, double y) { form().boardHovered(half, 0, 0, x, y); }
+    QLabel* readout(int half) { return hoverReadout(half); }
+    void move(int half, double x, double y) { hoverBoard(half, x, y); }
     QPoint expectedPosition(int half, double x, double y) {
-        return form().boardHalves[half]->toPixels({x, y}).toPoint();
+        return boardHalf(half)->toPixels({x, y}).toPoint();
     }
 };
 
@@ -66,25 +67,25 @@ TEST_F(BoardHover, HiddenReadoutKeepsItsCaptionAndPlace) {
 }
 
 TEST_F(BoardHover, MovingOverOneHalfTakesAwayTheOtherHalfsPopup) {
+    const auto popup = [this](int half) {
+        return std::array<QPushButton*, 3>{popupExtendButton(half), popupNotifyButton(half),
+                                           popupSettleButton(half)};
+    };
     for (int half : {0, 1})
-        for (QPushButton* b : {form().popupExtendButtons[half], form().popupNotifyButtons[half],
-                               form().popupSettleButtons[half]})
+        for (QPushButton* b : popup(half))
             b->show();
     move(0, 5, 5); // outside the read-out area: the pop-ups go all the same
-    for (QPushButton* b :
-         {form().popupExtendButtons[1], form().popupNotifyButtons[1], form().popupSettleButtons[1]})
+    for (QPushButton* b : popup(1))
         EXPECT_TRUE(b->isHidden());
-    for (QPushButton* b :
-         {form().popupExtendButtons[0], form().popupNotifyButtons[0], form().popupSettleButtons[0]})
+    for (QPushButton* b : popup(0))
         EXPECT_FALSE(b->isHidden());
     move(1, 100, 100);
-    for (QPushButton* b :
-         {form().popupExtendButtons[0], form().popupNotifyButtons[0], form().popupSettleButtons[0]})
+    for (QPushButton* b : popup(0))
         EXPECT_TRUE(b->isHidden());
 }
 
 TEST_F(BoardHover, RealPointerMovesReachTheHandlerInBoardUnits) {
-    BoardHalf* half = form().boardHalves[0];
+    BoardHalf* half = boardHalf(0);
     const QPointF p = half->toPixels({12.6, 100});
     QMouseEvent event(QEvent::MouseMove, p, half->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
                       Qt::NoModifier);

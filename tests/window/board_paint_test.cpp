@@ -1,9 +1,9 @@
 // The board drawn off-screen at design size; a few pixels are read back (never a whole
 // image comparison, which would break with the fonts).
-#include "board/board_half.h"
-#include "board/board_render.h"
 #include "ledger/board_geometry.h"
 #include "support/form_fixture.h"
+#include "window/board_half.h"
+#include "window/timetable_board.h"
 
 #include <QImage>
 #include <set>
@@ -29,13 +29,13 @@ protected:
         writeDay(ymd(2026, 12, 5), lines);
         setNow(at(2026, 12, 5, 21, 47, 40));
         start();
-        ASSERT_EQ(form().board.start, at(2026, 12, 5, 20, 17, 40));
+        ASSERT_EQ(board().span().start, at(2026, 12, 5, 20, 17, 40));
     }
 
-    QImage render(int half) { return renderBoardHalf(form(), half); }
+    QImage render(int half) { return boardHalf(half)->render(); }
 
     QPoint pixel(int half, double x, double y) {
-        return form().boardHalves[half]->toPixels({x, y}).toPoint();
+        return boardHalf(half)->toPixels({x, y}).toPoint();
     }
     QColor colourAt(const QImage& image, int half, double x, double y) {
         return image.pixelColor(pixel(half, x, y));
@@ -44,7 +44,7 @@ protected:
     // Board x positions (whole units) of the pixel columns that hold many pixels of the
     // colour between y = 20 and y = 350: the vertical lines, whatever their dot pattern.
     std::set<int> linesOf(const QImage& image, int half, const QColor& colour) {
-        const BoardHalf* h = form().boardHalves[half];
+        const BoardHalf* h = boardHalf(half);
         const int top = pixel(half, 0, 20).y(), bottom = pixel(half, 0, 350).y();
         const QRect area = h->contentsRect();
         std::set<int> xs;
@@ -150,7 +150,7 @@ TEST_F(BoardPaint, HourAndHalfHourLinesSitOnTheClock) {
 
 TEST_F(BoardPaint, WindowStartingOnTheHour) {
     startAt2147();
-    form().board.start = at(2026, 12, 5, 20, 0, 0);
+    showBoardFrom(at(2026, 12, 5, 20, 0, 0));
     const QImage image = render(0);
     EXPECT_EQ(linesOf(image, 0, kGreen), (std::set<int>{30, 90, 150}));
     const auto hours = linesOf(image, 0, kBlue);
@@ -166,8 +166,7 @@ TEST_F(BoardPaint, CurrentTimeLineOnlyOnTheRunningDay) {
         EXPECT_GE(*xs.begin(), 89);
         EXPECT_LE(*xs.rbegin(), 91);
     }
-    form().shownDay.start = businessDayStart(ymd(2026, 12, 6));
-    form().shownDay.end = businessDayEnd(ymd(2026, 12, 6));
+    pickDate(ymd(2026, 12, 6));
     for (int half : {0, 1})
         EXPECT_EQ(countNear(render(half), half, QRectF(0, 0, 179.9, 355), kMagenta, 0), 0);
 }

@@ -1,9 +1,12 @@
-#include "support/form_fixture.h"
+#include "support/selection_fixture.h"
+#include "window/timetable_board.h"
 
 #include "ledger/record.h"
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 
 namespace kavro::test {
@@ -17,21 +20,15 @@ const QColor kRed(0xFF, 0x00, 0x00);
 const char* const kStay = "005100100,2026/12/05 22:00,1,2026/12/05 23:00,2,005,山田,利用";
 const char* const kCalled = "005100100,2026/12/05 22:00,1,2026/12/05 23:00,2,005,山田,通知";
 
-class ClockTick : public FormTest {
+class ClockTick : public SelectionTest {
 protected:
-    QColor labelColour(int room) {
-        return form().roomLabels[room]->palette().color(QPalette::Window);
-    }
-    bool alarmOn() { return form().alarmTimer->isActive(); }
-    QStringList remainingList() {
+    QColor labelColour(int room) { return roomLabel(room)->palette().color(QPalette::Window); }
+    bool alarmOn() { return alarmTimer()->isActive(); }
+    QStringList remainingLines() {
         QStringList items;
-        for (int i = 0; i < form().remainingList->count(); ++i)
-            items << form().remainingList->item(i)->text();
+        for (int i = 0; i < remainingList()->count(); ++i)
+            items << remainingList()->item(i)->text();
         return items;
-    }
-    void tickAt(DateTime now) {
-        setNow(now);
-        form().tick();
     }
 };
 
@@ -42,20 +39,21 @@ TEST_F(ClockTick, StayTurnsYellowThenRedWithTheAlarm) {
     EXPECT_EQ(labelColour(4), kWhite);
     EXPECT_FALSE(alarmOn());
     EXPECT_EQ(world().beeps, 0);
-    EXPECT_EQ(remainingList(), QStringList{QStringLiteral("005 012  山田")});
+    EXPECT_EQ(remainingLines(), QStringList{QStringLiteral("005 012  山田")});
 
     tickAt(at(2026, 12, 5, 22, 49, 0));
     EXPECT_EQ(labelColour(4), kYellow);
     EXPECT_TRUE(alarmOn());
     EXPECT_EQ(world().beeps, 1); // at once, not 5 seconds later
-    EXPECT_EQ(form().alarmTimer->interval(), 5000);
-    form().beepAlarm();
-    EXPECT_EQ(world().beeps, 2);
+    EXPECT_EQ(alarmTimer()->interval(), 5000);
+    alarmTimer()->start(1); // the next beep now rather than in 5 seconds
+    EXPECT_TRUE(QTest::qWaitFor([&] { return world().beeps >= 2; }, 1000));
+    alarmTimer()->setInterval(5000);
 
     tickAt(at(2026, 12, 5, 23, 0, 0));
     EXPECT_EQ(labelColour(4), kRed);
     EXPECT_TRUE(alarmOn());
-    EXPECT_EQ(remainingList(), QStringList{QStringLiteral("005 000  山田")});
+    EXPECT_EQ(remainingLines(), QStringList{QStringLiteral("005 000  山田")});
     for (int room = 0; room < 34; ++room) {
         if (room != 4) {
             EXPECT_EQ(labelColour(room), kWhite) << room;
@@ -84,12 +82,15 @@ TEST_F(ClockTick, ColoursAndAlarmAreRecomputedEveryTick) {
     ASSERT_EQ(labelColour(4), kRed);
     ASSERT_TRUE(alarmOn());
 
-    // The stay is settled in the file; the next load's tick takes the alarm away.
-    form().roomGrid.at(4, 0) = withStatus(kStay, kStatusSettled);
-    ASSERT_TRUE(form().saveAndReload(JournalOp::Modify));
+    // The stay is settled; the tick that ends the operation takes the alarm away.
+    showBoardFrom(at(2026, 12, 5, 22, 0));
+    clickAt(4, 30);
+    click(settleButton());
+    ASSERT_EQ(readDay(ymd(2026, 12, 5)),
+              std::vector<std::string>{withStatus(kStay, kStatusSettled)});
     EXPECT_EQ(labelColour(4), kWhite);
     EXPECT_FALSE(alarmOn());
-    EXPECT_TRUE(remainingList().isEmpty());
+    EXPECT_TRUE(remainingLines().isEmpty());
 }
 
 TEST_F(ClockTick, OtherStatusesNeverColourNorList) {
@@ -102,7 +103,7 @@ TEST_F(ClockTick, OtherStatusesNeverColourNorList) {
         EXPECT_EQ(labelColour(room), kWhite);
     EXPECT_FALSE(alarmOn());
     EXPECT_EQ(world().beeps, 0);
-    EXPECT_EQ(form().remainingList->count(), 0);
+    EXPECT_EQ(remainingList()->count(), 0);
 }
 
 TEST_F(ClockTick, ListOrdersByRemainingMinutesLaterRoomFirstOnTies) {
@@ -112,23 +113,23 @@ TEST_F(ClockTick, ListOrdersByRemainingMinutesLaterRoomFirstOnTies) {
                                 "011100400,2026/12/05 22:00,1,2026/12/05 23:00,2,011,K,利用"});
     setNow(at(2026, 12, 5, 23, 0, 30));
     start();
-    EXPECT_EQ(remainingList(),
+    EXPECT_EQ(remainingLines(),
               (QStringList{QStringLiteral("010 -003  J"), QStringLiteral("011 000  K"),
                            QStringLiteral("020 030  T"), QStringLiteral("002 030  B")}));
 }
 
-TEST_F(ClockTick, SaveDayStopsTheAlarmUntilTheNextTick) {
+TEST_F(ClockTick, AnOperationRestartsTheAlarmWithTheTickThatEndsIt) {
     writeDay(ymd(2026, 12, 5), {kStay});
     setNow(at(2026, 12, 5, 22, 55, 0));
     start();
     ASSERT_TRUE(alarmOn());
     const int beeps = world().beeps;
 
-    ASSERT_TRUE(form().saveDay(JournalOp::Modify));
-    EXPECT_FALSE(alarmOn());
-    EXPECT_EQ(world().beeps, beeps);
-
-    form().loadDay();
+    // Another room's check-in: the overdue stay still sounds, at once and once.
+    pressRoom(6, at(2026, 12, 5, 23, 0));
+    typeName(QStringLiteral("佐藤"));
+    click(checkInButton());
+    ASSERT_EQ(readDay(ymd(2026, 12, 5)).size(), 2u);
     EXPECT_TRUE(alarmOn());
     EXPECT_EQ(world().beeps, beeps + 1);
 }
@@ -136,31 +137,36 @@ TEST_F(ClockTick, SaveDayStopsTheAlarmUntilTheNextTick) {
 TEST_F(ClockTick, ClockFollowsTheTimeAndMovesTheWindow) {
     setNow(at(2026, 12, 5, 21, 47, 40));
     start();
-    EXPECT_EQ(form().clockLabel->text(), QStringLiteral("21:47"));
-    EXPECT_EQ(form().clockNow, at(2026, 12, 5, 21, 47, 40));
-    EXPECT_EQ(form().board.reference, form().clockNow);
-    EXPECT_EQ(form().board.start, at(2026, 12, 5, 20, 17, 40));
+    EXPECT_EQ(clockLabel()->text(), QStringLiteral("21:47"));
+    EXPECT_EQ(model().clock(), at(2026, 12, 5, 21, 47, 40));
+    EXPECT_EQ(board().span().reference, model().clock());
+    EXPECT_EQ(board().span().start, at(2026, 12, 5, 20, 17, 40));
 
     tickAt(at(2026, 12, 6, 0, 3, 10));
-    EXPECT_EQ(form().clockLabel->text(), QStringLiteral("00:03"));
-    EXPECT_EQ(form().board.start, at(2026, 12, 5, 22, 33, 10));
+    EXPECT_EQ(clockLabel()->text(), QStringLiteral("00:03"));
+    EXPECT_EQ(board().span().start, at(2026, 12, 5, 22, 33, 10));
 }
 
 TEST_F(ClockTick, AnotherShownDayGetsTheTimeOfDayProjectedOntoIt) {
     start();
-    form().setShownDay(ymd(2026, 12, 3), ymd(2026, 12, 5));
+    pickDate(ymd(2026, 12, 3));
     tickAt(at(2026, 12, 6, 2, 15, 0));
-    EXPECT_EQ(form().clockNow, at(2026, 12, 4, 2, 15, 0));
-    EXPECT_EQ(form().clockLabel->text(), QStringLiteral("02:15"));
+    EXPECT_EQ(model().clock(), at(2026, 12, 4, 2, 15, 0));
+    EXPECT_EQ(clockLabel()->text(), QStringLiteral("02:15"));
 }
 
 TEST_F(ClockTick, WindowMouseMoveHidesBothReadouts) {
     start();
-    form().hoverReadouts[0]->show();
-    form().hoverReadouts[1]->show();
-    form().hideHoverReadouts();
-    EXPECT_TRUE(form().hoverReadouts[0]->isHidden());
-    EXPECT_TRUE(form().hoverReadouts[1]->isHidden());
+    hoverBoard(0, 100, 100);
+    hoverBoard(1, 100, 100);
+    ASSERT_FALSE(hoverReadout(0)->isHidden());
+    ASSERT_FALSE(hoverReadout(1)->isHidden());
+    const QPointF beside(5, 5); // the window's own background, off the board
+    QMouseEvent move(QEvent::MouseMove, beside, form().mapToGlobal(beside), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form(), &move);
+    EXPECT_TRUE(hoverReadout(0)->isHidden());
+    EXPECT_TRUE(hoverReadout(1)->isHidden());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "support/form_fixture.h"
+#include "window/timetable_board.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -17,17 +18,17 @@ std::string rec(const std::string& id, const std::string& start, const std::stri
 
 class DateChange : public FormTest {
 protected:
-    void pick(Date d) {
-        form().datePicker->setDate(QDate(static_cast<int>(d.year()),
-                                         static_cast<unsigned>(d.month()),
-                                         static_cast<unsigned>(d.day())));
-    }
+    void pick(Date d) { pickDate(d); }
     void expectShowing(Date d) {
-        EXPECT_EQ(form().shownDate(), d);
-        EXPECT_EQ(form().shownDay.start, makeDateTime(d, 6, 0));
-        EXPECT_EQ(form().shownDay.end, makeDateTime(addDays(d, 1), 6, 0));
-        EXPECT_EQ(form().shownDay.offset, daysBetween(form().shownDay.today, d));
-        EXPECT_EQ(form().dayFilePath, dayFile(d));
+        const ShownDay& shown = model().shownDay();
+        EXPECT_EQ(shown.date, d);
+        EXPECT_EQ(datePicker()->date(),
+                  QDate(static_cast<int>(d.year()), static_cast<unsigned>(d.month()),
+                        static_cast<unsigned>(d.day())));
+        EXPECT_EQ(shown.start, makeDateTime(d, 6, 0));
+        EXPECT_EQ(shown.end, makeDateTime(addDays(d, 1), 6, 0));
+        EXPECT_EQ(shown.offset, daysBetween(shown.today, d));
+        EXPECT_EQ(model().dayFile(), dayFile(d));
     }
 };
 
@@ -102,17 +103,21 @@ TEST_F(DateChange, TomorrowIsEmptyAndAReservationIsSavedIntoItsFile) {
     pick(ymd(2026, 12, 7));
 
     expectShowing(ymd(2026, 12, 7));
-    EXPECT_EQ(form().shownDay.offset, 1);
-    EXPECT_TRUE(form().roomGrid.empty());
+    EXPECT_EQ(model().shownDay().offset, 1);
+    EXPECT_TRUE(model().records().empty());
     EXPECT_TRUE(std::filesystem::exists(dayFile(ymd(2026, 12, 7))));
 
+    // The board shows the time of day on the 7th: a free place of room 004 at 10:00.
+    pressRoom(3, at(2026, 12, 7, 10, 0));
+    unitBox()->setEditText(QStringLiteral("2"));
+    typeName(QStringLiteral("客"));
+    click(reserveButton());
     const std::string reservation =
-        rec("004100100", "2026/12/07 20:00", "2026/12/07 22:00", "004", "予約");
-    form().roomGrid.at(3, 0) = reservation;
-    ASSERT_TRUE(form().saveAndReload(JournalOp::Modify));
+        rec("004100100", "2026/12/07 10:00", "2026/12/07 12:00", "004", "予約");
     EXPECT_EQ(readDay(ymd(2026, 12, 7)), (std::vector<std::string>{reservation}));
     EXPECT_EQ(readDay(ymd(2026, 12, 6)), (std::vector<std::string>{today}));
-    EXPECT_EQ(form().roomGrid.at(3, 0), reservation);
+    EXPECT_EQ(model().records().at(3, 0), reservation);
+    EXPECT_TRUE(world().messages.empty()) << lastMessageText().toStdString();
 }
 
 QColor labelColour(QLabel* label) { return label->grab().toImage().pixelColor(4, 4); }
@@ -127,21 +132,21 @@ TEST_F(DateChange, APastDayRunsOnTheTimeOfDayProjectedOntoIt) {
     pick(ymd(2026, 12, 1));
 
     expectShowing(ymd(2026, 12, 1));
-    EXPECT_EQ(form().clockNow, at(2026, 12, 1, 14, 20, 0));
-    EXPECT_EQ(form().board.reference, at(2026, 12, 1, 14, 20, 0));
+    EXPECT_EQ(model().clock(), at(2026, 12, 1, 14, 20, 0));
+    EXPECT_EQ(board().span().reference, at(2026, 12, 1, 14, 20, 0));
 
-    EXPECT_EQ(form().clockLabel->text(), QStringLiteral("14:20"));
-    EXPECT_EQ(labelColour(form().roomLabels[4]), QColor(0xFF, 0xFF, 0x00)); // 5 minutes left
-    EXPECT_EQ(labelColour(form().roomLabels[5]), QColor(0xFF, 0x00, 0x00)); // over
-    EXPECT_EQ(labelColour(form().roomLabels[6]), QColor(0xFF, 0xFF, 0xFF)); // 100 minutes left
+    EXPECT_EQ(clockLabel()->text(), QStringLiteral("14:20"));
+    EXPECT_EQ(labelColour(roomLabel(4)), QColor(0xFF, 0xFF, 0x00)); // 5 minutes left
+    EXPECT_EQ(labelColour(roomLabel(5)), QColor(0xFF, 0x00, 0x00)); // over
+    EXPECT_EQ(labelColour(roomLabel(6)), QColor(0xFF, 0xFF, 0xFF)); // 100 minutes left
 }
 
 TEST_F(DateChange, BeforeSixThePastDaysClockLiesOnTheFollowingDate) {
     setNow(at(2026, 12, 6, 3, 0, 15));
     start();
     pick(ymd(2026, 12, 1));
-    EXPECT_EQ(form().clockNow, at(2026, 12, 2, 3, 0, 15));
-    EXPECT_EQ(form().board.reference, at(2026, 12, 2, 3, 0, 15));
+    EXPECT_EQ(model().clock(), at(2026, 12, 2, 3, 0, 15));
+    EXPECT_EQ(board().span().reference, at(2026, 12, 2, 3, 0, 15));
 }
 
 TEST_F(DateChange, BackToTheStartUpDayTheRealClockReturns) {
@@ -152,22 +157,22 @@ TEST_F(DateChange, BackToTheStartUpDayTheRealClockReturns) {
     pick(ymd(2026, 12, 5));
 
     expectShowing(ymd(2026, 12, 5));
-    EXPECT_EQ(form().shownDay.offset, 0);
-    EXPECT_EQ(form().clockNow, at(2026, 12, 6, 3, 1, 40));
-    EXPECT_EQ(form().board.reference, at(2026, 12, 6, 3, 1, 40));
+    EXPECT_EQ(model().shownDay().offset, 0);
+    EXPECT_EQ(model().clock(), at(2026, 12, 6, 3, 1, 40));
+    EXPECT_EQ(board().span().reference, at(2026, 12, 6, 3, 1, 40));
 }
 
 TEST_F(DateChange, ADateTypedDigitByDigitIsShownOnlyWhenFinished) {
     setNow(at(2026, 12, 6, 10, 0));
     start();
     form().show();
-    form().datePicker->setFocus();
-    form().datePicker->setSelectedSection(QDateTimeEdit::DaySection);
+    datePicker()->setFocus();
+    datePicker()->setSelectedSection(QDateTimeEdit::DaySection);
     // On the way to the 15th the field holds the 1st for a moment.
-    QTest::keyClick(form().datePicker, Qt::Key_1);
-    QTest::keyClick(form().datePicker, Qt::Key_5);
-    EXPECT_EQ(form().dayFilePath, dayFile(ymd(2026, 12, 6)));
-    QTest::keyClick(form().datePicker, Qt::Key_Return);
+    QTest::keyClick(datePicker(), Qt::Key_1);
+    QTest::keyClick(datePicker(), Qt::Key_5);
+    EXPECT_EQ(model().dayFile(), dayFile(ymd(2026, 12, 6)));
+    QTest::keyClick(datePicker(), Qt::Key_Return);
 
     expectShowing(ymd(2026, 12, 15));
     EXPECT_FALSE(std::filesystem::exists(dayFile(ymd(2026, 12, 1))));

@@ -12,13 +12,13 @@ TEST_F(Deletion, TakingBackAnExtensionShowsTheRecordItExtended) {
                rec("005101201", "2026/12/05 21:00", "2026/12/05 21:30", "利用", "山田", "0.5")});
     clickAt(4, 80);
     ASSERT_EQ(label11(), "005101201");
-    form().deleteBooking();
+    click(deleteButton());
     EXPECT_EQ(readDay(kDay), (std::vector<std::string>{rec("005101200", "2026/12/05 20:00",
                                                            "2026/12/05 21:00", "利用")}));
-    EXPECT_EQ(form().selected.id, "005101200");
+    EXPECT_EQ(selected().id, "005101200");
     EXPECT_EQ(label11(), "005101200");
-    EXPECT_EQ(form().roomBox->currentText(), "005");
-    EXPECT_EQ(form().statusBox->currentText(), "利用");
+    EXPECT_EQ(roomBox()->currentText(), "005");
+    EXPECT_EQ(statusBox()->currentText(), "利用");
 }
 
 struct FirstRecordCase {
@@ -34,15 +34,15 @@ TEST_P(DeleteFirstRecord, RemovesOneLineAndKeepsItsIdRoomAndStatusShown) {
     startWith({other, rec("006100200", "2026/12/05 21:00", "2026/12/05 22:00", GetParam().status)});
     clickAt(5, 90);
     ASSERT_EQ(buttons(), GetParam().buttons);
-    form().deleteBooking();
+    click(deleteButton());
     EXPECT_EQ(readDay(kDay), std::vector<std::string>{other});
     EXPECT_EQ(label11(), "006100200");
-    EXPECT_EQ(form().roomBox->currentText(), "006");
-    EXPECT_EQ(form().statusBox->currentText(), GetParam().status);
-    EXPECT_EQ(form().startEdit->text(), "");
-    EXPECT_EQ(form().nameEdit->text(), "");
-    EXPECT_EQ(form().peopleBox->currentText(), "2");
-    EXPECT_EQ(form().bookingList->count(), 0);
+    EXPECT_EQ(roomBox()->currentText(), "006");
+    EXPECT_EQ(statusBox()->currentText(), GetParam().status);
+    EXPECT_EQ(startEdit()->text(), "");
+    EXPECT_EQ(nameEdit()->text(), "");
+    EXPECT_EQ(peopleBox()->currentText(), "2");
+    EXPECT_EQ(bookingList()->count(), 0);
 }
 INSTANTIATE_TEST_SUITE_P(StayOrReservation, DeleteFirstRecord,
                          ::testing::Values(FirstRecordCase{"予約", "MD"},

@@ -3,8 +3,9 @@
 // desk's account saves its check-ins there, and a day file of another account is refused
 // with words that say why. That the desk cannot replace the program is checked on the
 // installed package (tests/package).
-#include "board/board_half.h"
 #include "support/form_fixture.h"
+#include "window/board_half.h"
+#include "window/timetable_board.h"
 
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -51,13 +52,11 @@ protected:
 
     // A check-in through the window: a free place of a room's row at 20:10, a name, "利用".
     void checkIn(const QString& name, int row = 4) {
-        BoardHalf* half = form().boardHalves[0];
-        const double x = minuteDiff(form().board.start, at(2026, 12, 5, 20, 10)) + 0.2;
+        BoardHalf* half = boardHalf(0);
+        const double x = minuteDiff(board().span().start, at(2026, 12, 5, 20, 10)) + 0.2;
         QTest::mouseClick(half, Qt::LeftButton, {}, half->toPixels({x, 20.0 * row + 24}).toPoint());
-        QInputMethodEvent commit;
-        commit.setCommitString(name);
-        QCoreApplication::sendEvent(form().nameEdit, &commit);
-        QTest::mouseClick(form().checkInButton, Qt::LeftButton);
+        typeName(name);
+        QTest::mouseClick(checkInButton(), Qt::LeftButton);
     }
 };
 

@@ -1,4 +1,4 @@
-#include "entry/entry_fixture.h"
+#include "support/entry_fixture.h"
 
 namespace kavro::test {
 namespace {
@@ -17,11 +17,11 @@ class TypedStart : public EntryTest, public ::testing::WithParamInterface<TypedC
 TEST_P(TypedStart, RewritesTheStartAndFollowsWithTheEnd) {
     start();
     const auto& c = GetParam();
-    form().unitBox->setEditText(QString::fromUtf8(c.unit));
-    form().endEdit->setText(QStringLiteral("19:00"));
-    form().startEdit->setText(QString::fromUtf8(c.typed)); // one committed input
-    EXPECT_EQ(form().startEdit->text().toStdString(), c.start);
-    EXPECT_EQ(form().endEdit->text().toStdString(), c.end);
+    unitBox()->setEditText(QString::fromUtf8(c.unit));
+    endEdit()->setText(QStringLiteral("19:00"));
+    startEdit()->setText(QString::fromUtf8(c.typed)); // one committed input
+    EXPECT_EQ(startEdit()->text().toStdString(), c.start);
+    EXPECT_EQ(endEdit()->text().toStdString(), c.end);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TypedStart,
@@ -35,50 +35,48 @@ INSTANTIATE_TEST_SUITE_P(Rows, TypedStart,
 
 TEST_F(EntryFieldsTest, AFourDigitTimeCanBeTypedDigitByDigit) {
     start();
-    form().unitBox->setEditText(QStringLiteral("1.5"));
-    QTest::keyClicks(form().startEdit, QStringLiteral("0930"));
-    EXPECT_EQ(form().startEdit->text(), QStringLiteral("09:30"));
-    EXPECT_EQ(form().endEdit->text(), QStringLiteral("11:00"));
+    unitBox()->setEditText(QStringLiteral("1.5"));
+    QTest::keyClicks(startEdit(), QStringLiteral("0930"));
+    EXPECT_EQ(startEdit()->text(), QStringLiteral("09:30"));
+    EXPECT_EQ(endEdit()->text(), QStringLiteral("11:00"));
 }
 
 TEST_F(EntryFieldsTest, TypingOnAfterTheMarkerKeepsTheMarker) {
     start();
-    form().startEdit->setText(QStringLiteral("12:7x"));
-    QTest::keyClicks(form().startEdit, QStringLiteral("1"));
-    EXPECT_EQ(form().startEdit->text(), QStringLiteral("**:**"));
+    startEdit()->setText(QStringLiteral("12:7x"));
+    QTest::keyClicks(startEdit(), QStringLiteral("1"));
+    EXPECT_EQ(startEdit()->text(), QStringLiteral("**:**"));
 }
 
 TEST_F(EntryFieldsTest, UnitChangesRecomputeTheEndOnlyFromAStartTime) {
     start();
-    form().startEdit->setText(QStringLiteral("20:00"));
-    form().unitBox->setEditText(QStringLiteral("2"));
-    EXPECT_EQ(form().endEdit->text(), QStringLiteral("22:00"));
-    form().unitBox->setCurrentIndex(0); // "0.5" picked from the list
-    form().unitPicked();
-    EXPECT_EQ(form().endEdit->text(), QStringLiteral("20:30"));
+    startEdit()->setText(QStringLiteral("20:00"));
+    unitBox()->setEditText(QStringLiteral("2"));
+    EXPECT_EQ(endEdit()->text(), QStringLiteral("22:00"));
+    unitBox()->setCurrentIndex(0); // "0.5" picked from the list
+    EXPECT_EQ(endEdit()->text(), QStringLiteral("20:30"));
 
     for (const char* startText : {"", "**:**", "930"}) {
-        form().startEdit->setText(QString::fromUtf8(startText));
-        form().endEdit->setText(QStringLiteral("19:00"));
-        form().unitBox->setEditText(QStringLiteral("3"));
-        form().unitPicked();
-        EXPECT_EQ(form().endEdit->text(), QStringLiteral("19:00")) << startText;
+        startEdit()->setText(QString::fromUtf8(startText));
+        endEdit()->setText(QStringLiteral("19:00"));
+        unitBox()->setEditText(QStringLiteral("3"));
+        EXPECT_EQ(endEdit()->text(), QStringLiteral("19:00")) << startText;
     }
 }
 
 TEST_F(EntryFieldsTest, TheEndBoxRewritesWhatItHoldsWhenItGetsTheFocus) {
     start();
     showActive();
-    form().endEdit->setText(QStringLiteral("0100"));
-    EXPECT_EQ(form().endEdit->text(), QStringLiteral("01:00"));
+    endEdit()->setText(QStringLiteral("0100"));
+    EXPECT_EQ(endEdit()->text(), QStringLiteral("01:00"));
     {
-        QSignalBlocker quiet(form().endEdit);
-        form().endEdit->setText(QStringLiteral("2530"));
+        QSignalBlocker quiet(endEdit());
+        endEdit()->setText(QStringLiteral("2530"));
     }
-    form().endEdit->setFocus();
-    EXPECT_EQ(form().endEdit->text(), QStringLiteral("01:30"));
-    form().endEdit->setText(QStringLiteral("12ab"));
-    EXPECT_EQ(form().endEdit->text(), QStringLiteral("**:**"));
+    endEdit()->setFocus();
+    EXPECT_EQ(endEdit()->text(), QStringLiteral("01:30"));
+    endEdit()->setText(QStringLiteral("12ab"));
+    EXPECT_EQ(endEdit()->text(), QStringLiteral("**:**"));
 }
 
 TEST_F(EntryFieldsTest, EnterMovesThroughThePanel) {
@@ -88,10 +86,9 @@ TEST_F(EntryFieldsTest, EnterMovesThroughThePanel) {
         QWidget* from;
         QWidget* to;
     };
-    Form1& f = form();
     for (Step s :
-         {Step{f.peopleBox, f.startEdit}, Step{f.startEdit, f.unitBox}, Step{f.unitBox, f.endEdit},
-          Step{f.endEdit, f.roomBox}, Step{f.roomBox, f.nameEdit}}) {
+         {Step{peopleBox(), startEdit()}, Step{startEdit(), unitBox()}, Step{unitBox(), endEdit()},
+          Step{endEdit(), roomBox()}, Step{roomBox(), nameEdit()}}) {
         s.from->setFocus();
         ASSERT_EQ(focused(), s.from) << s.from->objectName().toStdString();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -102,15 +99,15 @@ TEST_F(EntryFieldsTest, EnterMovesThroughThePanel) {
 TEST_F(EntryFieldsTest, TypingThePeopleMovesOnToTheStart) {
     start();
     showActive();
-    form().peopleBox->setFocus();
+    peopleBox()->setFocus();
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
-    EXPECT_EQ(focused(), form().startEdit);
+    EXPECT_EQ(focused(), startEdit());
 }
 
 TEST_F(EntryFieldsTest, TheNameTakesFiveCharacters) {
     start();
-    QTest::keyClicks(form().nameEdit, QStringLiteral("abcdef"));
-    EXPECT_EQ(form().nameEdit->text(), QStringLiteral("abcde"));
+    QTest::keyClicks(nameEdit(), QStringLiteral("abcdef"));
+    EXPECT_EQ(nameEdit()->text(), QStringLiteral("abcde"));
 }
 
 } // namespace

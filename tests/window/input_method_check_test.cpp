@@ -1,5 +1,5 @@
 // The start-up notice about a missing input method, against a made-up desktop.
-#include "app/input_method_check.h"
+#include "window/input_method_check.h"
 
 #include <QMap>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The journal at the desk: every change journaled under its operation, undo and redo after a
 // question, refusals that change nothing, the history window, a day file rebuilt or found
 // changed by another program.
-#include "app/history_window.h"
-#include "entry/entry_fixture.h"
+#include "support/entry_fixture.h"
+#include "window/history_window.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -18,24 +18,19 @@ class JournalDesk : public EntryTest {
 protected:
     void checkInYamada() {
         fill("005", "20:00", "1", "21:00", "山田");
-        form().checkIn();
+        click(checkInButton());
     }
     std::vector<JournalOp> ops() {
         std::vector<JournalOp> out;
-        for (const auto& e : form().journal().entries())
+        for (const auto& e : model().journal().entries())
             out.push_back(e.op);
         return out;
     }
     // Another day and back: the window reads the day, and its journal, again.
-    void showAgain() {
-        pick(ymd(2026, 12, 4));
-        pick(kDay);
-    }
-    void pick(Date d) {
-        form().datePicker->setDate(QDate(static_cast<int>(d.year()),
-                                         static_cast<unsigned>(d.month()),
-                                         static_cast<unsigned>(d.day())));
-    }
+    void showAgain() { readDayAgain(); }
+    void pick(Date d) { pickDate(d); }
+    void undo() { runMenuEntry(QStringLiteral("元に戻す")); }
+    void redo() { runMenuEntry(QStringLiteral("やり直す")); }
 };
 
 TEST_F(JournalDesk, UndoAndRedoAskFirstAndGiveTheDayFileBackByteForByte) {
@@ -45,12 +40,12 @@ TEST_F(JournalDesk, UndoAndRedoAskFirstAndGiveTheDayFileBackByteForByte) {
     const std::string after = dayBytes();
     ASSERT_NE(before, after);
 
-    form().undoChange();
+    undo();
     ASSERT_EQ(world().questions.size(), 1u);
     EXPECT_EQ(world().questions[0].title, "元に戻す");
     EXPECT_EQ(world().questions[0].text, "次の変更を元に戻しますか？\r\n利用 005 山田（20:00）");
     EXPECT_EQ(dayBytes(), before);
-    form().redoChange();
+    redo();
     EXPECT_EQ(dayBytes(), after);
     EXPECT_EQ(world().questions.back().title, "やり直す");
     EXPECT_EQ(ops(), (std::vector<JournalOp>{JournalOp::Outside, JournalOp::Use, JournalOp::Undo,
@@ -62,16 +57,16 @@ TEST_F(JournalDesk, EachOperationJournalsItsOwnName) {
     start();
     checkInYamada();
     select(kYamada, {"利用", "精算"});
-    form().settle();
+    click(settleButton());
     select(day()[0], {"精算"});
-    form().deleteBooking();
+    click(deleteButton());
     EXPECT_TRUE(day().empty());
     EXPECT_EQ(ops(),
               (std::vector<JournalOp>{JournalOp::Use, JournalOp::Settle, JournalOp::Delete}));
     for (int i = 0; i < 3; ++i)
-        form().undoChange();
+        undo();
     EXPECT_TRUE(day().empty()); // back to the start of the day, the empty file
-    form().undoChange();
+    undo();
     EXPECT_EQ(lastMessageText(), "元に戻せる変更はありません");
 }
 
@@ -80,14 +75,14 @@ TEST_F(JournalDesk, ANoOrAConflictChangesNothing) {
     checkInYamada();
     const std::string checkedIn = dayBytes();
     world().answer = false;
-    form().undoChange();
+    undo();
     EXPECT_EQ(dayBytes(), checkedIn);
     world().answer = true;
 
     // Another program settled the stay: the check-in cannot be taken back.
     writeDay(kDay, {"005100100,2026/12/05 20:00,1,2026/12/05 21:00,2,005,山田,精算"});
     const std::string outside = dayBytes();
-    form().undoChange();
+    undo();
     EXPECT_EQ(dayBytes(), outside);
     EXPECT_EQ(lastMessageTitle(), "元に戻す");
     EXPECT_EQ(lastMessageText(), "この変更は元に戻せません\r\nあとから次のデータが変更されています"
@@ -99,14 +94,14 @@ TEST_F(JournalDesk, ASaveOverAnOutsideChangeIsRefusedAndTheChangeKept) {
     checkInYamada();
     writeDay(kDay, {kYamada, "009100200,2026/12/05 20:00,1,2026/12/05 21:00,2,009,外部,利用"});
     fill("012", "20:30", "1", "21:30", "佐藤");
-    form().checkIn();
+    click(checkInButton());
     EXPECT_EQ(lastMessageTitle(), "ファイルエラー");
     EXPECT_NE(lastMessageText().indexOf("外で変更されていた"), -1);
     EXPECT_EQ(day().size(), 2u); // the outside line is kept, 佐藤 not stored
-    EXPECT_EQ(form().roomGrid.recordCount(8), 1);
+    EXPECT_EQ(model().records().recordCount(8), 1);
     EXPECT_EQ(ops(), (std::vector<JournalOp>{JournalOp::Use, JournalOp::Outside}));
     fill("012", "20:30", "1", "21:30", "佐藤"); // done again on the data as it stands
-    form().checkIn();
+    click(checkInButton());
     EXPECT_EQ(day().size(), 3u);
 }
 
@@ -139,16 +134,16 @@ TEST_F(JournalDesk, AMissingDayFileIsRebuiltFromItsJournalOnlyAfterAYes) {
     world().answer = true;
     pick(kDay);
     EXPECT_EQ(dayBytes(), last);
-    EXPECT_EQ(form().roomGrid.recordCount(4), 1);
+    EXPECT_EQ(model().records().recordCount(4), 1);
 }
 
 TEST_F(JournalDesk, TheHistoryListsTheDaysChangesNewestFirst) {
     start();
     checkInYamada();
     select(kYamada, {"利用", "精算"});
-    form().settle();
-    form().undoChange();
-    form().showHistory();
+    click(settleButton());
+    undo();
+    runMenuEntry(QStringLiteral("履歴"));
     auto* history = form().findChild<HistoryWindow*>();
     ASSERT_NE(history, nullptr);
     EXPECT_TRUE(history->isVisible());
@@ -171,21 +166,21 @@ TEST_F(JournalDesk, TheDeskMenuAndItsKeysReachUndoRedoAndHistoryFromATextBox) {
     start();
     checkInYamada();
     QStringList entries;
-    for (QAction* a : form().deskMenu->actions())
+    for (QAction* a : deskMenu()->actions())
         entries << a->text() + " " + a->shortcut().toString();
     EXPECT_TRUE(entries.contains("元に戻す Ctrl+Z")) << entries.join(", ").toStdString();
     EXPECT_TRUE(entries.contains("やり直す Ctrl+Y"));
     EXPECT_TRUE(entries.contains("履歴 Ctrl+H"));
 
     showActive();
-    form().nameEdit->setFocus();
-    QTest::keyClicks(form().nameEdit, "ab");
+    nameEdit()->setFocus();
+    QTest::keyClicks(nameEdit(), "ab");
     world().answer = false;
-    QTest::keyClick(form().nameEdit, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(nameEdit(), Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(world().questions.size(), 1u);
     EXPECT_EQ(world().questions[0].title, "元に戻す");
-    EXPECT_EQ(form().nameEdit->text(), "ab"); // the box's own undo did not run
-    QTest::keyClick(form().nameEdit, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(nameEdit()->text(), "ab"); // the box's own undo did not run
+    QTest::keyClick(nameEdit(), Qt::Key_H, Qt::ControlModifier);
     EXPECT_NE(form().findChild<HistoryWindow*>(), nullptr);
     form().findChild<HistoryWindow*>()->close();
 }

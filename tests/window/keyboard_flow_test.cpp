@@ -1,8 +1,9 @@
 // The entry panel from the keyboard: Tab through the fields and the offered operations,
 // a function key for each operation on screen, Enter in the name box, and a name that does
 // not fit said at once.
-#include "board/board_half.h"
-#include "entry/entry_fixture.h"
+#include "support/entry_fixture.h"
+#include "window/board_half.h"
+#include "window/timetable_board.h"
 
 #include <QInputMethodEvent>
 
@@ -12,19 +13,19 @@ namespace {
 class KeyboardFlow : public EntryTest {
 protected:
     // A free place of room 005 at 20:10, clicked: 利用 and 予約 are offered.
-    void offerNewBooking() {
-        startWith({});
+    void offerNewBooking(const std::vector<std::string>& lines = {}) {
+        startWith(lines);
         showActive();
-        BoardHalf* half = form().boardHalves[0];
-        const double x = minuteDiff(form().board.start, at(2026, 12, 5, 20, 10)) + 0.2;
+        BoardHalf* half = boardHalf(0);
+        const double x = minuteDiff(board().span().start, at(2026, 12, 5, 20, 10)) + 0.2;
         QTest::mouseClick(half, Qt::LeftButton, {}, half->toPixels({x, 104}).toPoint());
-        ASSERT_TRUE(form().checkInButton->isVisible());
-        form().nameEdit->setFocus();
+        ASSERT_TRUE(checkInButton()->isVisible());
+        nameEdit()->setFocus();
     }
     void imeEvent(const QString& preedit, const QString& commit) {
         QInputMethodEvent e(preedit, {});
         e.setCommitString(commit);
-        QCoreApplication::sendEvent(form().nameEdit, &e);
+        QCoreApplication::sendEvent(nameEdit(), &e);
     }
     void key(Qt::Key k) {
         QTest::keyClick(QApplication::focusWidget(), k);
@@ -33,9 +34,8 @@ protected:
     // Around the whole Tab chain, from the people box back to it: each stop looks different
     // with the focus. Returns the stops.
     std::vector<QWidget*> tabAround() {
-        Form1& f = form();
         std::vector<QWidget*> stops;
-        f.peopleBox->setFocus();
+        peopleBox()->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab); // focus arrives by keyboard
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         do {
@@ -44,7 +44,7 @@ protected:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             EXPECT_NE(stop->grab().toImage(), withFocus) << stop->objectName().toStdString();
             stops.push_back(stop);
-        } while (focused() != f.peopleBox && stops.size() < 40);
+        } while (focused() != peopleBox() && stops.size() < 40);
         return stops;
     }
     std::string savedStatus() {
@@ -55,30 +55,28 @@ protected:
 
 TEST_F(KeyboardFlow, TabFollowsThePanelThenTheOfferedOperations) {
     offerNewBooking();
-    form().peopleBox->setFocus();
+    peopleBox()->setFocus();
     std::vector<QWidget*> stops;
     for (int i = 0; i < 10; ++i) {
         stops.push_back(focused());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    Form1& f = form();
-    const std::vector<QWidget*> expected{f.peopleBox, f.startEdit,     f.unitBox,
-                                         f.endEdit,   f.roomBox,       f.nameEdit,
-                                         f.statusBox, f.checkInButton, f.reserveButton};
+    const std::vector<QWidget*> expected{peopleBox(), startEdit(),     unitBox(),
+                                         endEdit(),   roomBox(),       nameEdit(),
+                                         statusBox(), checkInButton(), reserveButton()};
     EXPECT_EQ(std::vector<QWidget*>(stops.begin(), stops.begin() + 9), expected);
 }
 
 TEST_F(KeyboardFlow, EveryStopShowsItsFocus) {
-    offerNewBooking(); // the booking list is empty: no stop
-    const auto free = tabAround();
-    EXPECT_EQ(std::count(free.begin(), free.end(), form().bookingList), 0);
-    // A bar of room 005 clicked: its party listed.
-    writeDay(kDay, {"005100100,2026/12/05 19:00,1,2026/12/05 20:00,2,005,山田,利用"});
-    form().loadDay();
-    QTest::mouseClick(form().boardHalves[0], Qt::LeftButton, {},
-                      form().boardHalves[0]->toPixels({40, 104}).toPoint());
+    // Room 005 holds a stay until 20:00; the place at 20:10 is free.
+    offerNewBooking({"005100100,2026/12/05 19:00,1,2026/12/05 20:00,2,005,山田,利用"});
+    const auto free = tabAround(); // the booking list is empty: no stop
+    EXPECT_EQ(std::count(free.begin(), free.end(), bookingList()), 0);
+    // The bar of room 005 clicked: its party listed.
+    QTest::mouseClick(boardHalf(0), Qt::LeftButton, {},
+                      boardHalf(0)->toPixels({40, 104}).toPoint());
     const auto listed = tabAround();
-    EXPECT_EQ(std::count(listed.begin(), listed.end(), form().bookingList), 1);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), bookingList()), 1);
 }
 
 struct EnterCase {
@@ -95,7 +93,7 @@ TEST_P(EnterInTheNameBox, RunsTheFirstOfferedOperation) {
     const EnterCase& c = GetParam();
     offerNewBooking();
     if (!c.checkInOffered)
-        form().checkInButton->hide();
+        checkInButton()->hide();
     imeEvent(QString::fromUtf8(c.preedit), QString());
     if (!*c.preedit)
         imeEvent({}, QStringLiteral("山田"));
@@ -114,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Offers, EnterInTheNameBox,
 TEST_F(KeyboardFlow, EnterDoesNothingWhenNothingIsOffered) {
     startWith({});
     showActive();
-    form().nameEdit->setFocus();
+    nameEdit()->setFocus();
     imeEvent({}, QStringLiteral("山田"));
     key(Qt::Key_Return);
     EXPECT_TRUE(day().empty());
@@ -129,34 +127,33 @@ TEST_F(KeyboardFlow, FunctionKeysWorkForTheButtonsOnScreenOnly) {
     EXPECT_TRUE(day().empty());
     key(Qt::Key_F1);
     EXPECT_EQ(savedStatus(), "利用");
-    EXPECT_EQ(form().checkInButton->toolTip(), "利用 (F1)");
-    EXPECT_EQ(form().notifyButton->toolTip(), "10分前コールのした後 (F3)");
-    EXPECT_EQ(form().cancelButton->toolTip(), "キャンセル (Esc)");
-    EXPECT_TRUE(form().exitButton->shortcut().isEmpty());
+    EXPECT_EQ(checkInButton()->toolTip(), "利用 (F1)");
+    EXPECT_EQ(notifyButton()->toolTip(), "10分前コールのした後 (F3)");
+    EXPECT_EQ(cancelButton()->toolTip(), "キャンセル (Esc)");
+    EXPECT_TRUE(exitButton()->shortcut().isEmpty());
 }
 
 TEST_F(KeyboardFlow, EscCancels) {
     offerNewBooking();
     key(Qt::Key_Escape);
-    EXPECT_FALSE(form().checkInButton->isVisible());
-    EXPECT_FALSE(form().reserveButton->isVisible());
+    EXPECT_FALSE(checkInButton()->isVisible());
+    EXPECT_FALSE(reserveButton()->isVisible());
 }
 
 TEST_F(KeyboardFlow, ANameThatDoesNotFitIsSaidAtOnceAndNeverStored) {
     offerNewBooking();
-    const QString caption = form().nameCaption->text();
+    const QString caption = nameCaption()->text();
     imeEvent({}, QStringLiteral("東京特許許可局"));
-    EXPECT_EQ(form().nameEdit->text(), "東京特許許");
-    EXPECT_TRUE(form().nameCaption->text().contains("「可局」"))
-        << form().nameCaption->text().toStdString();
-    EXPECT_FALSE(form().nameEdit->styleSheet().isEmpty()) << "no frame";
+    EXPECT_EQ(nameEdit()->text(), "東京特許許");
+    EXPECT_TRUE(nameCaption()->text().contains("「可局」")) << nameCaption()->text().toStdString();
+    EXPECT_FALSE(nameEdit()->styleSheet().isEmpty()) << "no frame";
     key(Qt::Key_Backspace); // room again: the notice goes
-    EXPECT_EQ(form().nameCaption->text(), caption);
-    QTest::keyClicks(form().nameEdit, "ab"); // a typed key that does not fit is said too
-    EXPECT_TRUE(form().nameCaption->text().contains("「b」"));
+    EXPECT_EQ(nameCaption()->text(), caption);
+    QTest::keyClicks(nameEdit(), "ab"); // a typed key that does not fit is said too
+    EXPECT_TRUE(nameCaption()->text().contains("「b」"));
     key(Qt::Key_F1);
     EXPECT_EQ(parseFields(day().back()).name, "東京特許a");
-    EXPECT_EQ(form().nameCaption->text(), caption) << "the cleared panel has room";
+    EXPECT_EQ(nameCaption()->text(), caption) << "the cleared panel has room";
 }
 
 } // namespace

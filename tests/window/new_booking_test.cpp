@@ -1,4 +1,4 @@
-#include "entry/entry_fixture.h"
+#include "support/entry_fixture.h"
 
 namespace kavro::test {
 namespace {
@@ -8,22 +8,24 @@ class NewBookingTest : public EntryTest {};
 TEST_F(NewBookingTest, UseWritesTheBookingLine) {
     start();
     fill("001", "22:00", "1.5", "23:30", "ヤマダ");
-    form().checkInButton->show();
-    form().checkIn();
+    checkInButton()->show();
+    click(checkInButton());
     EXPECT_EQ(day(), (std::vector<std::string>{
                          "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,ヤマダ,利用"}));
     EXPECT_TRUE(world().messages.empty());
-    // closed: the panel is reset and the day reloaded
-    EXPECT_TRUE(form().checkInButton->isHidden());
-    EXPECT_EQ(form().nameEdit->text(), QString());
-    EXPECT_EQ(form().selected.id, "001100100");
-    EXPECT_EQ(form().roomGrid.at(0, 0), day()[0]);
+    // closed: the panel is reset, the day holds what its file holds, and the new booking is
+    // nobody's selection until it is pressed on the board
+    EXPECT_TRUE(checkInButton()->isHidden());
+    EXPECT_EQ(nameEdit()->text(), QString());
+    EXPECT_EQ(selectedIdLabel()->text(), QString());
+    EXPECT_EQ(selected().id, "");
+    EXPECT_EQ(model().records().at(0, 0), day()[0]);
 }
 
 TEST_F(NewBookingTest, StartsBeforeSixLieOnTheNextCalendarDate) {
     start();
     fill("002", "02:00", "1", "03:00", "ヤマダ");
-    form().checkIn();
+    click(checkInButton());
     EXPECT_EQ(day(), (std::vector<std::string>{
                          "002100100,2026/12/06 02:00,1,2026/12/06 03:00,2,002,ヤマダ,利用"}));
 }
@@ -32,7 +34,7 @@ TEST_F(NewBookingTest, UseAppendsAfterTheRoomsRecords) {
     startWith({"005100100,2026/12/05 10:00,1,2026/12/05 11:00,2,005,A,精算",
                "006100200,2026/12/05 10:00,1,2026/12/05 11:00,2,006,B,精算"});
     fill("005", "22:00", "1", "23:00", "C");
-    form().checkIn();
+    click(checkInButton());
     ASSERT_EQ(day().size(), 3u);
     EXPECT_EQ(day()[1], "005100300,2026/12/05 22:00,1,2026/12/05 23:00,2,005,C,利用");
 }
@@ -50,14 +52,14 @@ TEST_P(UseAgainstReservation, RefusesOnlyAnOverlap) {
     const std::string reservation = "005100100,2026/12/05 20:00,1,2026/12/05 21:00,2,005,R,予約";
     startWith({reservation});
     fill("005", GetParam().start, "1", GetParam().end, "ヤマダ");
-    form().checkIn();
+    click(checkInButton());
     if (GetParam().refused) {
         EXPECT_EQ(titles(), std::vector<std::string>{"予約あり"});
         EXPECT_EQ(lastMessageText(),
                   QStringLiteral("その区画のデータに予約があり、入力データと重なります\r\n"
                                  "予約を削除するか、ほかの区画を指定してください"));
         EXPECT_EQ(day(), std::vector<std::string>{reservation});
-        EXPECT_EQ(form().nameEdit->text(), QStringLiteral("ヤマダ")); // kept for a correction
+        EXPECT_EQ(nameEdit()->text(), QStringLiteral("ヤマダ")); // kept for a correction
     } else {
         EXPECT_TRUE(world().messages.empty());
         EXPECT_EQ(day().size(), 2u);
@@ -79,7 +81,7 @@ TEST_P(UseAgainstStatus, OnlyAPartyInTheRoomRefuses) {
         "007100200,2026/12/05 10:00,1,2026/12/05 11:00,2,007,B," + status};
     startWith(lines);
     fill("007", "23:00", "1", "00:00", "ヤマダ");
-    form().checkIn();
+    click(checkInButton());
     if (status == "利用") {
         EXPECT_EQ(titles(), std::vector<std::string>{"利用中"});
         EXPECT_EQ(lastMessageText(),
@@ -97,12 +99,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, UseAgainstStatus, ::testing::Values("利用", "�
 TEST_F(NewBookingTest, ARefusedUseStillTakesAGroupNumber) {
     startWith({"005100100,2026/12/05 20:00,1,2026/12/05 21:00,2,005,A,利用"});
     fill("005", "22:00", "1", "23:00", "B");
-    form().checkIn();
+    click(checkInButton());
     ASSERT_EQ(titles(), std::vector<std::string>{"利用中"});
-    EXPECT_EQ(form().maxGroupNo, 100200);
+    EXPECT_EQ(model().maxGroupNo(), 100200);
 
-    form().roomBox->setEditText(QStringLiteral("006"));
-    form().checkIn();
+    roomBox()->setEditText(QStringLiteral("006"));
+    click(checkInButton());
     EXPECT_EQ(day().back(), "006100300,2026/12/05 22:00,1,2026/12/05 23:00,2,006,B,利用");
 }
 
@@ -111,9 +113,9 @@ TEST_F(NewBookingTest, ReservationsAreTakenWhateverTheRoomHolds) {
     startWith({stay});
     for (int i = 0; i < 2; ++i) {
         fill("005", "20:00", "1", "21:00", "R");
-        form().reserveButton->show();
-        form().reserve();
-        EXPECT_TRUE(form().reserveButton->isHidden());
+        reserveButton()->show();
+        click(reserveButton());
+        EXPECT_TRUE(reserveButton()->isHidden());
     }
     EXPECT_TRUE(world().messages.empty());
     EXPECT_EQ(day(), (std::vector<std::string>{
@@ -124,7 +126,7 @@ TEST_F(NewBookingTest, ReservationsAreTakenWhateverTheRoomHolds) {
 TEST_F(NewBookingTest, AReservationOnAnEmptyDayIsBooking1001) {
     start();
     fill("010", "03:00", "1", "04:00", "ヨヤク", "4");
-    form().reserve();
+    click(reserveButton());
     EXPECT_EQ(day(), (std::vector<std::string>{
                          "010100100,2026/12/06 03:00,1,2026/12/06 04:00,4,010,ヨヤク,予約"}));
 }

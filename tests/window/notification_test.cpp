@@ -13,9 +13,9 @@ const std::vector<std::string> kDayLines = {
 TEST_F(Notification, RewritesTheRecordWithThePanelsPeopleButItsOwnTimes) {
     startWith(kDayLines);
     clickAt(0, 70);
-    form().peopleBox->setEditText("3");
-    form().startEdit->setText("11:11");
-    form().notify();
+    peopleBox()->setEditText("3");
+    startEdit()->setText("11:11");
+    click(notifyButton());
     EXPECT_EQ(readDay(kDay),
               (std::vector<std::string>{rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00",
                                             "通知", "山田", "1", "3"),
@@ -27,40 +27,40 @@ TEST_F(Notification, AnEmptyNameIsRefusedAndTheStartBoxGetsTheFocus) {
     startWith(kDayLines);
     form().show();
     clickAt(0, 70);
-    form().nameEdit->clear();
-    form().notify();
+    nameEdit()->clear();
+    click(notifyButton());
     EXPECT_EQ(lastMessageText(), "ナマエが入力されていません");
     EXPECT_EQ(lastMessageTitle(), "入力エラー");
-    EXPECT_EQ(form().focusWidget(), form().startEdit);
+    EXPECT_EQ(form().focusWidget(), startEdit());
     EXPECT_EQ(readDay(kDay), kDayLines);
 }
 
 TEST_F(Notification, OnlyTheRoomInTheRoomBoxIsSearched) {
     startWith(kDayLines);
     clickAt(0, 70);
-    form().roomBox->setEditText("002");
-    form().notify();
+    roomBox()->setEditText("002");
+    click(notifyButton());
     EXPECT_EQ(readDay(kDay), kDayLines);
 }
 
 TEST_F(Notification, ALongerNameFromTheFileIsKeptWhole) {
     startWith({rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00", "利用", "やまだたろう様")});
     clickAt(0, 70);
-    form().notify();
+    click(notifyButton());
     EXPECT_EQ(readDay(kDay),
               std::vector<std::string>{rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00",
                                            "通知", "やまだたろう様")});
-    form().board.start = at(2026, 12, 5, 20, 0); // the reload moved the window with the clock
-    clickAt(0, 150); // a new booking is typed into a five-character box again
-    EXPECT_EQ(form().nameEdit->maxLength(), 5);
+    showBoardFrom(at(2026, 12, 5, 20, 0)); // the reload moved the window with the clock
+    clickAt(0, 150);                       // a new booking is typed into a five-character box again
+    EXPECT_EQ(nameEdit()->maxLength(), 5);
 }
 
 TEST_F(Notification, ANameTheDayFileCannotHoldIsRefused) {
     startWith(kDayLines);
     for (const char* name : {"山,田", "山田😀"}) {
         clickAt(0, 70);
-        form().nameEdit->setText(QString::fromUtf8(name));
-        form().notify();
+        nameEdit()->setText(QString::fromUtf8(name));
+        click(notifyButton());
         EXPECT_EQ(lastMessageTitle(), "入力エラー");
         EXPECT_EQ(readDay(kDay), kDayLines) << name;
     }

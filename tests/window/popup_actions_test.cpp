@@ -9,9 +9,9 @@ TEST_F(PopupAction, NotifyOnTheRightHalfHidesThePopupAndStores) {
     startWith({rec("020100100", "2026/12/05 21:00", "2026/12/05 22:00", "利用")});
     clickAt(19, 70);
     ASSERT_EQ(buttons(), "ENMDen");
-    form().popupNotify(1);
-    EXPECT_TRUE(form().popupExtendButtons[1]->isHidden());
-    EXPECT_TRUE(form().popupNotifyButtons[1]->isHidden());
+    click(popupNotifyButton(1));
+    EXPECT_TRUE(popupExtendButton(1)->isHidden());
+    EXPECT_TRUE(popupNotifyButton(1)->isHidden());
     EXPECT_EQ(readDay(kDay), (std::vector<std::string>{rec("020100100", "2026/12/05 21:00",
                                                            "2026/12/05 22:00", "通知")}));
 }
@@ -21,7 +21,7 @@ TEST_F(PopupAction, ExtendLeavesOnlyInputOffered) {
         rec("001100100", "2026/12/05 21:00", "2026/12/05 22:00", "利用")};
     startWith(day);
     clickAt(0, 70);
-    form().popupExtend(0);
+    click(popupExtendButton(0));
     EXPECT_EQ(buttons(), "I");
     EXPECT_EQ(label11(), "001100101");
     EXPECT_EQ(readDay(kDay), day);
@@ -33,10 +33,10 @@ TEST_F(PopupAction, SettleWithAnEmptyNameLeavesThePopupHidden) {
     startWith(day);
     form().show();
     clickAt(0, 70);
-    form().nameEdit->clear();
-    form().popupSettle(0);
+    nameEdit()->clear();
+    click(popupSettleButton(0));
     EXPECT_EQ(lastMessageText(), "ナマエが入力されていません");
-    EXPECT_EQ(form().focusWidget(), form().startEdit);
+    EXPECT_EQ(form().focusWidget(), startEdit());
     EXPECT_EQ(buttons(), "ESM");
     EXPECT_EQ(readDay(kDay), day);
 }

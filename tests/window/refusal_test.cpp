@@ -1,5 +1,5 @@
 // Bad input on the panel is refused before anything is written, by every registration.
-#include "entry/entry_fixture.h"
+#include "support/entry_fixture.h"
 
 namespace kavro::test {
 namespace {
@@ -21,57 +21,57 @@ std::vector<std::string> dayLines() {
 
 struct BadInput {
     const char* label;
-    void (*spoil)(Form1&, Op);
-    const char* message;       // nullptr: any text of the title "入力エラー"
-    QWidget* (*focus)(Form1&); // where the user is sent to correct it
+    void (*spoil)(const FormTest&, Op);
+    const char* message;                // nullptr: any text of the title "入力エラー"
+    QWidget* (*focus)(const FormTest&); // where the user is sent to correct it
 };
 
 void setText(QLineEdit* e, const char* t) { e->setText(QString::fromUtf8(t)); }
 void setText(QComboBox* c, const char* t) { c->setEditText(QString::fromUtf8(t)); }
 
 const BadInput kBad[] = {
-    {"start empty", [](Form1& f, Op) { setText(f.startEdit, ""); }, "時間が正しくありません",
-     [](Form1& f) -> QWidget* { return f.startEdit; }},
-    {"start marker", [](Form1& f, Op) { setText(f.startEdit, "12:7x"); }, "時間が正しくありません",
-     [](Form1& f) -> QWidget* { return f.startEdit; }},
-    {"end empty", [](Form1& f, Op) { setText(f.endEdit, ""); }, "時間が正しくありません",
-     [](Form1& f) -> QWidget* { return f.endEdit; }},
-    {"end marker", [](Form1& f, Op) { setText(f.endEdit, "xx99"); }, "時間が正しくありません",
-     [](Form1& f) -> QWidget* { return f.endEdit; }},
-    {"name empty", [](Form1& f, Op) { setText(f.nameEdit, ""); }, "ナマエが入力されていません",
-     [](Form1& f) -> QWidget* { return f.nameEdit; }},
-    {"room 35", [](Form1& f, Op) { setText(f.roomBox, "35"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.roomBox; }},
-    {"room 035", [](Form1& f, Op) { setText(f.roomBox, "035"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.roomBox; }},
-    {"unit 0", [](Form1& f, Op) { setText(f.unitBox, "0"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.unitBox; }},
-    {"unit text", [](Form1& f, Op) { setText(f.unitBox, "abc"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.unitBox; }},
-    {"people 0", [](Form1& f, Op) { setText(f.peopleBox, "0"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.peopleBox; }},
-    {"people 1.5", [](Form1& f, Op) { setText(f.peopleBox, "1.5"); }, nullptr,
-     [](Form1& f) -> QWidget* { return f.peopleBox; }},
-    {"name comma", [](Form1& f, Op) { setText(f.nameEdit, "ヤ,マ"); },
+    {"start empty", [](const FormTest& f, Op) { setText(f.startEdit(), ""); },
+     "時間が正しくありません", [](const FormTest& f) -> QWidget* { return f.startEdit(); }},
+    {"start marker", [](const FormTest& f, Op) { setText(f.startEdit(), "12:7x"); },
+     "時間が正しくありません", [](const FormTest& f) -> QWidget* { return f.startEdit(); }},
+    {"end empty", [](const FormTest& f, Op) { setText(f.endEdit(), ""); }, "時間が正しくありません",
+     [](const FormTest& f) -> QWidget* { return f.endEdit(); }},
+    {"end marker", [](const FormTest& f, Op) { setText(f.endEdit(), "xx99"); },
+     "時間が正しくありません", [](const FormTest& f) -> QWidget* { return f.endEdit(); }},
+    {"name empty", [](const FormTest& f, Op) { setText(f.nameEdit(), ""); },
+     "ナマエが入力されていません", [](const FormTest& f) -> QWidget* { return f.nameEdit(); }},
+    {"room 35", [](const FormTest& f, Op) { setText(f.roomBox(), "35"); }, nullptr,
+     [](const FormTest& f) -> QWidget* { return f.roomBox(); }},
+    {"room 035", [](const FormTest& f, Op) { setText(f.roomBox(), "035"); }, nullptr,
+     [](const FormTest& f) -> QWidget* { return f.roomBox(); }},
+    {"unit 0", [](const FormTest& f, Op) { setText(f.unitBox(), "0"); }, nullptr,
+     [](const FormTest& f) -> QWidget* { return f.unitBox(); }},
+    {"unit text", [](const FormTest& f, Op) { setText(f.unitBox(), "abc"); }, nullptr,
+     [](const FormTest& f) -> QWidget* { return f.unitBox(); }},
+    {"people 0", [](const FormTest& f, Op) { setText(f.peopleBox(), "0"); }, nullptr,
+     [](const FormTest& f) -> QWidget* { return f.peopleBox(); }},
+    {"people 1.5", [](const FormTest& f, Op) { setText(f.peopleBox(), "1.5"); }, nullptr,
+     [](const FormTest& f) -> QWidget* { return f.peopleBox(); }},
+    {"name comma", [](const FormTest& f, Op) { setText(f.nameEdit(), "ヤ,マ"); },
      "名前に使えない文字「,」(U+002C) が含まれています\r\n別の文字に置き換えてください",
-     [](Form1& f) -> QWidget* { return f.nameEdit; }},
-    {"name outside CP932", [](Form1& f, Op) { f.nameEdit->setText(QStringLiteral("𠮷田")); },
+     [](const FormTest& f) -> QWidget* { return f.nameEdit(); }},
+    {"name outside CP932",
+     [](const FormTest& f, Op) { f.nameEdit()->setText(QStringLiteral("𠮷田")); },
      "名前に使えない文字「𠮷」(U+20BB7) が含まれています\r\n別の文字に置き換えてください",
-     [](Form1& f) -> QWidget* { return f.nameEdit; }},
+     [](const FormTest& f) -> QWidget* { return f.nameEdit(); }},
     {"full row",
-     [](Form1& f, Op op) {
+     [](const FormTest& f, Op op) {
          if (op != Op::Input)
-             setText(f.roomBox, "006"); // Input extends the last record of room 006 instead
+             setText(f.roomBox(), "006"); // Input extends the last record of room 006 instead
      },
      "この区画のデータは1日48件までです\r\nほかの区画を指定してください",
-     [](Form1& f) -> QWidget* { return f.roomBox; }},
+     [](const FormTest& f) -> QWidget* { return f.roomBox(); }},
 };
 
 class Refusal : public EntryTest,
                 public ::testing::WithParamInterface<std::tuple<Op, std::size_t>> {
 protected:
     void prepare(Op op, bool fullRowCase) {
-        Form1& f = form();
         switch (op) {
         case Op::Use:
         case Op::Reserve:
@@ -83,29 +83,24 @@ protected:
         case Op::Input: {
             const std::string& base = fullRowCase ? kLastOf6 : kStay;
             select(base, {"利用"});
-            f.selectBooking({formatId(*idNumber(base) + 1), f.selected.start, f.selected.end});
-            f.startEdit->setText(QStringLiteral("21:00"));
-            f.unitBox->setEditText(QStringLiteral("0.5"));
+            click(extendButton());
+            startEdit()->setText(QStringLiteral("21:00"));
             break;
         }
         }
     }
-    void run(Op op) {
-        Form1& f = form();
+    QPushButton* button(Op op) {
         switch (op) {
         case Op::Use:
-            f.checkIn();
-            break;
+            return checkInButton();
         case Op::Reserve:
-            f.reserve();
-            break;
+            return reserveButton();
         case Op::Modify:
-            f.modifyBooking();
-            break;
+            return modifyButton();
         case Op::Input:
-            f.inputExtension();
             break;
         }
+        return inputExtensionButton();
     }
 };
 
@@ -115,22 +110,22 @@ TEST_P(Refusal, ChangesNothing) {
     startWith(dayLines());
     showActive();
     const std::string before = dayBytes();
-    const long groupBefore = form().maxGroupNo;
+    const long groupBefore = model().maxGroupNo();
     prepare(op, std::string(bad.label) == "full row");
-    bad.spoil(form(), op);
-    const QString idBefore = form().selectedIdLabel->text();
+    bad.spoil(*this, op);
+    const QString idBefore = selectedIdLabel()->text();
 
-    run(op);
+    click(button(op));
 
     ASSERT_EQ(world().messages.size(), 1u) << bad.label;
     EXPECT_EQ(lastMessageTitle(), QStringLiteral("入力エラー")) << bad.label;
     if (bad.message) {
         EXPECT_EQ(lastMessageText(), QString::fromUtf8(bad.message)) << bad.label;
     }
-    EXPECT_EQ(focused(), bad.focus(form())) << bad.label;
+    EXPECT_EQ(focused(), bad.focus(*this)) << bad.label;
     EXPECT_EQ(dayBytes(), before) << bad.label;
-    EXPECT_EQ(form().maxGroupNo, groupBefore) << bad.label;
-    EXPECT_EQ(form().selectedIdLabel->text(), idBefore) << bad.label;
+    EXPECT_EQ(model().maxGroupNo(), groupBefore) << bad.label;
+    EXPECT_EQ(selectedIdLabel()->text(), idBefore) << bad.label;
 }
 
 INSTANTIATE_TEST_SUITE_P(AllOperations, Refusal,

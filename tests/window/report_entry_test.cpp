@@ -3,9 +3,10 @@
 #include "support/form_fixture.h"
 
 #include "ledger/summary_file.h"
-#include "report/report_window.h"
+#include "window/report/report_window.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -20,6 +21,7 @@ const std::string kStay = "001100100,2026/12/05 10:00,1,2026/12/05 11:00,2,001,�
 class ReportEntryTest : public FormTest {
 protected:
     SummaryFile summary() const { return readSummaryFile(dir().path()).file; }
+    ReportWindow* reportWindow() { return form().findChild<ReportWindow*>(); }
 };
 
 TEST_F(ReportEntryTest, CtrlROpensTheReportOnTheShownDayFromTheDeskMenu) {
@@ -27,24 +29,24 @@ TEST_F(ReportEntryTest, CtrlROpensTheReportOnTheShownDayFromTheDeskMenu) {
     form().show();
     form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
-    const auto actions = form().deskMenu->actions();
+    const auto actions = deskMenu()->actions();
     const auto entry = std::find_if(actions.begin(), actions.end(),
                                     [](QAction* a) { return a->text() == "集計"; });
     ASSERT_NE(entry, actions.end());
     EXPECT_EQ((*entry)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
 
     QTest::keyClick(&form(), Qt::Key_R, Qt::ControlModifier);
-    ReportWindow* report = form().reportWindow();
+    ReportWindow* report = reportWindow();
     ASSERT_NE(report, nullptr);
     EXPECT_TRUE(report->isVisible());
     EXPECT_EQ(report->period(), periodContaining(PeriodKind::Day, ymd(2026, 12, 5)));
     EXPECT_TRUE(report->isWindow()) << "its own window, over no control of the board";
 
     (*entry)->trigger(); // a second time: the same window, raised
-    EXPECT_EQ(form().reportWindow(), report);
+    EXPECT_EQ(reportWindow(), report);
     report->close();
     QTest::qWait(0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form().reportWindow() == nullptr; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reportWindow() == nullptr; }, 2000));
 }
 
 TEST_F(ReportEntryTest, ShowingAndSavingADayWritesItsLine) {
@@ -54,8 +56,11 @@ TEST_F(ReportEntryTest, ShowingAndSavingADayWritesItsLine) {
     ASSERT_EQ(summary().days.count(ymd(2026, 12, 5)), 1u);
     EXPECT_EQ(summary().days.at(ymd(2026, 12, 5)).figures.parties, 1);
 
-    form().roomGrid.at(4, 0) = "005100200,2026/12/05 12:00,1,2026/12/05 13:00,3,005,佐藤,利用";
-    ASSERT_TRUE(form().saveAndReload(JournalOp::Modify));
+    pressRoom(4, at(2026, 12, 5, 20, 10));
+    peopleBox()->setEditText(QStringLiteral("3"));
+    typeName(QStringLiteral("佐藤"));
+    click(checkInButton());
+    ASSERT_EQ(readDay(ymd(2026, 12, 5)).size(), 2u);
     form().waitForSummary();
     EXPECT_EQ(summary().days.at(ymd(2026, 12, 5)).figures.parties, 2);
     EXPECT_EQ(summary().days.at(ymd(2026, 12, 5)).figures.people, 5);

@@ -32,15 +32,8 @@ protected:
         setNow(t);
         start();
     }
-    void tick(DateTime t) {
-        setNow(t);
-        form().tick();
-    }
-    void pick(Date d) {
-        form().datePicker->setDate(QDate(static_cast<int>(d.year()),
-                                         static_cast<unsigned>(d.month()),
-                                         static_cast<unsigned>(d.day())));
-    }
+    void tick(DateTime t) { tickAt(t); }
+    void pick(Date d) { pickDate(d); }
 };
 
 TEST_F(Rollover, AppendsTheStayAfterTheNewDaysLinesAndAsksToRestart) {
@@ -124,27 +117,34 @@ TEST_P(RolloverAnswer, TheWindowGoesOnWithTheNewDayAndNothingIsLostOrRepeated) {
     startAt(at(2026, 12, 6, 5, 59, 30));
     tick(at(2026, 12, 6, 6, 0, 0));
 
-    EXPECT_EQ(form().shownDate(), fresh);
-    EXPECT_EQ(form().shownDay.today, fresh);
-    EXPECT_EQ(form().shownDay.offset, 0);
-    EXPECT_EQ(form().shownDay.start, at(2026, 12, 6, 6, 0));
-    EXPECT_EQ(form().shownDay.end, at(2026, 12, 7, 6, 0));
-    EXPECT_EQ(form().dayFilePath, dayFile(fresh));
-    EXPECT_EQ(form().roomGrid.at(11, 0), kReserved);
-    EXPECT_EQ(form().roomGrid.at(11, 1), kCarried);
+    const ShownDay& shown = model().shownDay();
+    EXPECT_EQ(shown.date, fresh);
+    EXPECT_EQ(datePicker()->date(), QDate(2026, 12, 6));
+    EXPECT_EQ(shown.today, fresh);
+    EXPECT_EQ(shown.offset, 0);
+    EXPECT_EQ(shown.start, at(2026, 12, 6, 6, 0));
+    EXPECT_EQ(shown.end, at(2026, 12, 7, 6, 0));
+    EXPECT_EQ(model().dayFile(), dayFile(fresh));
+    EXPECT_EQ(model().records().at(11, 0), kReserved);
+    EXPECT_EQ(model().records().at(11, 1), kCarried);
 
-    // The next change saves the grid: the carried stay must still be there afterwards.
+    // The next change saves the day: the carried stay must still be there afterwards.
+    pressRoom(1, at(2026, 12, 6, 6, 5));
+    unitBox()->setEditText(QStringLiteral("2"));
+    peopleBox()->setEditText(QStringLiteral("3"));
+    typeName(QStringLiteral("山田"));
+    click(checkInButton());
     const std::string walkIn =
         rec("002100300", "2026/12/06 06:05", "2026/12/06 08:05", "002", "利用");
-    form().roomGrid.at(1, 0) = walkIn;
-    ASSERT_TRUE(form().saveAndReload(JournalOp::Modify));
     EXPECT_EQ(readDay(fresh), (std::vector<std::string>{walkIn, kReserved, kCarried}));
 
-    // A second run against the same morning adds nothing.
-    setNow(at(2026, 12, 6, 6, 0, 40));
-    form().rollOverDay();
+    // A second run against the same morning adds nothing: the program started again on a
+    // clock set back before 06:00, and its first 06:00.
+    setNow(at(2026, 12, 6, 5, 59, 50));
+    restart();
+    tick(at(2026, 12, 6, 6, 0, 40));
     EXPECT_EQ(readDay(fresh), (std::vector<std::string>{walkIn, kReserved, kCarried}));
-    EXPECT_TRUE(world().messages.empty());
+    EXPECT_TRUE(world().messages.empty()) << lastMessageText().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Restart, RolloverAnswer, ::testing::Values(false, true),
@@ -165,13 +165,13 @@ TEST_P(RolloverOtherDayShown, TheEndingDayIsCarriedNotTheShownOne) {
     writeDay(ending, {kStay});
     startAt(at(2026, 12, 6, 5, 58, 0));
     pick(shown);
-    ASSERT_EQ(form().shownDate(), shown);
+    ASSERT_EQ(model().shownDay().date, shown);
     tick(at(2026, 12, 6, 6, 0, 10));
 
     EXPECT_EQ(readDay(fresh), (std::vector<std::string>{rec("012100100", "2026/12/06 05:00",
                                                             "2026/12/06 07:00", "012", "利用")}));
     EXPECT_EQ(readDay(shown), (std::vector<std::string>{shownStay}));
-    EXPECT_EQ(form().shownDate(), fresh);
+    EXPECT_EQ(model().shownDay().date, fresh);
 }
 
 INSTANTIATE_TEST_SUITE_P(Days, RolloverOtherDayShown,
@@ -203,7 +203,7 @@ TEST_F(Rollover, ANewDayFileThatCannotBeWrittenStopsTheRestartWithAMessage) {
     EXPECT_EQ(lastMessageTitle(), QStringLiteral("ファイルエラー"));
     EXPECT_TRUE(lastMessageText().contains(QStringLiteral("引き継げませんでした")));
     EXPECT_EQ(readDay(ending), (std::vector<std::string>{kStay}));
-    EXPECT_EQ(form().shownDate(), fresh);
+    EXPECT_EQ(model().shownDay().date, fresh);
 }
 
 // ---- when the carry goes wrong ----
@@ -228,7 +228,7 @@ TEST_F(Rollover, AFailedCarryIsRetriedOnLaterTicksAndMadeOnce) {
     tick(at(2026, 12, 6, 6, 1, 0));
     EXPECT_EQ(readDay(fresh), std::vector<std::string>{carried});
     EXPECT_EQ(lastMessageTitle(), QStringLiteral("日替わり"));
-    EXPECT_EQ(form().roomGrid.at(11, 0), carried) << "the new day is shown with the stay";
+    EXPECT_EQ(model().records().at(11, 0), carried) << "the new day is shown with the stay";
     EXPECT_EQ(world().restartRequests, 1);
     tick(at(2026, 12, 6, 6, 1, 30));
     tick(at(2026, 12, 6, 6, 2, 0));
@@ -251,16 +251,16 @@ TEST_F(Rollover, EverySixOClockPassedIsCarriedInOrder) {
                                                       "2026/12/06 07:00", "012", "利用")}));
     EXPECT_EQ(readDay(third), std::vector<std::string>{rec("012100100", "2026/12/07 05:00",
                                                            "2026/12/07 08:00", "012", "予約")});
-    EXPECT_EQ(form().shownDate(), third);
+    EXPECT_EQ(model().shownDay().date, third);
     EXPECT_EQ(world().restartRequests, 1);
 }
 
 TEST_F(Rollover, ANameTypedBeforeSixIsDiscardedWithAMessageSayingWhy) {
     writeDay(ending, {});
     startAt(at(2026, 12, 6, 5, 59, 30));
-    form().nameEdit->setText(QStringLiteral("佐藤"));
+    nameEdit()->setText(QStringLiteral("佐藤"));
     tick(at(2026, 12, 6, 6, 0, 0));
-    EXPECT_TRUE(form().nameEdit->text().isEmpty());
+    EXPECT_TRUE(nameEdit()->text().isEmpty());
     ASSERT_FALSE(world().messages.empty());
     EXPECT_TRUE(lastMessageText().contains(QStringLiteral("佐藤")));
     EXPECT_TRUE(lastMessageText().contains(QStringLiteral("06:00")));

@@ -17,10 +17,10 @@ class SaveGuard : public SelectionTest {
 protected:
     // A stay of room 005 at 20:30, named as typed.
     void checkInRoom5(const QString& name) {
-        form().board.start = at(2026, 12, 5, 20, 0);
+        showBoardFrom(at(2026, 12, 5, 20, 0));
         clickAt(4, 30);
-        form().nameEdit->setText(name);
-        form().checkIn();
+        nameEdit()->setText(name);
+        click(checkInButton());
     }
     std::string checkedIn(const std::string& id, const std::string& name) {
         return rec(id, "2026/12/05 20:30", "2026/12/05 21:30", "利用", name);
@@ -38,7 +38,7 @@ TEST_F(SaveGuard, ADayFileChangedOutsideIsReloadedAndTheClerkToldNothingStored) 
     EXPECT_TRUE(says("外で変更")) << lastMessageText().toStdString();
     EXPECT_TRUE(says("利用（005 佐藤）")) << lastMessageText().toStdString();
     EXPECT_EQ(readDay(kDay), (std::vector<std::string>{kEvening, kOutside}));
-    EXPECT_EQ(form().roomGrid.at(1, 0), kOutside) << "the window shows the file as it stands";
+    EXPECT_EQ(model().records().at(1, 0), kOutside) << "the window shows the file as it stands";
 
     world().messages.clear();
     checkInRoom5(QStringLiteral("佐藤"));
@@ -72,13 +72,10 @@ class NameBoxStoredForm : public SaveGuard, public ::testing::WithParamInterface
 
 TEST_P(NameBoxStoredForm, ShowsWhatIsStored) {
     startWith({kEvening});
-    form().board.start = at(2026, 12, 5, 20, 0);
     clickAt(4, 30);
-    QInputMethodEvent commit;
-    commit.setCommitString(QString::fromUtf8(GetParam().typed));
-    QApplication::sendEvent(form().nameEdit, &commit);
-    EXPECT_EQ(form().nameEdit->text().toStdString(), GetParam().shown);
-    form().checkIn();
+    typeName(QString::fromUtf8(GetParam().typed));
+    EXPECT_EQ(nameEdit()->text().toStdString(), GetParam().shown);
+    click(checkInButton());
     if (GetParam().stored) {
         EXPECT_TRUE(world().messages.empty());
         EXPECT_EQ(readDay(kDay).back(), checkedIn("005100200", GetParam().shown));

@@ -18,8 +18,8 @@ TEST_F(Settlement, SettlesTheWholeBookingAndNothingElse) {
     clickAt(2, 100);
     ASSERT_EQ(label11(), "003100702");
     ASSERT_EQ(buttons(), "ESMes");
-    form().peopleBox->setEditText("5");
-    form().settle();
+    peopleBox()->setEditText("5");
+    click(settleButton());
     EXPECT_EQ(
         readDay(kDay),
         (std::vector<std::string>{
@@ -33,18 +33,18 @@ TEST_F(Settlement, AnEmptyNameIsRefusedAndTheStartBoxGetsTheFocus) {
     startWith(kBooking);
     form().show();
     clickAt(2, 100);
-    form().nameEdit->clear();
-    form().settle();
+    nameEdit()->clear();
+    click(settleButton());
     EXPECT_EQ(lastMessageText(), "ナマエが入力されていません");
-    EXPECT_EQ(form().focusWidget(), form().startEdit);
+    EXPECT_EQ(form().focusWidget(), startEdit());
     EXPECT_EQ(readDay(kDay), kBooking);
 }
 
 TEST_F(Settlement, AnIdNoRecordHoldsChangesNothing) {
     startWith(kBooking);
     clickAt(2, 100);
-    form().selectBooking({"003100703", form().selected.start, form().selected.end});
-    form().settle();
+    entry().select({"003100703", selected().start, selected().end});
+    click(settleButton());
     EXPECT_EQ(readDay(kDay), kBooking);
 }
 

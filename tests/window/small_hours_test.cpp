@@ -1,6 +1,7 @@
 // Operations on records of the small hours keep the dates the records have: a stay carried
 // into the new day's file, a stay that ends at 06:00 and is extended, on the start-up day and
 // on another shown day.
+#include "ledger/booking_list_line.h"
 #include "support/selection_fixture.h"
 
 #include <functional>
@@ -38,35 +39,35 @@ TEST_P(SmallHours, AnOperationKeepsTheDatesItDoesNotChange) {
     setNow(c.now);
     start();
     if (c.shown) {
-        // Another day's records are reached through the booking list.
+        // Another day's records are reached through the booking list (the board refuses a
+        // past day's bar and empties the list).
         showDay(*c.shown, c.now);
-        form().fillBookingList("004100300");
-        form().bookingList->setCurrentRow(0);
-        form().selectListedBooking();
+        entry().showBookingList(bookingListLines(model().records(), "004100300"));
+        chooseListLine(0);
     } else {
-        form().board.start = addMinutes(c.clickTime, -60);
+        showBoardFrom(addMinutes(c.clickTime, -60));
         clickAt(3, 60);
     }
-    ASSERT_EQ(form().selected.id, "004100300");
+    ASSERT_EQ(selected().id, "004100300");
 
     switch (c.op) {
     case Op::Rename:
-        form().nameEdit->setText(QStringLiteral("佐藤"));
-        form().modifyBooking();
+        nameEdit()->setText(QStringLiteral("佐藤"));
+        click(modifyButton());
         break;
     case Op::Move:
-        form().roomBox->setEditText(QStringLiteral("005"));
-        form().modifyBooking();
+        roomBox()->setEditText(QStringLiteral("005"));
+        click(modifyButton());
         break;
     case Op::Extend:
-        form().prepareExtension();
-        form().inputExtension();
+        click(extendButton());
+        click(inputExtensionButton());
         break;
     case Op::Notify:
-        form().notify();
+        click(notifyButton());
         break;
     case Op::Settle:
-        form().settle();
+        click(settleButton());
         break;
     }
     EXPECT_TRUE(world().messages.empty()) << lastMessageText().toStdString();

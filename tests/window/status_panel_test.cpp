@@ -11,7 +11,7 @@ namespace {
 struct PanelCase {
     const char* name;
     bool settle; // 清算, else 通知
-    std::function<void(Form1&)> edit;
+    std::function<void(const FormTest&)> edit;
     const char* says; // words of the refusal
 };
 void PrintTo(const PanelCase& c, std::ostream* os) { *os << c.name; }
@@ -26,12 +26,12 @@ TEST_P(StatusPanel, RefusesWhatModifyWouldRefuseAndDoesNotMove) {
     startWith({c.settle ? kCalled : kStay});
     const std::string before = readBytes(dayFile(kDay));
     clickAt(0, 100);
-    ASSERT_FALSE(form().selected.id.empty());
-    c.edit(form());
+    ASSERT_FALSE(selected().id.empty());
+    c.edit(*this);
     if (c.settle)
-        form().settle();
+        click(settleButton());
     else
-        form().notify();
+        click(notifyButton());
     EXPECT_EQ(lastMessageTitle(), "入力エラー");
     EXPECT_NE(lastMessageText().toStdString().find(c.says), std::string::npos)
         << lastMessageText().toStdString();
@@ -42,17 +42,22 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, StatusPanel,
     ::testing::Values(
         PanelCase{"NotifyUnitMinusOne", false,
-                  [](Form1& f) { f.unitBox->setEditText(QStringLiteral("-1")); }, "単位"},
+                  [](const FormTest& f) { f.unitBox()->setEditText(QStringLiteral("-1")); },
+                  "単位"},
         PanelCase{"SettleUnitZero", true,
-                  [](Form1& f) { f.unitBox->setEditText(QStringLiteral("0")); }, "単位"},
+                  [](const FormTest& f) { f.unitBox()->setEditText(QStringLiteral("0")); }, "単位"},
         PanelCase{"NotifyPeopleZero", false,
-                  [](Form1& f) { f.peopleBox->setEditText(QStringLiteral("0")); }, "人数"},
+                  [](const FormTest& f) { f.peopleBox()->setEditText(QStringLiteral("0")); },
+                  "人数"},
         PanelCase{"SettleNameWithAComma", true,
-                  [](Form1& f) { f.nameEdit->setText(QStringLiteral("山,田")); }, "名前"},
+                  [](const FormTest& f) { f.nameEdit()->setText(QStringLiteral("山,田")); },
+                  "名前"},
         PanelCase{"NotifyRoomChanged", false,
-                  [](Form1& f) { f.roomBox->setEditText(QStringLiteral("009")); }, "修正"},
+                  [](const FormTest& f) { f.roomBox()->setEditText(QStringLiteral("009")); },
+                  "修正"},
         PanelCase{"SettleRoomChanged", true,
-                  [](Form1& f) { f.roomBox->setEditText(QStringLiteral("030")); }, "修正"}),
+                  [](const FormTest& f) { f.roomBox()->setEditText(QStringLiteral("030")); },
+                  "修正"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 using StatusPanelStored = SelectionTest;
@@ -60,9 +65,9 @@ using StatusPanelStored = SelectionTest;
 TEST_F(StatusPanelStored, SettleKeepsTheStoredPeriodWhateverTheTimeBoxesSay) {
     startWith({kCalled});
     clickAt(0, 100);
-    form().startEdit->setText(QStringLiteral("20:00"));
-    form().peopleBox->setEditText(QStringLiteral("4"));
-    form().settle();
+    startEdit()->setText(QStringLiteral("20:00"));
+    peopleBox()->setEditText(QStringLiteral("4"));
+    click(settleButton());
     EXPECT_TRUE(world().messages.empty());
     EXPECT_EQ(readDay(kDay),
               std::vector<std::string>{rec("001100200", "2026/12/05 19:10", "2026/12/05 22:40",

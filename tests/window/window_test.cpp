@@ -1,7 +1,8 @@
 // The main window as designed: names, captions, geometry, initial state.
-#include "app/form1.h"
-#include "board/board_half.h"
 #include "support/form_fixture.h"
+#include "window/board_half.h"
+#include "window/design_layout.h"
+#include "window/window_panel.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -97,33 +98,40 @@ TEST_F(WindowTest, ControlsHaveTheirDesignNamesCaptionsAndGeometry) {
     for (const char* combo : {"Combo1", "Combo2", "Combo3", "Combo4"})
         EXPECT_TRUE(form().findChild<QComboBox*>(QString::fromLatin1(combo))->isEditable())
             << combo;
-    EXPECT_EQ(form().peopleBox->geometry().left(), tw(120));
-    EXPECT_EQ(form().roomBox->geometry().width(), tw(1215));
-    EXPECT_EQ(form().nameEdit->maxLength(), 5);
-    EXPECT_EQ(form().notifyButton->toolTip(), "10分前コールのした後 (F3)");
-    EXPECT_EQ(form().clockTimer->interval(), 30000);
-    EXPECT_EQ(form().alarmTimer->interval(), 5000);
+    EXPECT_EQ(peopleBox()->geometry().left(), tw(120));
+    EXPECT_EQ(roomBox()->geometry().width(), tw(1215));
+    EXPECT_EQ(nameEdit()->maxLength(), 5);
+    EXPECT_EQ(notifyButton()->toolTip(), "10分前コールのした後 (F3)");
+    EXPECT_EQ(clockTimer()->interval(), 30000);
+    EXPECT_EQ(alarmTimer()->interval(), 5000);
 }
 
 TEST_F(WindowTest, TheDeskMenuButtonCoversNoControlAndOpensWithF10) {
     start();
-    const QRect menu = form().menuButton->geometry();
+    const QRect menu = menuButton()->geometry();
     EXPECT_TRUE(form().rect().contains(menu));
-    for (QWidget* w : form().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (w != form().menuButton) {
-            EXPECT_FALSE(w->geometry().intersects(menu)) << w->objectName().toStdString();
+    // The controls the design places on the window: its own, and those of the panels that
+    // spread over the whole window shaped to their controls.
+    const auto placedOnTheWindow = [&](QWidget* w) {
+        QWidget* parent = w->parentWidget();
+        return w != menuButton() && !w->isWindow() && !qobject_cast<WindowPanel*>(w) &&
+               (parent == &form() || qobject_cast<WindowPanel*>(parent));
+    };
+    for (QWidget* w : form().findChildren<QWidget*>()) {
+        if (placedOnTheWindow(w)) {
+            const QRect place(w->mapTo(&form(), QPoint(0, 0)), w->size());
+            EXPECT_FALSE(place.intersects(menu)) << w->objectName().toStdString();
         }
     }
-    if (form().deskMenu->isEmpty()) // an empty menu never opens
-        form().addDeskAction(QStringLiteral("試し"), QKeySequence(), &Form1::repaintBoard);
+    ASSERT_FALSE(deskMenu()->isEmpty()); // an empty menu never opens
     form().show();
     form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     bool opened = false;
     // The menu runs its own event loop until it closes.
     QTimer::singleShot(200, &form(), [&] {
-        opened = form().deskMenu->isVisible();
-        form().deskMenu->close();
+        opened = deskMenu()->isVisible();
+        deskMenu()->close();
     });
     QTest::keyClick(&form(), Qt::Key_F10);
     EXPECT_TRUE(opened);
@@ -141,18 +149,17 @@ TEST_F(WindowTest, LegendColoursAndClockFace) {
                       .color(QPalette::Window),
                   swatch[i])
             << i;
-    EXPECT_EQ(form().clockLabel->palette().color(QPalette::WindowText), QColor(0x00, 0xFF, 0x00));
-    EXPECT_EQ(form().clockLabel->palette().color(QPalette::Window), QColor(Qt::black));
-    EXPECT_TRUE(form().clockLabel->font().bold());
-    EXPECT_DOUBLE_EQ(form().clockLabel->font().pointSizeF(), 36);
-    EXPECT_TRUE(form().roomLabels[0]->font().bold());
+    EXPECT_EQ(clockLabel()->palette().color(QPalette::WindowText), QColor(0x00, 0xFF, 0x00));
+    EXPECT_EQ(clockLabel()->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_TRUE(clockLabel()->font().bold());
+    EXPECT_DOUBLE_EQ(clockLabel()->font().pointSizeF(), 36);
+    EXPECT_TRUE(roomLabel(0)->font().bold());
 }
 
 TEST_F(WindowTest, JapaneseCaptionsUseAJapaneseFont) {
     start();
-    for (QWidget* w :
-         {static_cast<QWidget*>(form().checkInButton), static_cast<QWidget*>(form().remainingList),
-          form().findChild<QWidget*>(QStringLiteral("Label19"))}) {
+    for (QWidget* w : {static_cast<QWidget*>(checkInButton()),
+                       static_cast<QWidget*>(remainingList()), named<QWidget>("Label19")}) {
         const QString family = QFontInfo(w->font()).family();
         EXPECT_TRUE(family.startsWith("IPA") || family.contains("CJK")) << family.toStdString();
     }
@@ -160,28 +167,27 @@ TEST_F(WindowTest, JapaneseCaptionsUseAJapaneseFont) {
 
 TEST_F(WindowTest, StartUpHidesOperationsAndFillsTheLists) {
     start();
-    for (auto* b : {form().checkInButton, form().extendButton, form().notifyButton,
-                    form().settleButton, form().modifyButton, form().reserveButton,
-                    form().deleteButton, form().inputExtensionButton})
+    for (auto* b : {checkInButton(), extendButton(), notifyButton(), settleButton(), modifyButton(),
+                    reserveButton(), deleteButton(), inputExtensionButton()})
         EXPECT_TRUE(b->isHidden()) << b->objectName().toStdString();
-    EXPECT_TRUE(form().hoverReadouts[0]->isHidden());
-    EXPECT_TRUE(form().hoverReadouts[1]->isHidden());
-    EXPECT_EQ(form().selectedIdLabel->text(), "");
-    ASSERT_EQ(form().peopleBox->count(), 26);
-    EXPECT_EQ(form().peopleBox->itemText(25), "26");
-    EXPECT_EQ(form().peopleBox->currentText(), "2");
+    EXPECT_TRUE(hoverReadout(0)->isHidden());
+    EXPECT_TRUE(hoverReadout(1)->isHidden());
+    EXPECT_EQ(selectedIdLabel()->text(), "");
+    ASSERT_EQ(peopleBox()->count(), 26);
+    EXPECT_EQ(peopleBox()->itemText(25), "26");
+    EXPECT_EQ(peopleBox()->currentText(), "2");
     QStringList units;
-    for (int i = 0; i < form().unitBox->count(); ++i)
-        units << form().unitBox->itemText(i);
+    for (int i = 0; i < unitBox()->count(); ++i)
+        units << unitBox()->itemText(i);
     EXPECT_EQ(units.join(' '), "0.5 1 1.5 2 2.5 3 3.5 4 4.5 5");
-    EXPECT_EQ(form().unitBox->currentText(), "1");
-    ASSERT_EQ(form().roomBox->count(), 34);
-    EXPECT_EQ(form().roomBox->itemText(0), "001");
-    EXPECT_EQ(form().roomBox->itemText(33), "034");
-    EXPECT_EQ(form().roomBox->currentText(), "");
-    EXPECT_EQ(form().statusBox->count(), 1);
-    EXPECT_EQ(form().statusBox->itemText(0), "");
-    EXPECT_TRUE(form().clockTimer->isActive());
+    EXPECT_EQ(unitBox()->currentText(), "1");
+    ASSERT_EQ(roomBox()->count(), 34);
+    EXPECT_EQ(roomBox()->itemText(0), "001");
+    EXPECT_EQ(roomBox()->itemText(33), "034");
+    EXPECT_EQ(roomBox()->currentText(), "");
+    EXPECT_EQ(statusBox()->count(), 1);
+    EXPECT_EQ(statusBox()->itemText(0), "");
+    EXPECT_TRUE(clockTimer()->isActive());
 }
 
 } // namespace

@@ -26,6 +26,7 @@ protected:
         form().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
     }
+    // A real click, on a button that is on screen.
     static void click(QWidget* w) {
         ASSERT_TRUE(w->isVisible()) << w->objectName().toStdString();
         QTest::mouseClick(w, Qt::LeftButton);
@@ -34,31 +35,31 @@ protected:
 
 TEST_F(Wiring, TheClockTimerTicksAndTheAlarmTimerBeeps) {
     startShown({kStay});
-    EXPECT_EQ(form().clockTimer->interval(), 30000);
-    EXPECT_TRUE(form().clockTimer->isActive());
-    EXPECT_EQ(form().roomLabels[4]->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(clockTimer()->interval(), 30000);
+    EXPECT_TRUE(clockTimer()->isActive());
+    EXPECT_EQ(roomLabel(4)->palette().color(QPalette::Window), QColor(Qt::white));
 
     setNow(at(2026, 12, 5, 20, 10)); // ten minutes before the end
-    form().clockTimer->start(5);     // the wiring, not the interval, is under test here
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form().clockLabel->text() == "20:10"; }, 5000));
-    EXPECT_EQ(form().roomLabels[4]->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0x00));
-    form().clockTimer->stop();
+    clockTimer()->start(5);          // the wiring, not the interval, is under test here
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clockLabel()->text() == "20:10"; }, 5000));
+    EXPECT_EQ(roomLabel(4)->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0x00));
+    clockTimer()->stop();
 
-    ASSERT_TRUE(form().alarmTimer->isActive());
-    EXPECT_EQ(form().alarmTimer->interval(), 5000);
+    ASSERT_TRUE(alarmTimer()->isActive());
+    EXPECT_EQ(alarmTimer()->interval(), 5000);
     const int beeps = world().beeps;
-    form().alarmTimer->start(5);
+    alarmTimer()->start(5);
     EXPECT_TRUE(QTest::qWaitFor([&] { return world().beeps >= beeps + 2; }, 5000));
 }
 
 struct ButtonCase {
     const char* name;
     std::string line;
-    double clickX; // minutes into the board's window, from 19:00
-    std::function<void(Form1&)> fill;
-    QPushButton* Form1::*button;
+    double clickX;                  // minutes into the board's window, from 19:00
+    const char* typed;              // the name typed before the click, if any
+    const char* button;             // its design name
     std::vector<std::string> after; // the day file; empty: see `check`
-    std::function<bool(Form1&)> check;
+    std::function<bool(const FormTest&)> check;
 };
 void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.name; }
 
@@ -67,16 +68,16 @@ class WiringButton : public Wiring, public ::testing::WithParamInterface<ButtonC
 TEST_P(WiringButton, AClickRunsItsOperation) {
     const ButtonCase& c = GetParam();
     startShown({c.line});
-    form().board.start = at(2026, 12, 5, 19, 0);
+    showBoardFrom(at(2026, 12, 5, 19, 0));
     clickAt(4, c.clickX);
-    if (c.fill)
-        c.fill(form());
-    click(form().*c.button);
+    if (c.typed)
+        nameEdit()->setText(QString::fromUtf8(c.typed));
+    click(named<QPushButton>(c.button));
     if (!c.after.empty()) {
         EXPECT_EQ(readDay(kDay), c.after);
     }
     if (c.check) {
-        EXPECT_TRUE(c.check(form()));
+        EXPECT_TRUE(c.check(*this));
     }
     EXPECT_TRUE(world().messages.empty()) << lastMessageText().toStdString();
 }
@@ -87,75 +88,76 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonCase{"Extend",
                    kStay,
                    40,
+                   nullptr,
+                   "Command2",
                    {},
-                   &Form1::extendButton,
-                   {},
-                   [](Form1& f) { return f.inputExtensionButton->isVisible(); }},
+                   [](const FormTest& f) { return f.inputExtensionButton()->isVisible(); }},
         ButtonCase{"Notify",
                    kStay,
                    40,
-                   {},
-                   &Form1::notifyButton,
+                   nullptr,
+                   "Command3",
                    {rec("005100100", "2026/12/05 19:30", "2026/12/05 20:20", "通知")},
                    {}},
         ButtonCase{"Settle",
                    kCalled,
                    40,
-                   {},
-                   &Form1::settleButton,
+                   nullptr,
+                   "Command4",
                    {rec("005100100", "2026/12/05 19:30", "2026/12/05 20:20", "精算")},
                    {}},
         ButtonCase{"Modify",
                    kReserved,
                    150,
-                   [](Form1& f) { f.nameEdit->setText(QStringLiteral("佐藤")); },
-                   &Form1::modifyButton,
+                   "佐藤",
+                   "Command5",
                    {rec("005100100", "2026/12/05 21:00", "2026/12/05 22:00", "予約", "佐藤")},
                    {}},
         ButtonCase{"Delete",
                    kReserved,
                    150,
+                   nullptr,
+                   "Command8",
                    {},
-                   &Form1::deleteButton,
-                   {},
-                   [](Form1& f) { return f.roomGrid.recordCount(4) == 0; }},
+                   [](const FormTest& f) { return f.model().records().recordCount(4) == 0; }},
         ButtonCase{
             "CheckIn",
             kReserved,
             60,
-            [](Form1& f) { f.nameEdit->setText(QStringLiteral("佐藤")); },
-            &Form1::checkInButton,
+            "佐藤",
+            "Command1",
             {kReserved, rec("005100200", "2026/12/05 20:00", "2026/12/05 21:00", "利用", "佐藤")},
             {}},
         ButtonCase{
             "Reserve",
             kReserved,
             60,
-            [](Form1& f) { f.nameEdit->setText(QStringLiteral("佐藤")); },
-            &Form1::reserveButton,
+            "佐藤",
+            "Command6",
             {kReserved, rec("005100200", "2026/12/05 20:00", "2026/12/05 21:00", "予約", "佐藤")},
             {}},
-        ButtonCase{
-            "Cancel",
-            kStay,
-            40,
-            {},
-            &Form1::cancelButton,
-            {},
-            [](Form1& f) { return f.notifyButton->isHidden() && f.nameEdit->text().isEmpty(); }}),
+        ButtonCase{"Cancel",
+                   kStay,
+                   40,
+                   nullptr,
+                   "Command10",
+                   {},
+                   [](const FormTest& f) {
+                       return f.notifyButton()->isHidden() && f.nameEdit()->text().isEmpty();
+                   }}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(Wiring, TypedBoxesKeepWhatWasTypedAndAreRefusedAsTyped) {
     startShown({kReserved});
-    form().board.start = at(2026, 12, 5, 19, 0);
+    showBoardFrom(at(2026, 12, 5, 19, 0));
     clickAt(4, 60);
-    form().nameEdit->setText(QStringLiteral("佐藤"));
-    for (QComboBox* box : {form().unitBox, form().peopleBox}) {
+    nameEdit()->setText(QStringLiteral("佐藤"));
+    for (QComboBox* box : {unitBox(), peopleBox()}) {
         box->lineEdit()->selectAll();
         QTest::keyClicks(box->lineEdit(), "0");
         EXPECT_EQ(box->currentText(), "0") << box->objectName().toStdString();
     }
-    click(form().checkInButton);
+    click(checkInButton());
     EXPECT_EQ(lastMessageTitle(), "入力エラー");
     EXPECT_EQ(readDay(kDay), std::vector<std::string>{kReserved});
 }
@@ -163,13 +165,13 @@ TEST_F(Wiring, TypedBoxesKeepWhatWasTypedAndAreRefusedAsTyped) {
 TEST_F(Wiring, AClickOnTheBookingListSelectsThatRecord) {
     const std::string extended = rec("005100100", "2026/12/05 19:00", "2026/12/05 19:30", "延長");
     startShown({extended, kStay.substr(0, 7) + "01" + kStay.substr(9)});
-    form().board.start = at(2026, 12, 5, 19, 0);
+    showBoardFrom(at(2026, 12, 5, 19, 0));
     clickAt(4, 40);
-    ASSERT_EQ(form().bookingList->count(), 2);
-    QListWidgetItem* first = form().bookingList->item(0);
-    QTest::mouseClick(form().bookingList->viewport(), Qt::LeftButton, {},
-                      form().bookingList->visualItemRect(first).center());
-    EXPECT_EQ(form().selected.id, "005100100");
+    ASSERT_EQ(bookingList()->count(), 2);
+    QListWidgetItem* first = bookingList()->item(0);
+    QTest::mouseClick(bookingList()->viewport(), Qt::LeftButton, {},
+                      bookingList()->visualItemRect(first).center());
+    EXPECT_EQ(selected().id, "005100100");
     EXPECT_EQ(label11(), "005100100");
 }
 

@@ -1,12 +1,12 @@
 // The report window alone, over a temporary program folder.
+#include "desk/summary_keeper.h"
 #include "ledger/cp932.h"
 #include "ledger/report_csv.h"
 #include "ledger/summary_file.h"
-#include "report/heat_map.h"
-#include "report/report_document.h"
-#include "report/report_window.h"
-#include "report/summary_keeper.h"
 #include "support/temp_dir.h"
+#include "window/report/heat_map.h"
+#include "window/report/report_document.h"
+#include "window/report/report_window.h"
 
 #include <QComboBox>
 #include <QLabel>
