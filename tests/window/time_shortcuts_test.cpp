@@ -69,6 +69,18 @@ TEST_F(TimeShortcuts, TickStopsScrollingAfterAStepAndResumesAfterNow) {
     expectWindow(at(2026, 12, 5, 22, 0, 0));
 }
 
+TEST_F(TimeShortcuts, AWindowPlacedByHandStaysThereUntilNow) {
+    setNow(at(2026, 12, 5, 21, 0, 0));
+    start();
+    board().showAt(at(2026, 12, 5, 14, 20, 30));
+    EXPECT_FALSE(follows());
+    expectWindow(at(2026, 12, 5, 14, 20, 30));
+    tickAt(at(2026, 12, 5, 21, 0, 30));
+    expectWindow(at(2026, 12, 5, 14, 20, 30));
+    click(nowButton());
+    expectWindow(at(2026, 12, 5, 21, 0, 30));
+}
+
 TEST_F(TimeShortcuts, NowDoesNothingWhileAnotherDayIsShown) {
     setNow(at(2026, 12, 5, 21, 0, 0));
     start();
