@@ -2,9 +2,10 @@
 #include "bench_registry.h"
 #include "desk.h"
 
-#include "app/history_window.h"
+#include "desk/business_day.h"
 #include "ledger/day_file.h"
 #include "ledger/journal_file.h"
+#include "window/history_window.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>
@@ -109,12 +110,15 @@ bool smallAppendAndSync(const std::filesystem::path& dir) {
     return ::close(fd) == 0 && ok;
 }
 
+// The shown day read from its file by the desk model, as a day picked or started is read
+// (the window's repaint is not part of it).
 void BM_LoadDay(benchmark::State& state) {
     Desk& d = desk(kFullDay, false);
+    DeskModel model({[] { return benchClock(); }, d.dir(), [] { return false; }});
+    model.startUp();
     for (auto _ : state)
-        d.form().loadDayContent();
-    d.form().loadDay();
-    state.counters["records"] = static_cast<double>(d.form().roomGrid.recordCount(0) * kRoomCount);
+        model.reload();
+    state.counters["records"] = static_cast<double>(model.records().recordCount(0) * kRoomCount);
 }
 
 // The disk of a shared machine swings between fast and slow moments from one write to the
@@ -136,29 +140,33 @@ struct PairedFloor {
     }
 };
 
+// The shown day written to its file through its journal, as every operation ends (the
+// records as read, so each save writes the same bytes).
 void BM_SaveDay(benchmark::State& state) {
     Desk& d = desk(kFullDay, false);
-    Form1& form = d.form();
-    const RoomGrid grid = form.roomGrid;
-    const std::string bytes = renderDayFile(grid, form.keptLines).bytes;
+    BusinessDay day(d.dir());
+    day.open(benchDate());
+    day.syncJournal(benchClock());
+    day.read();
+    const std::string bytes = renderDayFile(day.records(), day.keptLines()).bytes;
     PairedFloor floor;
     for (auto _ : state) {
-        form.roomGrid = grid;
         const auto start = Clock::now();
-        const bool saved = form.saveDay(JournalOp::Use);
+        const bool saved = day.save(JournalOp::Use, {}, benchClock()).stored;
         state.SetIterationTime(secondsSince(start));
         if (!saved || !floor.measure(d.dir(), bytes)) {
-            state.SkipWithError("saveDay or the floor beside it failed");
+            state.SkipWithError("the save or the floor beside it failed");
             break;
         }
     }
-    form.loadDay();
+    // The window's day goes on from what the file holds now.
+    d.restoreDay();
     floor.report(state);
 }
 
 void BM_Floor(benchmark::State& state) {
     Desk& d = desk(kFullDay, false);
-    const std::string bytes = renderDayFile(d.form().roomGrid, d.form().keptLines).bytes;
+    const std::string bytes = renderDayFile(d.model().records(), d.model().keptLines()).bytes;
     std::string back;
     back.reserve(bytes.size());
     for (auto _ : state) {
@@ -173,23 +181,22 @@ void BM_Floor(benchmark::State& state) {
 void BM_Tick(benchmark::State& state) {
     Desk& d = desk(static_cast<int>(state.range(0)), false);
     for (auto _ : state)
-        tickAndPaint(d.form());
+        tickAndPaint(d.window());
 }
 
 void BM_CheckIn(benchmark::State& state) {
     const FreeSpot spot = checkInSpot();
     Desk& d = desk(static_cast<int>(state.range(0)), true);
-    Form1& form = d.form();
     PairedFloor floor;
     double smallMs = 0;
     std::string saved;
     for (auto _ : state) {
-        const int before = form.roomGrid.recordCount(spot.room);
+        const int before = d.model().records().recordCount(spot.room);
         const std::size_t messages = d.world().messages.size();
         const auto start = Clock::now();
-        checkIn(form, spot);
+        checkIn(d.window(), spot);
         state.SetIterationTime(secondsSince(start));
-        if (form.roomGrid.recordCount(spot.room) != before + 1 ||
+        if (d.model().records().recordCount(spot.room) != before + 1 ||
             d.world().messages.size() != messages) {
             state.SkipWithError(
                 ("the check-in was not stored: " + d.world().messages.back().text.toStdString())

@@ -1,21 +1,40 @@
 #include "desk.h"
 
-#include "board/board_half.h"
-#include "board/board_render.h"
+#include "support/clerk.h"
+
 #include "ledger/atomic_file.h"
 #include "ledger/board_geometry.h"
 #include "ledger/day_totals.h"
+#include "ledger/journal_file.h"
 #include "ledger/record.h"
+#include "window/board_half.h"
+#include "window/timetable_board.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QLabel>
+#include <QDateEdit>
 #include <QLineEdit>
-#include <QMouseEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <cstdlib>
 #include <stdexcept>
 
 namespace kavro::bench {
+
+namespace {
+
+using test::control;
+
+BoardHalf* boardHalf(const DeskWindow& window, int half) {
+    return control<BoardHalf>(window, half == 0 ? "Picture1_0" : "Picture1_1");
+}
+
+QDate qdate(Date d) {
+    return QDate(static_cast<int>(d.year()), static_cast<unsigned>(d.month()),
+                 static_cast<unsigned>(d.day()));
+}
+
+} // namespace
 
 Date benchDate() {
     return Date{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}};
@@ -35,49 +54,54 @@ Desk::Desk(int recordsPerRoom, std::optional<FreeSpot> free)
       dayBytes_(dayFileBytes(fullDayLines(benchDate(), recordsPerRoom, free))) {
     world_->now = benchClock();
     writeDay(dayFile_, dayBytes_);
-    form_ = std::make_unique<Form1>(test::fakePlatform(world_, dir_.path()));
-    if (!form_->startUp())
-        throw std::runtime_error("the window did not start");
+    window_ = std::make_unique<DeskWindow>(test::fakePlatform(world_, dir_.path()));
+    window_->startUp();
 }
 
 Desk::~Desk() = default;
 
 void Desk::restoreDay() {
     // The journal goes back too: the next check-in meets a day in step with its journal (the
-    // reload journals the restored file as its first state, outside the timing).
+    // reading journals the restored file as its first state, outside the timing).
     std::filesystem::remove(journalPathFor(dayFile_));
     writeDay(dayFile_, dayBytes_);
-    form_->loadDay();
+    readDayAgain(*window_);
 }
 
-void paintBoard(Form1& form) {
+void readDayAgain(DeskWindow& window) {
+    auto* picker = control<QDateEdit>(window, "DTPicker1");
+    const Date shown = window.model().shownDay().date;
+    picker->setDate(qdate(addDays(shown, -1)));
+    picker->setDate(qdate(shown));
+}
+
+void chooseMenuEntry(DeskWindow& window, const QString& text) {
+    for (QAction* entry : control<QMenu>(window, "deskMenu")->actions())
+        if (entry->text() == text)
+            entry->trigger();
+}
+
+void paintBoard(DeskWindow& window) {
     for (int half = 0; half < 2; ++half)
-        renderBoardHalf(form, half);
+        boardHalf(window, half)->render();
 }
 
-void tickAndPaint(Form1& form) {
-    form.tick();
-    paintBoard(form);
+void tickAndPaint(DeskWindow& window) {
+    window.tick();
+    paintBoard(window);
 }
 
-void checkIn(Form1& form, FreeSpot spot) {
+void checkIn(DeskWindow& window, FreeSpot spot) {
     const BoardRow place = boardRowOfRoom(spot.room);
-    BoardHalf* half = form.boardHalves[place.half];
+    BoardHalf* half = boardHalf(window, place.half);
+    const auto& board = *control<TimetableBoard>(window, "timetableBoard");
     const DateTime start = addMinutes(businessDayStart(benchDate()), 30L * spot.slot);
-    const double x = static_cast<double>(minuteX(form.board.start, start));
+    const double x = static_cast<double>(minuteX(board.span().start, start));
     const double y = (barTop(place.row) + barBottom(place.row)) / 2;
-    const QPointF pixel = half->toPixels({x, y});
-    const QPointF global = half->mapToGlobal(pixel);
-
-    QMouseEvent press(QEvent::MouseButtonPress, pixel, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(half, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, pixel, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(half, &release);
-    form.nameEdit->setText(QStringLiteral("山田"));
-    form.checkInButton->click();
-    paintBoard(form);
+    test::pressBoardHalf(*half, {x, y});
+    control<QLineEdit>(window, "Text3")->setText(QStringLiteral("山田"));
+    control<QPushButton>(window, "Command1")->click();
+    paintBoard(window);
 }
 
 } // namespace kavro::bench
@@ -89,23 +113,50 @@ int dumpBoards(const std::filesystem::path& dir) {
     int written = 0;
     for (int perRoom : {kSlotsPerDay / 4, kSlotsPerDay}) {
         Desk desk(perRoom, std::nullopt);
-        Form1& form = desk.form();
-        form.board.followsClock = false;
+        DeskWindow& window = desk.window();
+        auto& board = *control<TimetableBoard>(window, "timetableBoard");
         // Windows starting at every 7th minute and odd seconds: bars and texts meet the
         // edges at many different offsets.
         for (int minutes = -120; minutes <= 24 * 60 + 120; minutes += 7) {
-            form.board.reference = addMinutes(businessDayStart(benchDate()), minutes) +
-                                   std::chrono::seconds(minutes % 60);
-            form.tick();
+            board.showAt(addMinutes(businessDayStart(benchDate()), minutes) +
+                         std::chrono::seconds(minutes % 60));
+            window.tick();
             for (int half = 0; half < 2; ++half) {
                 const auto name = "board-" + std::to_string(perRoom) + "-" +
                                   std::to_string(minutes) + "-" + std::to_string(half) + ".png";
-                if (!renderBoardHalf(form, half)
+                if (!boardHalf(window, half)
+                         ->render()
                          .save(QString::fromStdString((dir / name).string())))
                     return -1;
                 ++written;
             }
         }
+    }
+    return written;
+}
+
+int dumpFiles(const std::filesystem::path& dir) {
+    namespace fs = std::filesystem;
+    int written = 0;
+    for (int perRoom : {0, kSlotsPerDay / 4, kSlotsPerDay}) {
+        Desk desk(perRoom, checkInSpot());
+        const auto keep = [&](const std::string& step) {
+            desk.window().waitForSummary(); // its summary line written in the background
+            const fs::path to = dir / (std::to_string(perRoom) + "-" + step);
+            fs::create_directories(to);
+            for (const auto& file : fs::directory_iterator(desk.dir())) {
+                fs::copy_file(file.path(), to / file.path().filename());
+                ++written;
+            }
+        };
+        checkIn(desk.window(), checkInSpot());
+        keep("1-checkin");
+        chooseMenuEntry(desk.window(), QStringLiteral("元に戻す"));
+        keep("2-undo");
+        chooseMenuEntry(desk.window(), QStringLiteral("やり直す"));
+        keep("3-redo");
+        if (!desk.world().messages.empty())
+            return -1;
     }
     return written;
 }

@@ -1,11 +1,12 @@
 #pragma once
-// The window at the desk, for measurements: a real Form1 over a fake world (fixed clock,
+// The window at the desk, for measurements: a real desk window over a fake world (fixed clock,
 // its own program directory, messages and beeps only counted). Nothing here can reach the
-// machine: the real platform is never linked into the benchmarks.
-#include "app/form1.h"
+// machine: the real platform is never linked into the benchmarks. The measurements act on the
+// window as the clerk does, through its controls (found by their design names).
 #include "full_day.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
+#include "window/desk_window.h"
 
 #include <filesystem>
 #include <memory>
@@ -35,12 +36,14 @@ public:
     Desk(const Desk&) = delete;
     Desk& operator=(const Desk&) = delete;
 
-    Form1& form() { return *form_; }
+    DeskWindow& window() { return *window_; }
+    const DeskModel& model() const { return window_->model(); }
     FakeWorld& world() { return *world_; }
     const std::filesystem::path& dir() const { return dir_.path(); }
     const std::filesystem::path& dayFile() const { return dayFile_; }
     const std::string& dayBytes() const { return dayBytes_; }
-    // Puts the day file back as it was made and reloads it.
+    // Puts the day file back as it was made, without its journal, and has the window read it
+    // again.
     void restoreDay();
 
 private:
@@ -48,18 +51,25 @@ private:
     std::shared_ptr<FakeWorld> world_;
     std::filesystem::path dayFile_;
     std::string dayBytes_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<DeskWindow> window_;
 };
 
+// The window reads its shown day's file again, as the clerk has it do: another date picked in
+// the date picker, and the shown one again.
+void readDayAgain(DeskWindow& window);
+
+// An entry of the desk menu chosen (元に戻す, やり直す, ...); its question answered yes.
+void chooseMenuEntry(DeskWindow& window, const QString& text);
+
 // The repaint of both board halves, each into an image at its size.
-void paintBoard(Form1& form);
+void paintBoard(DeskWindow& window);
 
 // One clock tick and the repaint it asks for.
-void tickAndPaint(Form1& form);
+void tickAndPaint(DeskWindow& window);
 
-// A check-in at the spot through the window's handlers: the click on the board, the name
-// typed, "利用", and the board painted after the closing sequence.
-void checkIn(Form1& form, FreeSpot spot);
+// A check-in at the spot as the clerk makes it: the press on the board, the name typed,
+// "利用", and the board painted after the operation.
+void checkIn(DeskWindow& window, FreeSpot spot);
 
 } // namespace kavro::bench
 
@@ -69,5 +79,11 @@ namespace kavro::bench {
 // PNG files into `dir`: a change to the painter that is meant to save work and not alter
 // the picture can be checked with cmp against the files of the previous build.
 int dumpBoards(const std::filesystem::path& dir);
+
+// Copies the program directory (day file, journal, summary) into a folder of `dir` after each
+// step of a check-in at the desk, taken back and done again, over days of several sizes: the
+// bytes a change to the program must not alter, compared with diff -r against the files of
+// the previous build. Returns the number of files written, or -1.
+int dumpFiles(const std::filesystem::path& dir);
 
 } // namespace kavro::bench

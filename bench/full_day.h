@@ -20,8 +20,9 @@ struct FreeSpot {
 };
 
 // Lines of a day (UTF-8) for the business date with `recordsPerRoom` records in each room,
-// evenly spaced over the day. Parties are still in a room ("利用", "通知") only in the
-// afternoon, so a clock in the evening sees the alarm and every colour of the board.
+// evenly spaced over the day, room by room as the program writes them. Parties are still in a room
+// ("利用", "通知") only in the afternoon, so a clock in the evening sees the alarm and every colour
+// of the board.
 std::vector<std::string> fullDayLines(Date businessDate, int recordsPerRoom,
                                       std::optional<FreeSpot> free = std::nullopt);
 

@@ -2,12 +2,13 @@
 // start-up probes in fresh processes, then the table of figures against the budgets.
 //   kavro_bench [benchmark flags] [--kavro_startup_runs=N] [--kavro_report=FILE]
 //   kavro_bench --kavro_dump_board=DIR   (board pictures, to check a painter change)
+//   kavro_bench --kavro_dump_files=DIR   (day files and journals of check-ins, undone, redone)
 #include "bench_registry.h"
 #include "desk.h"
 #include "startup_probe.h"
 #include "summary.h"
 
-#include "app/fonts.h"
+#include "window/fonts.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
     int startupRuns = 7;
     std::string reportFile;
     std::string dumpDir;
+    std::string filesDir;
     std::vector<char*> args{argv[0]};
     bool repetitionsGiven = false, interleavingGiven = false, aggregatesGiven = false;
     for (int i = 1; i < argc; ++i) {
@@ -110,6 +112,8 @@ int main(int argc, char** argv) {
             startupRuns = std::stoi(std::string(a.substr(21)));
         else if (startsWith(a, "--kavro_dump_board="))
             dumpDir = std::string(a.substr(19));
+        else if (startsWith(a, "--kavro_dump_files="))
+            filesDir = std::string(a.substr(19));
         else if (startsWith(a, "--kavro_report="))
             reportFile = std::string(a.substr(15));
         else {
@@ -147,6 +151,11 @@ int main(int argc, char** argv) {
     if (!dumpDir.empty()) {
         const int written = dumpBoards(dumpDir);
         std::cout << written << " images written to " << dumpDir << "\n";
+        return written > 0 ? 0 : 1;
+    }
+    if (!filesDir.empty()) {
+        const int written = dumpFiles(filesDir);
+        std::cout << written << " files written to " << filesDir << "\n";
         return written > 0 ? 0 : 1;
     }
 

@@ -4,8 +4,8 @@
 
 #include "ledger/report_period.h"
 #include "ledger/summary_file.h"
-#include "report/heat_map.h"
-#include "report/report_window.h"
+#include "window/report/heat_map.h"
+#include "window/report/report_window.h"
 
 #include <QEventLoop>
 #include <QtCharts/QChartView>

@@ -97,6 +97,12 @@ void TimetableBoard::resumeFollowing(DateTime clock) {
     span_.followsClock = true;
 }
 
+void TimetableBoard::showAt(DateTime reference) {
+    span_.followsClock = false;
+    placeAround(reference);
+    repaintHalves();
+}
+
 void TimetableBoard::repaintHalves() {
     for (auto* half : halves)
         half->update();

@@ -38,6 +38,9 @@ public:
     void follow(DateTime clock);
     // The window back on the clock, following it (a new business day).
     void resumeFollowing(DateTime clock);
+    // The window placed around a time by hand, as < and > place it: it stops following the
+    // clock until NOW, and both halves repaint.
+    void showAt(DateTime reference);
     // Both halves repaint at the next paint pass.
     void repaintHalves();
     BoardHalf* half(int index) const { return halves[index]; }

@@ -1,60 +1,13 @@
 // A whole business day driven through the desk model alone, without a widget: what the desk
 // does, what the day file and its journal hold afterwards, and what the clerk is told.
-#include "desk/desk_model.h"
-#include "ledger/cp932.h"
-#include "ledger/journal_file.h"
-#include "support/temp_dir.h"
+#include "desk/desk_fixture.h"
 
-#include <gtest/gtest.h>
-
-namespace kavro {
+namespace kavro::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-const Date kDay{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}};
-const Date kNextDay = addDays(kDay, 1);
-
-DateTime at(Date d, int hh, int mm, int ss = 0) { return makeDateTime(d, hh, mm, ss); }
-
-EntryFields panel(const char* room, const char* start, const char* end, const char* name,
-                  const char* unit = "1") {
-    return {"2", start, unit, end, room, name};
-}
-
-class DeskDay : public ::testing::Test {
-protected:
-    test::TempDir dir;
-    DateTime now = at(kDay, 20, 0);
-    int restarts = 0;
-    DeskModel model{{[this] { return now; }, dir.path(), [this] { return ++restarts, true; }}};
-
-    std::vector<std::string> lines(Date d = kDay) const {
-        std::vector<std::string> out;
-        for (const auto& raw : splitDayLines(test::readBytes(dayFilePath(dir.path(), d))))
-            out.push_back(decodeCp932(raw).value_or("<undecodable>"));
-        return out;
-    }
-    std::vector<JournalOp> journalOps(Date d = kDay) const {
-        DayJournal journal(journalPathFor(dayFilePath(dir.path(), d)));
-        journal.load();
-        std::vector<JournalOp> ops;
-        for (const auto& e : journal.entries())
-            ops.push_back(e.op);
-        return ops;
-    }
-    static std::string texts(const Reply& reply) {
-        std::string out;
-        for (const auto& n : reply.notices)
-            out += n.title.toStdString() + ": " + n.text.toStdString() + "\n";
-        return out;
-    }
-    void tickAt(DateTime t) {
-        now = t;
-        model.tick();
-        model.runDayCycle();
-    }
-};
+using DeskDay = DeskTest;
 
 TEST_F(DeskDay, ADayAtTheDeskIsStoredAsTheClerkDidIt) {
     ASSERT_TRUE(model.startUp().notices.empty());
@@ -110,9 +63,9 @@ TEST_F(DeskDay, AChangeMadeOutsideIsKeptJournaledAndTheOperationDoneAgain) {
     model.startUp();
     ASSERT_TRUE(model.checkIn(panel("001", "20:00", "21:00", "山田")).stored);
     // Another program rewrites the file: the next save must not write over it.
-    test::writeBytes(dayFilePath(dir.path(), kDay),
-                     *encodeCp932("002100200,2026/12/05 19:00,1,2026/12/05 20:00,2,002,外,精算") +
-                         "\r\n");
+    writeBytes(dayFilePath(dir.path(), kDay),
+               *encodeCp932("002100200,2026/12/05 19:00,1,2026/12/05 20:00,2,002,外,精算") +
+                   "\r\n");
     int shown = 0;
     QObject::connect(&model, &DeskModel::dayShown, [&] { ++shown; });
     Outcome out = model.checkIn(panel("003", "20:00", "21:00", "佐藤"));
@@ -163,4 +116,4 @@ TEST_F(DeskDay, ALostDayFileIsRebuiltFromItsJournalOnlyAfterAYes) {
 }
 
 } // namespace
-} // namespace kavro
+} // namespace kavro::test

@@ -2,9 +2,9 @@
 // clock, sound), but a restart request that is always refused and only reported on
 // standard output. It can never restart the machine it runs on.
 #include "app/desktop_platform.h"
-#include "app/fonts.h"
-#include "app/form1.h"
 #include "app/instance_lock.h"
+#include "window/desk_window.h"
+#include "window/fonts.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -21,9 +21,8 @@ int main(int argc, char* argv[]) {
     kavro::InstanceLock lock(platform.programDir);
     if (!lock.acquired())
         return 0;
-    kavro::Form1 form(std::move(platform));
-    if (!form.startUp())
-        return 0;
-    form.show();
+    kavro::DeskWindow window(std::move(platform));
+    window.startUp();
+    window.show();
     return QApplication::exec();
 }

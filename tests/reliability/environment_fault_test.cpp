@@ -3,8 +3,11 @@
 // day file keeps what was saved, the change stays on screen, and once the fault is gone
 // the next save writes it.
 #include "ledger/atomic_file.h"
+#include "ledger/record.h"
 #include "reliability/mount_namespace.h"
 #include "support/form_fixture.h"
+
+#include <QPushButton>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -23,7 +26,6 @@ namespace fs = std::filesystem;
 }
 
 const std::string kSaved = "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田,利用";
-const std::string kChange = "002100200,2026/12/05 20:00,1,2026/12/05 21:00,2,002,鈴木,利用";
 
 enum class Fault { ReadOnlyFolder, FullDisk, FolderInPlaceOfFile };
 
@@ -100,6 +102,19 @@ protected:
         return out;
     }
 
+    // A check-in of a room at 20:10 through the window: the board pressed, a name, 利用.
+    void checkInRoom(int room) {
+        pressRoom(room, at(2026, 12, 5, 20, 10));
+        typeName(QStringLiteral("鈴木"));
+        click(checkInButton());
+    }
+    // Its record, under the day's next group number (kSaved holds 1001).
+    static std::string checkedIn(int room, long group) {
+        const std::string code = roomCode(room);
+        return code + std::to_string(group * 100) + ",2026/12/05 20:10,1,2026/12/05 21:10,2," +
+               code + ",鈴木,利用";
+    }
+
     std::unique_ptr<TmpfsMount> mount_;
 };
 
@@ -118,25 +133,27 @@ TEST_P(SaveUnderFault, IsReportedLosesNothingAndTheNextSaveWritesTheChange) {
     const std::string saved = readBytes(dayFile(day));
     const std::size_t messagesBefore = world().messages.size();
 
-    form().roomGrid.at(1, 0) = kChange;
     inflict(c.fault);
     for (int attempt = 0; attempt < 2; ++attempt) { // the program goes on, and so does the fault
-        EXPECT_FALSE(form().saveAndReload(JournalOp::Modify));
+        checkInRoom(1 + attempt);
         EXPECT_EQ(world().messages.size(), messagesBefore + 1 + attempt);
         EXPECT_EQ(lastMessageTitle(), "ファイルエラー");
         EXPECT_TRUE(saysThat(lastMessageText(), c.cause));
         // The file that refused: the day file, or its journal, which is written first.
         EXPECT_TRUE(saysThat(lastMessageText(), dayFile(day).string()) ||
                     saysThat(lastMessageText(), journalPathFor(dayFile(day)).string()));
-        EXPECT_EQ(form().roomGrid.at(1, 0), kChange) << "the change is still on screen";
-        EXPECT_EQ(form().roomGrid.at(0, 0), kSaved);
+        EXPECT_EQ(model().records().at(1 + attempt, 0), checkedIn(1 + attempt, 1002 + attempt))
+            << "the change is still on screen";
+        EXPECT_EQ(model().records().at(0, 0), kSaved);
         EXPECT_TRUE(temporaryFiles().empty()) << temporaryFiles().front();
     }
     lift(c.fault);
 
     EXPECT_EQ(readBytes(dayFile(day)), saved) << "what was saved before the fault is all there";
-    EXPECT_TRUE(form().saveAndReload(JournalOp::Modify));
-    EXPECT_EQ(readDay(day), (std::vector<std::string>{kSaved, kChange}));
+    checkInRoom(3);
+    EXPECT_EQ(readDay(day), (std::vector<std::string>{kSaved, checkedIn(1, 1002),
+                                                      checkedIn(2, 1003), checkedIn(3, 1004)}))
+        << "the next save writes the changes kept on screen";
     EXPECT_EQ(world().messages.size(), messagesBefore + 2);
 }
 
@@ -161,11 +178,13 @@ TEST_F(WindowUnderFault, AReadOnlyFolderAtStartUpIsReportedAndTheDayIsNotOverwri
 
     // Once the folder can be written again, the day loads and saves as usual.
     ASSERT_TRUE(mount_->setReadOnly(false));
-    EXPECT_FALSE(form().saveDay(JournalOp::Modify)) << "a day that was never read is not written";
-    form().loadDay();
-    form().roomGrid.at(1, 0) = kChange;
-    EXPECT_TRUE(form().saveAndReload(JournalOp::Modify));
-    EXPECT_EQ(readDay(ymd(2026, 12, 5)), std::vector<std::string>{kChange});
+    checkInRoom(1);
+    EXPECT_TRUE(saysThat(lastMessageText(), "日付ファイルを読み込めなかったため"))
+        << "a day that was never read is not written";
+    EXPECT_FALSE(fs::exists(dayFile(ymd(2026, 12, 5))));
+    readDayAgain();
+    checkInRoom(2);
+    EXPECT_EQ(readDay(ymd(2026, 12, 5)), std::vector<std::string>{checkedIn(2, 1001)});
 }
 
 } // namespace

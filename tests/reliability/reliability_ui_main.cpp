@@ -1,7 +1,7 @@
 // The window's fault tests: a private mount namespace first (while the process has one
 // thread), then GoogleTest inside a QApplication, offscreen.
-#include "app/fonts.h"
 #include "reliability/mount_namespace.h"
+#include "window/fonts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

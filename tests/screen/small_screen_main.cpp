@@ -1,6 +1,6 @@
 // Window tests on offscreen screens of given sizes: Qt's offscreen platform reads them from
 // a configuration file named in QT_QPA_PLATFORM before the application starts.
-#include "app/fonts.h"
+#include "window/fonts.h"
 
 #include <QApplication>
 #include <QTemporaryFile>

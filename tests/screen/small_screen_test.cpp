@@ -1,8 +1,8 @@
 // The window on screens of several sizes: untouched where it fits, shrunk as a whole where
 // it does not, never below a legible size.
-#include "app/window_scale.h"
-#include "board/board_half.h"
 #include "support/form_fixture.h"
+#include "window/board_half.h"
+#include "window/window_scale.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -92,9 +92,9 @@ TEST_F(WindowOnScreen, AtDesignSizeWhereItFitsPixelForPixel) {
 
 TEST_F(WindowOnScreen, ShrinksAsAWholeToFitALaptop) {
     startOn("laptop");
-    const QRect button = form().checkInButton->geometry();
-    const double points = form().nameEdit->font().pointSizeF();
-    const QSize half = form().boardHalves[0]->size();
+    const QRect button = checkInButton()->geometry();
+    const double points = nameEdit()->font().pointSizeF();
+    const QSize half = boardHalf(0)->size();
     showFitted();
 
     const QSize frame = form().frameGeometry().size();
@@ -103,11 +103,11 @@ TEST_F(WindowOnScreen, ShrinksAsAWholeToFitALaptop) {
     const double f = form().width() / 1016.0;
     EXPECT_LT(f, 1.0);
     EXPECT_NEAR(form().height(), 711 * f, 1.0) << "not the same factor both ways";
-    const QRect scaled = form().checkInButton->geometry();
+    const QRect scaled = checkInButton()->geometry();
     EXPECT_NEAR(scaled.left(), button.left() * f, 1.0);
     EXPECT_NEAR(scaled.width(), button.width() * f, 1.0);
-    EXPECT_NEAR(form().nameEdit->font().pointSizeF(), points * f, 0.01);
-    EXPECT_NEAR(form().boardHalves[0]->width(), half.width() * f, 1.0);
+    EXPECT_NEAR(nameEdit()->font().pointSizeF(), points * f, 0.01);
+    EXPECT_NEAR(boardHalf(0)->width(), half.width() * f, 1.0);
 }
 
 TEST_F(WindowOnScreen, TheShrunkBoardIsHitWhereItIsDrawn) {
@@ -117,12 +117,12 @@ TEST_F(WindowOnScreen, TheShrunkBoardIsHitWhereItIsDrawn) {
     ASSERT_LT(f, 1.0);
     // Room 005 (row 4) at 20:10 on the design board: 2 pixels of border, 349 x 565
     // pixels for 180 minutes x 355.5 units; the clock at 20:00 puts 18:30 at its left.
-    BoardHalf* left = form().boardHalves[0];
+    BoardHalf* left = boardHalf(0);
     const QPoint design(qRound(2 + 100.2 * 349 / 180), qRound(2 + 104 * 565 / 355.5));
     QTest::mouseClick(left, Qt::LeftButton, {},
                       QPoint(qRound(design.x() * f), qRound(design.y() * f)));
-    EXPECT_EQ(form().roomBox->currentText(), "005");
-    EXPECT_EQ(form().startEdit->text(), "20:10");
+    EXPECT_EQ(roomBox()->currentText(), "005");
+    EXPECT_EQ(startEdit()->text(), "20:10");
 }
 
 TEST_F(WindowOnScreen, NeverBelowALegibleSize) {

@@ -1,10 +1,8 @@
 #pragma once
 // The window driven as a clerk would, through controls found by their design names, so that
 // a test does not depend on how the window keeps them.
-#include "app/form1.h"
-#include "board/board_half.h"
-#include "board/board_render.h"
 #include "ledger/board_geometry.h"
+#include "window/board_half.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
@@ -44,9 +42,9 @@ inline void checkInByName(QWidget& window, int roomIndex, const QString& name,
 
 // Pixels of the red that hatches a record the day file does not hold, inside the room's bar
 // row from 12 to 50 minutes after the clock (where checkInByName's booking lies).
-inline int unsavedHatchPixels(Form1& window, int roomIndex) {
-    const QImage image = renderBoardHalf(window, roomIndex / kRowsPerHalf);
+inline int unsavedHatchPixels(QWidget& window, int roomIndex) {
     BoardHalf* half = boardHalfOf(window, roomIndex);
+    const QImage image = half->render();
     const int row = roomIndex % kRowsPerHalf;
     const QPoint from = half->toPixels({kBoardLeadMinutes + 12.0, barTop(row) + 1}).toPoint();
     const QPoint to = half->toPixels({kBoardLeadMinutes + 50.0, barBottom(row) - 1}).toPoint();

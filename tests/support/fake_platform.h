@@ -1,7 +1,7 @@
 #pragma once
 // The outside world as tests see it: a settable clock and recorders for everything the
 // window would otherwise show or do to the machine.
-#include "app/platform.h"
+#include "window/platform.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,7 @@
 #pragma once
-// A window over a loaded day, clicked on its board at a room and a minute of the window.
+// A window over a loaded day, pressed on its board at a room and a minute of the window.
 #include "support/form_fixture.h"
+#include "window/entry_panel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -28,54 +29,52 @@ protected:
                    DateTime windowStart = at(2026, 12, 5, 20, 0)) {
         writeDay(kDay, lines);
         start();
-        form().board.start = windowStart;
+        showBoardFrom(windowStart);
     }
 
-    // Shows another day as the date picker would.
+    // Shows another day as the date picker does.
     void showDay(Date d, DateTime windowStart) {
-        form().setShownDay(d, form().shownDay.today);
-        form().loadDay();
-        form().board.start = windowStart;
+        pickDate(d);
+        showBoardFrom(windowStart);
     }
 
-    // A click on the room's bar row, `x` minutes into the window.
+    // A press on the room's bar row, `x` minutes into the window.
     void clickAt(int roomIndex, double x) {
-        form().boardPressed(roomIndex / 17, 1, 0, x, 20.0 * (roomIndex % 17) + 20.0);
+        pressBoard(roomIndex / 17, x, 20.0 * (roomIndex % 17) + 20.0);
     }
 
     // Visible operation buttons as letters: U 利用, E 延長, N 通知, S 清算, M 修正, R 予約,
     // D 削除, I 入力; the board pop-ups of either half as e n s.
     std::string buttons() {
-        Form1& f = form();
         std::string s;
         auto add = [&s](QWidget* w, char c) {
             if (!w->isHidden())
                 s += c;
         };
-        add(f.checkInButton, 'U');
-        add(f.extendButton, 'E');
-        add(f.notifyButton, 'N');
-        add(f.settleButton, 'S');
-        add(f.modifyButton, 'M');
-        add(f.reserveButton, 'R');
-        add(f.deleteButton, 'D');
-        add(f.inputExtensionButton, 'I');
+        add(checkInButton(), 'U');
+        add(extendButton(), 'E');
+        add(notifyButton(), 'N');
+        add(settleButton(), 'S');
+        add(modifyButton(), 'M');
+        add(reserveButton(), 'R');
+        add(deleteButton(), 'D');
+        add(inputExtensionButton(), 'I');
         for (int i = 0; i < 2; ++i) {
-            add(f.popupExtendButtons[i], 'e');
-            add(f.popupNotifyButtons[i], 'n');
-            add(f.popupSettleButtons[i], 's');
+            add(popupExtendButton(i), 'e');
+            add(popupNotifyButton(i), 'n');
+            add(popupSettleButton(i), 's');
         }
         return s;
     }
 
     QStringList statusChoices() {
         QStringList out;
-        for (int i = 0; i < form().statusBox->count(); ++i)
-            out << form().statusBox->itemText(i);
+        for (int i = 0; i < statusBox()->count(); ++i)
+            out << statusBox()->itemText(i);
         return out;
     }
 
-    std::string label11() { return form().selectedIdLabel->text().toStdString(); }
+    std::string label11() { return selectedIdLabel()->text().toStdString(); }
 };
 
 } // namespace kavro::test

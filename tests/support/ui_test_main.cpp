@@ -1,5 +1,5 @@
 // GoogleTest inside a QApplication, offscreen.
-#include "app/fonts.h"
+#include "window/fonts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

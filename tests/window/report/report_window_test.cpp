@@ -1,0 +1,221 @@
+// The report window alone, over a temporary program folder.
+#include "desk/summary_keeper.h"
+#include "ledger/cp932.h"
+#include "ledger/report_csv.h"
+#include "ledger/summary_file.h"
+#include "support/temp_dir.h"
+#include "window/report/heat_map.h"
+#include "window/report/report_document.h"
+#include "window/report/report_window.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTest>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QChartView>
+#include <gtest/gtest.h>
+
+namespace kavro::test {
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::day;
+using std::chrono::month;
+using std::chrono::year;
+
+Date date(unsigned d) { return Date{year{2026}, month{12}, day{d}}; }
+
+std::string dayBytes(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& l : lines)
+        bytes += *encodeCp932(l) + "\r\n";
+    return bytes;
+}
+
+std::vector<std::string> listing(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(e.path().filename().string() + ":" +
+                        std::to_string(fs::file_size(e.path())));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Runs a poppler tool on the file; its standard output.
+QString popplerOutput(const char* tool, const QStringList& args) {
+    const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+    EXPECT_FALSE(program.isEmpty()) << tool << " (poppler-utils) is missing";
+    QProcess p;
+    p.start(program, args);
+    EXPECT_TRUE(p.waitForFinished(30000));
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class ReportWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeBytes(
+            dir / "20261205.txt",
+            dayBytes({"001100100,2026/12/05 10:00,1,2026/12/05 11:00,2,001,山田,利用",
+                      "001100200,2026/12/05 10:30,1.5,2026/12/05 12:00,3,001,佐藤,精算",
+                      "002100300,2026/12/05 11:00,1,2026/12/05 12:00,4,002,高橋,延長",
+                      "002100301,2026/12/05 12:00,1.5,2026/12/05 13:30,4,002,高橋,精算",
+                      "003100400,2026/12/05 12:00,1,2026/12/05 13:00,2,003,田中,予約", "garbage"}));
+    }
+
+    std::unique_ptr<ReportWindow> open(Date shown) {
+        auto w = std::make_unique<ReportWindow>(
+            dir.path(), shown,
+            [this](const QString& title, const QString& text) { messages << title + ":" + text; },
+            [] { return date(31); });
+        w->setSavePathFunction(
+            [this](const QString&, const QString&, const QString&) { return answer; });
+        EXPECT_TRUE(waitLoaded(*w));
+        return w;
+    }
+
+    static bool waitLoaded(ReportWindow& w) {
+        return QTest::qWaitFor([&] { return !w.isLoading() && w.report().period == w.period(); },
+                               10000);
+    }
+
+    TempDir dir;
+    QStringList messages;
+    QString answer; // what the save dialog answers
+};
+
+TEST_F(ReportWindowTest, OpensOnTheShownDayAndMovesByKeys) {
+    auto w = open(date(5));
+    EXPECT_EQ(w->period(), periodContaining(PeriodKind::Day, date(5)));
+    ASSERT_EQ(w->daysTable()->rowCount(), 1);
+    EXPECT_EQ(w->daysTable()->item(0, 2)->text(), "3"); // parties: 001 twice, 002 once
+    EXPECT_EQ(w->daysTable()->item(0, 9)->text(), "1"); // the garbage line
+    EXPECT_NE(w->findChild<QLabel*>("reportNotesLabel")->text().indexOf("読み取れない行が1行"), -1);
+    ASSERT_NE(w->chartView()->chart(), nullptr);
+    EXPECT_EQ(w->heatMap()->map().rows.size(), 34);
+
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(w.get(), Qt::Key_PageDown);
+    ASSERT_TRUE(waitLoaded(*w));
+    EXPECT_EQ(w->period().first, date(6));
+    QTest::mouseClick(w->findChild<QPushButton*>("previousPeriodButton"), Qt::LeftButton);
+    QTest::mouseClick(w->findChild<QPushButton*>("previousPeriodButton"), Qt::LeftButton);
+    ASSERT_TRUE(waitLoaded(*w));
+    EXPECT_EQ(w->period().first, date(4)) << "a click while reading is not lost";
+
+    w->findChild<QComboBox*>("periodKindBox")->setCurrentIndex(int(PeriodKind::Month));
+    ASSERT_TRUE(waitLoaded(*w));
+    EXPECT_EQ(w->daysTable()->rowCount(), 31);
+    EXPECT_EQ(w->heatMap()->map().rows.size(), 7) << "weekdays";
+    EXPECT_EQ(w->chartView()->chart()->series().size(), 2);
+    EXPECT_TRUE(qobject_cast<QBarSeries*>(w->chartView()->chart()->series().front()));
+}
+
+TEST_F(ReportWindowTest, ReadsWithoutWritingAnything) {
+    const auto before = listing(dir.path());
+    auto w = open(date(5));
+    w->showPeriod(periodContaining(PeriodKind::Month, date(5)));
+    ASSERT_TRUE(waitLoaded(*w));
+    EXPECT_EQ(listing(dir.path()), before);
+}
+
+TEST_F(ReportWindowTest, ADayWhoseFileIsGoneComesFromTheSummaryAndSaysWhatIsMissing) {
+    ASSERT_FALSE(refreshSummary(dir.path()).error);
+    fs::remove(dir / "20261205.txt");
+    auto w = open(date(5));
+    EXPECT_EQ(w->report().figures.daysFromSummary, 1);
+    EXPECT_EQ(w->daysTable()->item(0, 2)->text(), "3");
+    EXPECT_EQ(w->daysTable()->item(0, 10)->text(), "集計ファイル");
+    EXPECT_EQ(w->heatMap()->map().rows.size(), 1);
+    EXPECT_NE(w->heatMap()->map().note.indexOf("削除済み"), -1);
+    EXPECT_NE(w->notesLabel()->text().indexOf("集計ファイルの値"), -1);
+}
+
+TEST_F(ReportWindowTest, CsvButtonsWriteTheTablesAndAFailureIsSaid) {
+    auto w = open(date(5));
+    answer = QString::fromStdString((dir / "days.csv").string());
+    QTest::mouseClick(w->findChild<QPushButton*>("daysCsvButton"), Qt::LeftButton);
+    EXPECT_EQ(readBytes(dir / "days.csv"), daysCsv(w->report().figures));
+    answer = QString::fromStdString((dir / "rooms.csv").string());
+    QTest::mouseClick(w->findChild<QPushButton*>("roomsCsvButton"), Qt::LeftButton);
+    EXPECT_EQ(readBytes(dir / "rooms.csv"), roomsCsv(w->report().figures));
+    EXPECT_TRUE(messages.isEmpty());
+
+    answer = QString::fromStdString((dir / "no such folder" / "x.csv").string());
+    QTest::mouseClick(w->findChild<QPushButton*>("daysCsvButton"), Qt::LeftButton);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("ファイルエラー:"));
+}
+
+TEST_F(ReportWindowTest, KeeperWritesTheDaysLineInTheBackgroundAndSaysOnceWhenItCannot) {
+    QStringList errors;
+    {
+        SummaryKeeper keeper(dir.path(), [&](const QString& text) { errors << text; });
+        keeper.dayChanged(date(5));
+        keeper.dayChanged(date(5));
+        keeper.waitForIdle();
+        EXPECT_EQ(readSummaryFile(dir.path()).file.days.at(date(5)).figures.parties, 3);
+
+        fs::remove(summaryFilePath(dir.path()));
+        fs::create_directory(summaryFilePath(dir.path())); // cannot be written now
+        keeper.dayChanged(date(5));
+        keeper.waitForIdle();
+        keeper.dayChanged(date(5));
+        keeper.waitForIdle();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !errors.isEmpty(); }, 5000));
+        QTest::qWait(50);
+    }
+    EXPECT_EQ(errors.size(), 1);
+}
+
+struct PdfCase {
+    const char* name;
+    PeriodKind kind;
+    int days; // for a range
+    int pages;
+};
+
+class ReportPdf : public ReportWindowTest, public ::testing::WithParamInterface<PdfCase> {};
+
+TEST_P(ReportPdf, A4PagesWithTextAndEmbeddedJapaneseFonts) {
+    auto w = open(date(5));
+    const PdfCase& c = GetParam();
+    w->showPeriod(c.kind == PeriodKind::Range ? rangeBetween(date(1), addDays(date(1), c.days - 1))
+                                              : periodContaining(c.kind, date(5)));
+    ASSERT_TRUE(waitLoaded(*w));
+    EXPECT_EQ(reportPageCount(w->report()), c.pages);
+    const QString pdf = QString::fromStdString((dir / "report.pdf").string());
+    ASSERT_TRUE(w->savePdf(pdf));
+
+    const QString info = popplerOutput("pdfinfo", {pdf});
+    EXPECT_NE(info.indexOf(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(c.pages))), -1)
+        << info.toStdString();
+    EXPECT_NE(
+        info.indexOf(QRegularExpression("Page size:\\s+595[.0-9]* x 84[12][.0-9]* pts \\(A4\\)")),
+        -1)
+        << info.toStdString();
+    const QString text = popplerOutput("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    for (const char* expected : {"集計", "2026/12/05", "日別", "部屋別", "034", "稼働率", "組数"})
+        EXPECT_NE(text.indexOf(QString::fromUtf8(expected)), -1) << expected;
+    const QString fonts = popplerOutput("pdffonts", {pdf});
+    EXPECT_NE(fonts.indexOf("IPA"), -1) << fonts.toStdString();
+    EXPECT_EQ(fonts.indexOf(QRegularExpression(" no +(yes|no) +(yes|no) +\\d+ +\\d+\\n")), -1)
+        << "every font embedded:\n"
+        << fonts.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Periods, ReportPdf,
+                         ::testing::Values(PdfCase{"Day", PeriodKind::Day, 1, 3},
+                                           PdfCase{"Month", PeriodKind::Month, 31, 3},
+                                           PdfCase{"Year", PeriodKind::Range, 365, 1 + 10 + 1}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+} // namespace
+} // namespace kavro::test
