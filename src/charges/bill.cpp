@@ -6,17 +6,32 @@ namespace kavro {
 
 namespace {
 
-DateTime at(Date date, int minuteOfDay) {
-    return makeDateTime(date, minuteOfDay / 60, minuteOfDay % 60);
+// A stay and the daily windows are compared in whole minutes from the civil epoch: a day's
+// bills need thousands of these comparisons, and calendar arithmetic for each would cost
+// more than everything else together.
+constexpr long kMinutesPerDay = 1440;
+
+long minutesOf(DateTime t) {
+    return std::chrono::floor<std::chrono::minutes>(t).time_since_epoch().count();
+}
+long dayOf(long minute) {
+    return minute >= 0 ? minute / kMinutesPerDay : (minute + 1) / kMinutesPerDay - 1;
 }
 
 struct Span {
-    DateTime from, until;
+    long from, until;
 };
-// The daily window as it occurs from the given date on.
-Span windowFrom(Date date, int from, int until) {
-    return {at(date, from), at(until < from ? addDays(date, 1) : date, until)};
+// The daily window as it occurs from the given day on.
+Span windowFrom(long day, int from, int until) {
+    return {day * kMinutesPerDay + from, (until < from ? day + 1 : day) * kMinutesPerDay + until};
 }
+
+struct StaySpan {
+    long start, end;
+    int people;
+    long minutes() const { return end - start; }
+    long startDay() const { return dayOf(start); }
+};
 
 int blocksBegun(long minutes, int blockMinutes) {
     return minutes <= 0 ? 0 : static_cast<int>((minutes + blockMinutes - 1) / blockMinutes);
@@ -29,17 +44,16 @@ void addExtraPeople(PlanCharge& c, const std::optional<ExtraPersonCharge>& extra
     }
 }
 
-std::optional<PlanCharge> restCharge(const DayRates& r, DayType type, const StayToPrice& s) {
+std::optional<PlanCharge> restCharge(const DayRates& r, DayType type, const StaySpan& s) {
     if (!r.rest)
         return std::nullopt;
     PlanCharge c{Plan::Rest, type};
     c.basic = r.rest->firstPrice;
-    c.extensionBlocks =
-        blocksBegun(minuteDiff(s.start, s.end) - r.rest->firstMinutes, r.rest->blockMinutes);
+    c.extensionBlocks = blocksBegun(s.minutes() - r.rest->firstMinutes, r.rest->blockMinutes);
     c.extension = c.extensionBlocks * r.rest->blockPrice;
     addExtraPeople(c, r.extraPerson, s.people);
     if (const auto& night = r.lateNight) {
-        for (Date d = addDays(dateOf(s.start), -1); d <= dateOf(s.end); d = addDays(d, 1)) {
+        for (long d = s.startDay() - 1; d <= dayOf(s.end); ++d) {
             const Span w = windowFrom(d, night->from, night->until);
             if (w.from < s.end && s.start < w.until) {
                 c.lateNight = night->amount;
@@ -50,10 +64,10 @@ std::optional<PlanCharge> restCharge(const DayRates& r, DayType type, const Stay
     return c;
 }
 
-std::optional<PlanCharge> serviceCharge(const DayRates& r, DayType type, const StayToPrice& s) {
-    if (!r.service || (r.service->longest > 0 && minuteDiff(s.start, s.end) > r.service->longest))
+std::optional<PlanCharge> serviceCharge(const DayRates& r, DayType type, const StaySpan& s) {
+    if (!r.service || (r.service->longest > 0 && s.minutes() > r.service->longest))
         return std::nullopt;
-    for (Date d : {addDays(dateOf(s.start), -1), dateOf(s.start)}) {
+    for (long d : {s.startDay() - 1, s.startDay()}) {
         const Span w = windowFrom(d, r.service->from, r.service->until);
         if (w.from <= s.start && s.end <= w.until) {
             PlanCharge c{Plan::Service, type};
@@ -65,20 +79,20 @@ std::optional<PlanCharge> serviceCharge(const DayRates& r, DayType type, const S
     return std::nullopt;
 }
 
-std::optional<PlanCharge> stayCharge(const DayRates& r, DayType type, const StayToPrice& s) {
+std::optional<PlanCharge> stayCharge(const DayRates& r, DayType type, const StaySpan& s) {
     if (!r.stay)
         return std::nullopt;
-    for (Date d : {addDays(dateOf(s.start), -1), dateOf(s.start)}) {
+    for (long d : {s.startDay() - 1, s.startDay()}) {
         const Span w = windowFrom(d, r.stay->from, r.stay->until);
         if (s.start < w.from || w.until < s.start)
             continue;
         // The first morning time after the window closed.
-        DateTime morning = at(dateOf(w.until), r.stay->morning);
+        long morning = dayOf(w.until) * kMinutesPerDay + r.stay->morning;
         if (morning < w.until)
-            morning = at(addDays(dateOf(w.until), 1), r.stay->morning);
+            morning += kMinutesPerDay;
         PlanCharge c{Plan::Stay, type};
         c.basic = r.stay->price;
-        c.extensionBlocks = blocksBegun(minuteDiff(morning, s.end), r.stay->blockMinutes);
+        c.extensionBlocks = blocksBegun(s.end - morning, r.stay->blockMinutes);
         c.extension = c.extensionBlocks * r.stay->blockPrice;
         addExtraPeople(c, r.extraPerson, s.people);
         return c;
@@ -136,12 +150,13 @@ Bill billStay(const RateBook& book, const StayToPrice& stay, DayKind kind) {
                        "部屋 " + roomCode(stay.room) + " はどの区分にも入っていません");
     bill.className = roomClass->name;
 
+    const StaySpan span{minutesOf(stay.start), minutesOf(stay.end), stay.people};
     const DayType daytime = kind.daytime(), night = kind.night();
     const DayRates& day = roomClass->rates[dayTypeIndex(daytime)];
-    bill.plans[planIndex(Plan::Rest)] = restCharge(day, daytime, stay);
-    bill.plans[planIndex(Plan::Service)] = serviceCharge(day, daytime, stay);
+    bill.plans[planIndex(Plan::Rest)] = restCharge(day, daytime, span);
+    bill.plans[planIndex(Plan::Service)] = serviceCharge(day, daytime, span);
     bill.plans[planIndex(Plan::Stay)] =
-        stayCharge(roomClass->rates[dayTypeIndex(night)], night, stay);
+        stayCharge(roomClass->rates[dayTypeIndex(night)], night, span);
 
     const PlanCharge* cheapest = nullptr;
     for (Plan plan : kPlans)

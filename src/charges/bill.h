@@ -57,9 +57,9 @@ struct Bill {
     // Why there is no price (no table in force, a room without a class): the desk then
     // shows 料金未設定, never 0 円. Empty when priced.
     std::optional<std::string> noPrice;
-    Date businessDate; // the day the stay began
-    Date tableFrom;    // the 適用開始日 of the table that priced it
-    std::string className;
+    Date businessDate;          // the day the stay began
+    Date tableFrom;             // the 適用開始日 of the table that priced it
+    std::string_view className; // a view into the book: valid while the book is
     std::array<std::optional<PlanCharge>, 3> plans; // by planIndex: each that covers it
     Plan chosen = Plan::Rest;                       // the cheapest
     Yen total = 0;

@@ -1,47 +1,21 @@
 #include "charges/day_chains.h"
 
-#include "ledger/record.h"
+#include "charges/record_reader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 
 namespace kavro {
 
 namespace {
 
-// A well-formed record line, read once.
-struct Record {
-    std::string_view line;
-    long chainKey = 0; // the first seven digits of the ID
-    int sub = 0;       // the last two
-    std::size_t order = 0;
-    RecordView fields;
-    DateTime start, end;
-};
-
-int toInt(std::string_view digits) {
-    int value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return value;
-}
-
-std::vector<Record> readRecords(const std::vector<std::string>& lines) {
-    std::vector<Record> out;
+std::vector<BilledRecord> readRecords(const std::vector<std::string>& lines) {
+    std::vector<BilledRecord> out;
     out.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!isWellFormedRecord(lines[i]))
-            continue;
-        Record r;
-        r.line = lines[i];
-        r.fields = viewFields(r.line);
-        r.chainKey = toInt(r.fields.id.substr(0, 7));
-        r.sub = toInt(r.fields.id.substr(7, 2));
-        r.order = i;
-        r.start = *parseDateTime(r.fields.start);
-        r.end = *parseDateTime(r.fields.end);
-        out.push_back(r);
-    }
+    RecordReader reader;
+    for (const std::string& line : lines)
+        if (auto r = reader.read(line))
+            out.push_back(*r);
     return out;
 }
 
@@ -50,49 +24,56 @@ std::vector<Record> readRecords(const std::vector<std::string>& lines) {
 std::string_view copiedText(std::string_view line) { return line.substr(9, line.rfind(',') - 9); }
 
 // The previous day's record the first record of a chain copies.
-const Record* copiedRecord(const Record& first, const std::vector<Record>& previous) {
-    for (const Record& r : previous)
+const BilledRecord* copiedRecord(const BilledRecord& first,
+                                 const std::vector<BilledRecord>& previous) {
+    for (const BilledRecord& r : previous)
         if (copiedText(r.line) == copiedText(first.line))
             return &r;
-    for (const Record& r : previous)
-        if (r.fields.room == first.fields.room && r.start == first.start)
+    for (const BilledRecord& r : previous)
+        if (r.room == first.room && r.start == first.start)
             return &r;
     return nullptr;
 }
 
-BookingChain chainOf(const std::vector<const Record*>& records) {
-    BookingChain c;
-    for (const Record* r : records) {
-        c.records.push_back(r->line);
-        c.people = std::max(c.people, toInt(r->fields.people));
-    }
-    const Record& last = *records.back();
-    c.id = records.front()->fields.id;
-    c.room = *roomIndexOfCode(last.fields.room);
-    c.start = records.front()->start;
-    c.end = last.end;
+// The first and last record of a chain by sub-number.
+struct ChainEnds {
+    long key = 0;
+    const BilledRecord* first = nullptr;
+    const BilledRecord* last = nullptr;
+    bool inFileOrder = true; // its records stood in the file by sub-number already
+};
+
+void finishChain(BookingChain& c, const ChainEnds& ends) {
+    if (!ends.inFileOrder) // the ID's last two digits order the records as numbers would
+        std::stable_sort(
+            c.records.begin(), c.records.end(),
+            [](std::string_view a, std::string_view b) { return a.substr(7, 2) < b.substr(7, 2); });
+    c.id = ends.first->id;
+    c.room = ends.last->room;
+    c.start = ends.first->start;
+    c.end = ends.last->end;
     c.minutes = minuteDiff(c.start, c.end);
-    c.status = last.fields.status;
-    return c;
+    c.status = ends.last->status;
 }
 
 // Prepends the previous day's records up to the one the chain's first record copies.
-void joinPrevious(BookingChain& chain, const Record& first, const std::vector<Record>& previous) {
-    const Record* copied = copiedRecord(first, previous);
+void joinPrevious(BookingChain& chain, const BilledRecord& first,
+                  const std::vector<BilledRecord>& previous) {
+    const BilledRecord* copied = copiedRecord(first, previous);
     if (!copied) {
         chain.arrival = Arrival::Unjoined;
         return;
     }
-    std::vector<const Record*> before;
-    for (const Record& r : previous)
+    std::vector<const BilledRecord*> before;
+    for (const BilledRecord& r : previous)
         if (r.chainKey == copied->chainKey && r.sub < copied->sub)
             before.push_back(&r);
     std::stable_sort(before.begin(), before.end(),
-                     [](const Record* a, const Record* b) { return a->sub < b->sub; });
+                     [](const BilledRecord* a, const BilledRecord* b) { return a->sub < b->sub; });
     std::vector<std::string_view> joined;
-    for (const Record* r : before) {
+    for (const BilledRecord* r : before) {
         joined.push_back(r->line);
-        chain.people = std::max(chain.people, toInt(r->fields.people));
+        chain.people = std::max(chain.people, r->people);
     }
     joined.insert(joined.end(), chain.records.begin(), chain.records.end());
     chain.records = std::move(joined);
@@ -104,27 +85,47 @@ void joinPrevious(BookingChain& chain, const Record& first, const std::vector<Re
 
 std::vector<BookingChain> chains(Date businessDate, const std::vector<std::string>& lines,
                                  const std::vector<std::string>* previousDay) {
-    std::vector<Record> records = readRecords(lines);
-    std::stable_sort(records.begin(), records.end(), [](const Record& a, const Record& b) {
-        return a.chainKey != b.chainKey ? a.chainKey < b.chainKey : a.sub < b.sub;
-    });
-    std::optional<std::vector<Record>> previous;
+    const std::vector<BilledRecord> records = readRecords(lines);
+    // The chains in the order of their first line.
+    std::vector<BookingChain> out;
+    std::vector<ChainEnds> ends;
+    // Group numbers are unique within a day: the chain of a key is found by its group, and
+    // only a group shared by two room codes (a file edited by hand) is searched for.
+    std::vector<int> chainOfGroup(10000, -1);
+    for (const BilledRecord& r : records) {
+        int& byGroup = chainOfGroup[static_cast<std::size_t>(r.chainKey % 10000)];
+        std::size_t index = byGroup < 0 ? ends.size() : static_cast<std::size_t>(byGroup);
+        if (byGroup >= 0 && ends[index].key != r.chainKey)
+            index = static_cast<std::size_t>(
+                std::find_if(ends.begin(), ends.end(),
+                             [&](const ChainEnds& e) { return e.key == r.chainKey; }) -
+                ends.begin());
+        const bool added = index == ends.size();
+        if (added) {
+            if (byGroup < 0)
+                byGroup = static_cast<int>(index);
+            out.emplace_back();
+            ends.push_back({r.chainKey, &r, &r});
+        }
+        BookingChain& chain = out[index];
+        ChainEnds& e = ends[index];
+        if (!added) {
+            e.inFileOrder = e.inFileOrder && e.last->sub <= r.sub;
+            e.first = r.sub < e.first->sub ? &r : e.first;
+            e.last = r.sub >= e.last->sub ? &r : e.last;
+        }
+        chain.records.push_back(r.line);
+        chain.people = std::max(chain.people, r.people);
+    }
+
+    std::optional<std::vector<BilledRecord>> previous;
     const DateTime dayStart = businessDayStart(businessDate);
     const DateTime dayEnd = businessDayEnd(businessDate);
-
-    std::vector<std::pair<std::size_t, BookingChain>> byFirstLine;
-    std::vector<const Record*> members;
-    for (std::size_t i = 0; i < records.size();) {
-        members.clear();
-        std::size_t firstLine = records[i].order;
-        for (const long key = records[i].chainKey; i < records.size() && records[i].chainKey == key;
-             ++i) {
-            members.push_back(&records[i]);
-            firstLine = std::min(firstLine, records[i].order);
-        }
-        BookingChain chain = chainOf(members);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        BookingChain& chain = out[i];
+        finishChain(chain, ends[i]);
         chain.runsPastDay = dayEnd < chain.end;
-        const Record& first = *members.front();
+        const BilledRecord& first = *ends[i].first;
         if (first.start < dayStart || first.sub != 0) {
             if (previousDay && !previous)
                 previous = readRecords(*previousDay);
@@ -133,14 +134,7 @@ std::vector<BookingChain> chains(Date businessDate, const std::vector<std::strin
             else
                 chain.arrival = Arrival::Unjoined;
         }
-        byFirstLine.emplace_back(firstLine, std::move(chain));
     }
-    std::sort(byFirstLine.begin(), byFirstLine.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<BookingChain> out;
-    out.reserve(byFirstLine.size());
-    for (auto& [line, chain] : byFirstLine)
-        out.push_back(std::move(chain));
     return out;
 }
 

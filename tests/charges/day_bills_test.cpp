@@ -1,5 +1,7 @@
 #include "charges/day_bills.h"
+#include "charges/record_reader.h"
 #include "golden_rates.h"
+#include "ledger/record.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +92,35 @@ TEST(CarriedStay, WithoutThePreviousDayIsMarkedAsBilledInPart) {
     ASSERT_EQ(july1.size(), 2u);
     EXPECT_TRUE(july1[0].runsPastDay);
     EXPECT_FALSE(july1[1].runsPastDay);
+}
+
+// The billing reader converts each date once; it must take exactly the lines the ledger
+// takes for records, the second line of a date (read from its cache) included.
+TEST(RecordReader, TakesWhatTheLedgerTakesForARecord) {
+    const std::string good = "005100100,2026/07/01 23:00,4,2026/07/02 03:00,2,005,ヤマダ,延長";
+    const std::vector<std::string> lines = {
+        good,
+        good,
+        "005100100,2026/07/01 24:00,4,2026/07/02 03:00,2,005,ヤマダ,延長",
+        "005100100,2026/07/01 23:00,4,2026/07/02 03:60,2,005,ヤマダ,延長",
+        "005100100,2026/07/01 23:00,4,2026/07/02 0300,2,005,ヤマダ,延長",
+        "005100100,2026/07/01 23:00,4,2026/07/02 03:00,2,005,ヤマダ,",
+        "005100100,2026/07/01 23:00,4,2026/07/02 03:00,2,005,ヤマダ",
+        "005100100,2026/07/01 23:00,4,2026/07/02 03:00,2,005,ヤマダ,延長,",
+        "00510010,2026/07/01 23:00,4,2026/07/02 03:00,2,005,ヤマダ,延長",
+        "005100100,2026/07/01 23:00,4,2026/07/02 03:00,2,035,ヤマダ,延長",
+        "005100100,2026/07/01 23:00,4,2026/07/02 03:00,二,005,ヤマダ,延長",
+        "005100100,2026/02/30 23:00,4,2026/07/02 03:00,2,005,ヤマダ,延長",
+        "",
+    };
+    RecordReader reader;
+    for (const std::string& line : lines)
+        EXPECT_EQ(reader.read(line).has_value(), isWellFormedRecord(line)) << line;
+    const auto r = RecordReader().read(good);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(formatRecordTime(r->end), "2026/07/02 03:00");
+    EXPECT_EQ(r->chainKey, 51001);
+    EXPECT_EQ(r->sub, 0);
 }
 
 } // namespace
