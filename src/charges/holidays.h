@@ -4,8 +4,8 @@
 //  - the fixed days, and the Mondays the law names since 2000 / 2003 (成人の日, 海の日,
 //    敬老の日, 体育の日 / スポーツの日), with each day's history over those years;
 //  - 春分の日 and 秋分の日 by the usual approximation of the equinox (valid 1980-2099): the
-//    law names the astronomical day, published each February for the next year, and the
-//    approximation has matched every published day of these years;
+//    law names the astronomical day, published each February for the next year; the
+//    approximation gives the published days of the years the tests hold;
 //  - 振替休日: a holiday on a Sunday moves to the next day that is no holiday (until 2006
 //    only to the Monday after it);
 //  - 国民の休日: a day that is no holiday between two holidays (until 2006 not a Sunday nor

@@ -46,6 +46,7 @@ struct HolidayCase {
     Date date;
     const char* name; // "" on a day that is no holiday
 };
+void PrintTo(const HolidayCase& c, std::ostream* os) { *os << formatDate(c.date); }
 
 class HolidayRules : public ::testing::TestWithParam<HolidayCase> {};
 
