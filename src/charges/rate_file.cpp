@@ -111,6 +111,7 @@ private:
     int line_ = 0;
     bool failed_ = false;
     bool sawFormat_ = false;
+    bool stopped_ = false;
     const LineShape* shape_ = nullptr;
     std::vector<std::string_view> fields_;
     RateTable* table_ = nullptr;
@@ -119,6 +120,8 @@ private:
 };
 
 void Reader::read(int number, std::string_view text) {
+    if (stopped_)
+        return;
     line_ = number;
     failed_ = false;
     if (!isValidUtf8(text))
@@ -128,9 +131,12 @@ void Reader::read(int number, std::string_view text) {
         return;
     if (!sawFormat_) {
         sawFormat_ = true;
+        // A file of another kind or of a later format: its lines would only add noise.
+        stopped_ = words.size() != 2 || words[0] != kFormatWord ||
+                   words[1] != std::to_string(kRatesFormat);
         if (words.size() != 2 || words[0] != kFormatWord)
             return problem("最初の行が形式の行（kavro-rates 1）ではありません");
-        if (words[1] != std::to_string(kRatesFormat))
+        if (stopped_)
             return problem("形式「" + std::string(words[1]) + "」の料金表はこの版では読めません");
         return;
     }
