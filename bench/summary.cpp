@@ -44,6 +44,9 @@ std::string summaryTable(const Medians& m, const std::optional<StartupFigures>& 
     if (auto v = find(m, "BM_HistoryLoad"))
         out << "| history window of a busy day (2,000 changes): journal read, rows, painted | "
             << ms(*v) << " | | | < 50 ms | " << verdict(*v < 50.0) << " |\n";
+    if (auto v = find(m, "BM_BillsOfDay"))
+        out << "| charges: the bill of every booking of the day from its record lines | " << ms(*v)
+            << " | | | < 1 ms | " << verdict(*v < 1.0) << " |\n";
     if (auto v = find(m, "BM_SaveDay")) {
         const auto floor = find(m, "BM_SaveDay#floor");
         out << "| `saveDay` (encode, atomic replace with fsync) | " << ms(*v) << " | "
