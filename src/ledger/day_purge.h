@@ -1,6 +1,7 @@
 #pragma once
 // Old day files are deleted at start-up: those named after the dates 30 to 60 days
-// before today's calendar date.
+// before today's calendar date. Nothing else beside them is: the summary, the sales file
+// (kavro-sales.db with its -wal and -shm) and the shop settings outlive the day files.
 #include "ledger/civil_time.h"
 
 #include <filesystem>

@@ -9,6 +9,8 @@
 //   synchronous=FULL      a committed sale survives a power cut, not only a crash
 //   foreign_keys=ON       lines, voids, reprints and outcomes name a sale that exists
 //   busy_timeout=5000 ms  a report reading at the same moment delays a write, never fails it
+//   cache_size=16 MiB     the pages a year's report reads stay in memory (the default 2 MiB
+//                         holds less than a year of the report's index)
 // Each write is one BEGIN IMMEDIATE transaction: a sale, its lines and the outcome of its
 // settle intent commit together or not at all. Nothing is ever updated or deleted (see
 // sales_schema.h). The settlement protocol built on these steps is in
@@ -70,7 +72,8 @@ public:
     // The reconciliation's actions (the reports change nothing), in one transaction.
     std::optional<std::string> apply(const std::vector<ReconcileAction>& actions, DateTime now);
 
-    SalesResult<std::vector<OpenIntent>> openIntents();
+    // Intents without an outcome; only those of bookings from bookedSince on, when given.
+    SalesResult<std::vector<OpenIntent>> openIntents(std::optional<Date> bookedSince = {});
     SalesResult<std::vector<LiveSale>> liveSalesBookedSince(Date first);
     SalesResult<std::optional<LiveSale>> liveSaleOf(const BookingRef& booking);
     SalesResult<std::optional<StoredSale>> sale(int receiptNo);

@@ -16,7 +16,7 @@ namespace {
 // intent_outcomes  how an intent ended: confirmed (with its sale), voided, abandoned
 //
 // Dates are yyyy-mm-dd, times yyyy-mm-dd hh:mm:ss (local wall clock, no zone), money whole
-// yen. hour is the hour of the business day the sale was made in (0 = 06:00 to 06:59).
+// yen.
 constexpr std::string_view kVersion1 = R"sql(
 CREATE TABLE sales (
     receipt_no      INTEGER PRIMARY KEY CHECK (receipt_no > 0),
@@ -40,12 +40,11 @@ CREATE TABLE sales (
     method          TEXT NOT NULL CHECK (method IN ('cash', 'credit', 'emoney', 'qr')),
     received        INTEGER NOT NULL,
     change_given    INTEGER NOT NULL CHECK (change_given >= 0 AND received - change_given = total),
-    booking         TEXT GENERATED ALWAYS AS (substr(booking_id, 1, 7)) VIRTUAL,
-    hour            INTEGER GENERATED ALWAYS AS ((CAST(substr(sold_at, 12, 2) AS INTEGER) + 18) % 24) VIRTUAL
+    booking         TEXT GENERATED ALWAYS AS (substr(booking_id, 1, 7)) VIRTUAL
 ) STRICT;
 
 -- The reports read a period's sales from this index alone.
-CREATE INDEX sales_by_day ON sales (business_date, room, hour, method, total, discount_amount);
+CREATE INDEX sales_by_day ON sales (business_date, room, method, total, discount_amount, sold_at);
 CREATE INDEX sales_by_booking ON sales (booking_date, booking);
 
 CREATE TABLE sale_lines (
@@ -80,6 +79,7 @@ CREATE TABLE intents (
     reason       TEXT NOT NULL,
     opened_at    TEXT NOT NULL
 ) STRICT;
+CREATE INDEX intents_by_booking ON intents (booking_date, booking_id);
 
 CREATE TABLE intent_outcomes (
     intent      INTEGER PRIMARY KEY REFERENCES intents (id),

@@ -80,10 +80,11 @@ std::optional<std::string> SettlementProtocol::unsettle(const BookingRef& bookin
 
 SettlementProtocol::Reconciled SettlementProtocol::reconcile(const DayReader& read, Date today,
                                                              DateTime now) {
-    const auto intents = ledger_.openIntents();
+    const Date since = addDays(today, -kReconciledDays);
+    const auto intents = ledger_.openIntents(since);
     if (intents.error)
         return {{}, intents.error};
-    const auto sales = ledger_.liveSalesBookedSince(addDays(today, -kReconciledDays));
+    const auto sales = ledger_.liveSalesBookedSince(since);
     if (sales.error)
         return {{}, sales.error};
 

@@ -42,8 +42,8 @@ using DayReader = std::function<std::optional<DayBookings>(Date)>;
 // day file that is empty while its journal is not counts as unreadable.
 DayReader dayFileReader(const std::filesystem::path& dir);
 
-// How far back the start-up looks for live sales whose day files may still be there: the
-// purge deletes day files 30 to 60 days old.
+// How far back the start-up looks for open intents and live sales whose day files may still
+// be there: the purge deletes day files 30 to 60 days old.
 inline constexpr int kReconciledDays = 60;
 
 class SettlementProtocol {

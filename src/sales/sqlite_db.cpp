@@ -76,11 +76,13 @@ bool SqlStatement::isNull(int column) const {
     return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
 }
 
-std::string SqlStatement::text(int column) const {
+std::string SqlStatement::text(int column) const { return std::string(textView(column)); }
+
+std::string_view SqlStatement::textView(int column) const {
     const auto* p = sqlite3_column_text(stmt_, column);
-    return p ? std::string(reinterpret_cast<const char*>(p),
-                           static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
-             : std::string();
+    return p ? std::string_view(reinterpret_cast<const char*>(p),
+                                static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)))
+             : std::string_view();
 }
 
 SqliteDb::SqliteDb(const std::filesystem::path& file) {

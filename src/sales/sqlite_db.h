@@ -41,6 +41,8 @@ public:
     std::optional<long long> optionalInteger(int column) const;
     bool isNull(int column) const;
     std::string text(int column) const;
+    // The text without a copy: valid until the next step() or reset().
+    std::string_view textView(int column) const;
 
 private:
     sqlite3* db_;
