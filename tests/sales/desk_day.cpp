@@ -3,6 +3,7 @@
 #include "ledger/cp932.h"
 #include "ledger/journal_file.h"
 #include "ledger/record.h"
+#include "ledger/step_plan.h"
 #include "support/temp_dir.h"
 
 #include <cstdio>
@@ -58,7 +59,8 @@ DaySave DeskDay::undoSave(DateTime now) const {
     return [this, now]() -> std::optional<std::string> {
         DayJournal journal(journalPathFor(file_));
         journal.load(ops_);
-        const StepPlan plan = planUndo(journal.entries(), splitDayLines(readBytes(file_)));
+        const StepPlan plan =
+            planUndo(journal.entries(), splitDayLines(readBytes(file_)), StepDay{kSalesDay, now});
         if (!plan.target || plan.refusal)
             return plan.refusal.value_or("元に戻せる変更はありません");
         return save(file_, joinDayLines(plan.lines), JournalOp::Undo, plan.target->number, now,
