@@ -44,6 +44,9 @@ std::string summaryTable(const Medians& m, const std::optional<StartupFigures>& 
     if (auto v = find(m, "BM_HistoryLoad"))
         out << "| history window of a busy day (2,000 changes): journal read, rows, painted | "
             << ms(*v) << " | | | < 50 ms | " << verdict(*v < 50.0) << " |\n";
+    if (auto v = find(m, "BM_BillsOfDay"))
+        out << "| charges: the bill of every booking of the day from its record lines | " << ms(*v)
+            << " | | | < 1 ms | " << verdict(*v < 1.0) << " |\n";
     if (auto v = find(m, "BM_SaveDay")) {
         const auto floor = find(m, "BM_SaveDay#floor");
         out << "| `saveDay` (encode, atomic replace with fsync) | " << ms(*v) << " | "
@@ -113,6 +116,20 @@ std::string summaryTable(const Medians& m, const std::optional<StartupFigures>& 
             budget = "< 50 ms from summary lines: " + std::string(verdict(*summary < 50.0));
         out << "| " << days << (days == 1 ? " day" : " days") << " | " << msOr(load) << " | "
             << msOr(files) << " | " << msOr(summary) << " | " << budget << " |\n";
+    }
+
+    const auto year = find(m, "BM_SalesYearReport");
+    const auto close = find(m, "BM_SalesDayClose");
+    const auto check = find(m, "BM_SalesStartUpCheck");
+    if (year || close || check) {
+        out << "\n| sales file: two years of a busy shop (34 rooms × 5 parties a day, 124,100 "
+               "sales) | median | budget |\n|---|---:|---|\n";
+        if (year)
+            out << "| a year's sales by day, room, hour and method, with the year before | "
+                << ms(*year) << " | < 100 ms: " << verdict(*year < 100.0) << " |\n";
+        out << "| the day's close (日計) | " << msOr(close) << " | |\n"
+            << "| the start-up's reconciliation (open intents, live sales of 60 days) | "
+            << msOr(check) << " | |\n";
     }
     return out.str();
 }

@@ -16,6 +16,9 @@ packages=(
 # without depending on them; poppler-utils gives the report test its PDF text extraction.
 packages+=(qt6-charts-dev libqt6opengl6-dev poppler-utils)
 
+# The sales file (SQLite) and the manager PIN's salted hash (libsodium).
+packages+=(libsqlite3-dev libsodium-dev)
+
 # libFuzzer for the day-file fuzz target; the build goes on without it when it is missing.
 packages+=(clang)
 

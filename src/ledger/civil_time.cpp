@@ -9,12 +9,7 @@ using namespace std::chrono;
 
 namespace {
 
-int toInt(std::string_view s) {
-    int v = 0;
-    for (char c : s)
-        v = v * 10 + (c - '0');
-    return v;
-}
+int toInt(std::string_view s) { return digitsValue(s); }
 
 // Without snprintf: the board writes one of these for every bar it shows.
 std::string twoDigits(unsigned v) {

@@ -10,6 +10,8 @@
 // or the desk was closed for a while: the desk is asked, with the date of the last day it
 // worked, before anything is deleted. The start after the 06:00 restart (the last day
 // worked is yesterday) is never asked.
+// Nothing else beside them is: the summary, the sales file (kavro-sales.db with its -wal
+// and -shm) and the shop settings outlive the day files.
 #include "ledger/civil_time.h"
 
 #include <filesystem>

@@ -13,4 +13,12 @@ constexpr bool isAllDigits(std::string_view s) {
     return true;
 }
 
+// The value of a text already known to be digits (at most nine of them).
+constexpr int digitsValue(std::string_view digits) {
+    int value = 0;
+    for (char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
 } // namespace kavro

@@ -29,6 +29,8 @@ echo "package: $(basename "$deb")"
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Depends)" == *libqt6widgets6* ]] || fail "Depends lacks the Qt libraries: $(field Depends)"
 [[ ", $(field Depends)," == *", adduser,"* ]] || fail "Depends lacks adduser: $(field Depends)"
+[[ "$(field Depends)" == *libsqlite3-0*libsodium23* ]] ||
+    fail "Depends lacks the sales file's libraries: $(field Depends)"
 [ "$(field Recommends)" = "ibus-mozc | fcitx5-mozc, fcitx5-frontend-qt6" ] ||
     fail "Recommends: $(field Recommends)"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no extended description"
