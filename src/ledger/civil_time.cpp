@@ -34,7 +34,6 @@ int minuteOf(DateTime t) {
 int secondOf(DateTime t) { return static_cast<int>((t - floor<minutes>(t)).count()); }
 
 DateTime addMinutes(DateTime t, long m) { return t + minutes{m}; }
-DateTime addSeconds(DateTime t, long s) { return t + seconds{s}; }
 Date addDays(Date d, int n) { return Date{local_days{d} + days{n}}; }
 int daysBetween(Date a, Date b) {
     return static_cast<int>((local_days{b} - local_days{a}).count());

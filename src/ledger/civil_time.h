@@ -18,7 +18,6 @@ int minuteOf(DateTime t);
 int secondOf(DateTime t);
 
 DateTime addMinutes(DateTime t, long minutes);
-DateTime addSeconds(DateTime t, long seconds);
 Date addDays(Date d, int days);
 // Days from a to b (negative when b lies before a).
 int daysBetween(Date a, Date b);

@@ -155,26 +155,4 @@ RenderResult renderDayFile(const RoomGrid& grid, const std::vector<KeptLine>& ke
     return r;
 }
 
-std::optional<std::string> writeDayFile(const fs::path& path, const RoomGrid& grid,
-                                        const std::vector<KeptLine>& kept, const FileOps& ops) {
-    auto rendered = renderDayFile(grid, kept);
-    if (rendered.error)
-        return rendered.error;
-    return replaceFileAtomically(path, rendered.bytes, ops);
-}
-
-DaySaveResult saveDayFile(const fs::path& path, const RoomGrid& grid,
-                          const std::vector<KeptLine>& kept, const FileIdentity& expected,
-                          const FileOps& ops) {
-    DaySaveResult result;
-    auto rendered = renderDayFile(grid, kept);
-    if (rendered.error)
-        result.error = SaveError{SaveFailure::Unstorable, std::move(*rendered.error)};
-    else if (auto error = replaceFileIfUnchanged(path, rendered.bytes, expected, ops))
-        result.error = std::move(error);
-    else
-        result.identity = identityOf(rendered.bytes);
-    return result;
-}
-
 } // namespace kavro

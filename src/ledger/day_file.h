@@ -77,21 +77,4 @@ bool appendEncodedLine(RenderResult& out, const std::string& utf8Line);
 // The file bytes for the grid (rooms ascending, positions ascending) and the kept lines.
 RenderResult renderDayFile(const RoomGrid& grid, const std::vector<KeptLine>& kept);
 
-struct DaySaveResult {
-    FileIdentity identity; // of the bytes now in the file, when saved
-    std::optional<SaveError> error;
-};
-// Renders and atomically replaces the file, but only while it is still `expected`, the
-// identity this program last read or wrote, and not marked read-only. The grid is left
-// untouched; the caller empties it only when this succeeds.
-DaySaveResult saveDayFile(const std::filesystem::path& path, const RoomGrid& grid,
-                          const std::vector<KeptLine>& kept, const FileIdentity& expected,
-                          const FileOps& ops = posixFileOps());
-
-// Renders and atomically replaces the file whatever it holds now. The grid is left
-// untouched; the caller empties it only when this succeeds.
-std::optional<std::string> writeDayFile(const std::filesystem::path& path, const RoomGrid& grid,
-                                        const std::vector<KeptLine>& kept,
-                                        const FileOps& ops = posixFileOps());
-
 } // namespace kavro

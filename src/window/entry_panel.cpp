@@ -6,6 +6,7 @@
 #include "window/id_label_fit.h"
 #include "window/input_method_off.h"
 #include "window/name_box_notice.h"
+#include "window/qt_date.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -109,11 +110,8 @@ void EntryPanel::connectControls() {
     };
     for (const auto& [button, request] : clicks)
         connect(button, &QPushButton::clicked, this, request);
-    connect(datePicker, &QDateEdit::dateChanged, this, [this](QDate d) {
-        emit dateChosen(Date{std::chrono::year{d.year()},
-                             std::chrono::month{static_cast<unsigned>(d.month())},
-                             std::chrono::day{static_cast<unsigned>(d.day())}});
-    });
+    connect(datePicker, &QDateEdit::dateChanged, this,
+            [this](QDate d) { emit dateChosen(fromQDate(d)); });
     connect(bookingList, &QListWidget::itemClicked, this, [this] {
         if (const QListWidgetItem* item = bookingList->currentItem())
             emit listedBookingChosen(item->text().left(9).toStdString());
@@ -194,8 +192,7 @@ void EntryPanel::clearSelection() { select({}); }
 
 void EntryPanel::showDate(Date date) {
     QSignalBlocker block(datePicker);
-    datePicker->setDate(QDate(static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                              static_cast<unsigned>(date.day())));
+    datePicker->setDate(toQDate(date));
 }
 
 void EntryPanel::fillLists() {

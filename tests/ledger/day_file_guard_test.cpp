@@ -1,32 +1,43 @@
 // A day file is replaced only while it is still what this program last read or wrote.
 #include "ledger/cp932.h"
 #include "ledger/day_file.h"
+#include "support/desk_save.h"
 #include "support/temp_dir.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace kavro {
 namespace {
 
 using test::readBytes;
+using test::saveAsTheDesk;
+using test::strayFiles;
 using test::TempDir;
 using test::writeBytes;
 
 const std::string kLoaded = "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田,利用";
 const std::string kAdded = "002100200,2026/12/05 20:00,1,2026/12/05 21:00,2,002,鈴木,利用";
 
+// How a refused save is told apart: the desk reads the file again after an outside change,
+// and only reports the others.
+enum class Refusal { None, ChangedOutside, ReadOnly };
+
 struct OutsideChange {
     const char* name;
     std::function<void(const std::filesystem::path&)> change;
-    std::optional<SaveFailure> refusal; // nullopt: the save goes ahead
+    Refusal refusal;
 };
 void PrintTo(const OutsideChange& c, std::ostream* os) { *os << c.name; }
 
-class DayFileGuard : public ::testing::TestWithParam<OutsideChange> {};
+// The other program is done before the save starts, or quicker than it: it changes the file
+// once the save's journal entry is durable, while the new content is synced beside the file.
+class DayFileGuard : public ::testing::TestWithParam<std::tuple<OutsideChange, bool>> {};
 
 TEST_P(DayFileGuard, ReplacesOnlyTheFileItRead) {
+    const auto& [outside, duringTheSave] = GetParam();
     TempDir dir;
     const auto file = dir / "20261205.txt";
     writeBytes(file, *encodeCp932(kLoaded) + "\r\n");
@@ -37,23 +48,50 @@ TEST_P(DayFileGuard, ReplacesOnlyTheFileItRead) {
     placeRecords(grid, read.content);
     grid.at(1, 0) = kAdded;
 
-    GetParam().change(file);
-    const bool existed = std::filesystem::exists(file);
-    const std::string before = readBytes(file);
-    auto saved = saveDayFile(file, grid, read.content.kept, read.identity);
+    bool changed = false, existed = false;
+    std::string before;
+    auto changeNow = [&] {
+        changed = true;
+        outside.change(file);
+        existed = std::filesystem::exists(file);
+        before = readBytes(file);
+    };
+    FileOps ops = posixFileOps();
+    if (duringTheSave)
+        ops.fsync = [&](int fd) {
+            if (!changed && !test::isJournal(fd))
+                changeNow();
+            return ::fsync(fd);
+        };
+    else
+        changeNow();
+    const auto saved = saveAsTheDesk(file, grid, read.content.kept, read.identity, ops);
+    ASSERT_TRUE(changed);
 
-    std::size_t entries = 0;
-    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, existed || !GetParam().refusal ? 1u : 0u) << "no temporary file is left";
-    if (!GetParam().refusal) {
-        ASSERT_FALSE(saved.error) << saved.error->text;
-        EXPECT_EQ(saved.identity, readDayFile(file).identity) << "the next save starts from it";
+    EXPECT_TRUE(strayFiles(file).empty()) << "no temporary file is left";
+    switch (outside.refusal) {
+    case Refusal::None:
+        ASSERT_FALSE(saved.error) << *saved.error;
+        ASSERT_TRUE(saved.written);
         EXPECT_EQ(readDayFile(file).content.records.size(), 2u);
+        EXPECT_EQ(identityOf(renderDayFile(grid, read.content.kept).bytes),
+                  readDayFile(file).identity)
+            << "the next save starts from the bytes rendered";
         return;
+    case Refusal::ChangedOutside:
+        EXPECT_TRUE(saved.changedOutside);
+        EXPECT_FALSE(saved.error) << *saved.error;
+        break;
+    case Refusal::ReadOnly:
+        EXPECT_FALSE(saved.changedOutside);
+        ASSERT_TRUE(saved.error);
+        EXPECT_NE(saved.error->find("読み取り専用"), std::string::npos) << *saved.error;
+        break;
     }
-    ASSERT_TRUE(saved.error);
-    EXPECT_EQ(saved.error->kind, *GetParam().refusal) << saved.error->text;
+    EXPECT_FALSE(saved.written);
+    DayJournal journal(journalPathFor(file));
+    EXPECT_FALSE(journal.load().error);
+    EXPECT_TRUE(journal.entries().empty()) << "a refused save leaves nothing journaled";
     EXPECT_EQ(std::filesystem::exists(file), existed);
     EXPECT_EQ(readBytes(file), before) << "the file is left as the other program made it";
 }
@@ -64,30 +102,35 @@ void appendLine(const std::filesystem::path& f) {
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, DayFileGuard,
-    ::testing::Values(
-        OutsideChange{"Untouched", [](const auto&) {}, std::nullopt},
-        OutsideChange{"RewrittenWithTheSameBytes",
-                      [](const auto& f) { writeBytes(f, readBytes(f)); }, std::nullopt},
-        OutsideChange{"LineAdded", appendLine, SaveFailure::ChangedOutside},
-        OutsideChange{"LineEndsChanged",
-                      [](const auto& f) { writeBytes(f, *encodeCp932(kLoaded) + "\n"); },
-                      SaveFailure::ChangedOutside},
-        OutsideChange{"Deleted", [](const auto& f) { std::filesystem::remove(f); },
-                      SaveFailure::ChangedOutside},
-        OutsideChange{"MadeReadOnly", [](const auto& f) { ::chmod(f.c_str(), 0444); },
-                      SaveFailure::ReadOnly}),
-    [](const auto& row) { return std::string(row.param.name); });
+    ::testing::Combine(
+        ::testing::Values(
+            OutsideChange{"Untouched", [](const auto&) {}, Refusal::None},
+            OutsideChange{"RewrittenWithTheSameBytes",
+                          [](const auto& f) { writeBytes(f, readBytes(f)); }, Refusal::None},
+            OutsideChange{"LineAdded", appendLine, Refusal::ChangedOutside},
+            OutsideChange{"LineEndsChanged",
+                          [](const auto& f) { writeBytes(f, *encodeCp932(kLoaded) + "\n"); },
+                          Refusal::ChangedOutside},
+            OutsideChange{"Deleted", [](const auto& f) { std::filesystem::remove(f); },
+                          Refusal::ChangedOutside},
+            OutsideChange{"MadeReadOnly", [](const auto& f) { ::chmod(f.c_str(), 0444); },
+                          Refusal::ReadOnly}),
+        ::testing::Bool()),
+    [](const auto& row) {
+        return std::string(std::get<0>(row.param).name) +
+               (std::get<1>(row.param) ? "DuringTheSave" : "BeforeTheSave");
+    });
 
 TEST(DayFileGuard, ACreatedFileIsKnownAsEmptyAndAMissingOneAsMissing) {
     TempDir dir;
     const auto file = dir / "20261206.txt";
     RoomGrid grid;
     grid.at(0, 0) = kLoaded;
-    EXPECT_FALSE(saveDayFile(file, grid, {}, kMissingFile).error) << "a new file may be made";
+    EXPECT_TRUE(saveAsTheDesk(file, grid, {}, kMissingFile).written) << "a new file may be made";
     EXPECT_EQ(readDayFile(dir / "20261207.txt").identity, identityOf(""));
-    auto refused = saveDayFile(file, grid, {}, kMissingFile);
-    ASSERT_TRUE(refused.error) << "but not over one made meanwhile";
-    EXPECT_EQ(refused.error->kind, SaveFailure::ChangedOutside);
+    const auto refused = saveAsTheDesk(file, grid, {}, kMissingFile);
+    EXPECT_TRUE(refused.changedOutside) << "but not over one made meanwhile";
+    EXPECT_FALSE(refused.written);
 }
 
 TEST(DayFileGuard, ARecordTheFileCannotHoldExactlyIsUnstorable) {
@@ -96,10 +139,11 @@ TEST(DayFileGuard, ARecordTheFileCannotHoldExactlyIsUnstorable) {
     const auto id = readDayFile(file).identity;
     RoomGrid grid;
     grid.at(0, 0) = "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田〜,利用";
-    auto saved = saveDayFile(file, grid, {}, id);
+    const auto saved = saveAsTheDesk(file, grid, {}, id);
     ASSERT_TRUE(saved.error);
-    EXPECT_EQ(saved.error->kind, SaveFailure::Unstorable);
+    EXPECT_NE(saved.error->find("シフトJISで保存できない"), std::string::npos) << *saved.error;
     EXPECT_EQ(readBytes(file), "");
+    EXPECT_TRUE(strayFiles(file).empty()) << "nothing is journaled either";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ledger/cp932.h"
 #include "ledger/day_file.h"
 #include "ledger/record.h"
+#include "support/desk_save.h"
 #include "support/temp_dir.h"
 
 #include <atomic>
@@ -15,7 +16,10 @@
 namespace kavro {
 namespace {
 
+using test::isJournal;
 using test::readBytes;
+using test::saveAsTheDesk;
+using test::strayFiles;
 using test::TempDir;
 using test::writeBytes;
 
@@ -26,13 +30,14 @@ std::string rec(const std::string& id, const std::string& room, const std::strin
     return id + ",2026/12/05 22:00,1.5,2026/12/05 23:30,2," + room + "," + name + "," + status;
 }
 
-// Load into a grid and save again, as loadDay and saveDay do.
+// Load into a grid and save again, as the desk reads and stores its day.
 std::string loadAndSave(const std::filesystem::path& file) {
     auto read = readDayFile(file);
     EXPECT_FALSE(read.error);
     RoomGrid grid;
     placeRecords(grid, read.content);
-    EXPECT_FALSE(writeDayFile(file, grid, read.content.kept));
+    const JournaledSave saved = saveAsTheDesk(file, grid, read.content.kept, read.identity);
+    EXPECT_FALSE(saved.error || saved.changedOutside);
     return readBytes(file);
 }
 
@@ -145,7 +150,7 @@ TEST(DayFile, CharactersWithTwoCodesKeepTheCodeTheFileHad) {
     RoomGrid grid;
     placeRecords(grid, read.content);
     grid.at(0, 0) = withStatus(grid.at(0, 0), "精算");
-    ASSERT_FALSE(writeDayFile(file, grid, {}));
+    ASSERT_TRUE(saveAsTheDesk(file, grid, {}, read.identity).written);
     auto lines = readDayFile(file).content.records;
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].text, withStatus(*decodeCp932(nec), "精算"));
@@ -172,8 +177,11 @@ TEST(DayFile, EncodingFailureWritesNothing) {
     writeBytes(file, "old\r\n");
     RoomGrid grid;
     grid.at(0, 0) = rec("001100100", "001", "😀");
-    EXPECT_TRUE(writeDayFile(file, grid, {}));
+    const JournaledSave saved = saveAsTheDesk(file, grid, {}, identityOf("old\r\n"));
+    ASSERT_TRUE(saved.error);
+    EXPECT_NE(saved.error->find("シフトJIS"), std::string::npos) << *saved.error;
     EXPECT_EQ(readBytes(file), "old\r\n");
+    EXPECT_TRUE(strayFiles(file).empty()) << "nothing is journaled either";
 }
 
 // A write that fails after a given number of bytes, like a disk that fills up mid-save.
@@ -192,20 +200,43 @@ FileOps failingAfter(std::size_t budget, int err) {
     return ops;
 }
 
+// The faults only where the day file itself is replaced: its journal entry is written and
+// must be taken off again.
+FileOps onTheDayFile(const FileOps& faulty) {
+    FileOps ops = posixFileOps();
+    ops.write = [faulty](int fd, const void* data, std::size_t n) {
+        return isJournal(fd) ? posixFileOps().write(fd, data, n) : faulty.write(fd, data, n);
+    };
+    ops.fsync = [faulty](int fd) {
+        return isJournal(fd) ? posixFileOps().fsync(fd) : faulty.fsync(fd);
+    };
+    ops.rename = faulty.rename;
+    return ops;
+}
+
 TEST(AtomicSave, AFailureMidWayLeavesThePreviousFileWholeAndNoTemporaryFile) {
     TempDir dir;
     auto file = dir / "20261205.txt";
     const std::string before = cp932(rec("001100100", "001", "前")) + "\r\n";
     writeBytes(file, before);
+    const FileIdentity read = readDayFile(file).identity;
     RoomGrid grid;
     for (int i = 0; i < 20; ++i)
         grid.at(i, 0) = rec(formatId((i + 1) * 1000000 + 100100), roomCode(i), "後");
 
-    for (std::size_t budget : {0u, 1u, 37u, 500u}) {
-        auto error = writeDayFile(file, grid, {}, failingAfter(budget, ENOSPC));
-        ASSERT_TRUE(error) << budget;
-        EXPECT_NE(error->find("ディスク"), std::string::npos) << *error;
+    auto failure = [&](const FileOps& ops) {
+        const JournaledSave saved = saveAsTheDesk(file, grid, {}, read, onTheDayFile(ops));
+        EXPECT_FALSE(saved.written);
         EXPECT_EQ(readBytes(file), before);
+        EXPECT_TRUE(strayFiles(file).empty()) << "no temporary file is left behind";
+        DayJournal journal(journalPathFor(file));
+        EXPECT_FALSE(journal.load().error);
+        EXPECT_TRUE(journal.entries().empty()) << "the change is taken off the journal again";
+        return saved.error.value_or("");
+    };
+    for (std::size_t budget : {0u, 1u, 37u, 500u}) {
+        const std::string error = failure(failingAfter(budget, ENOSPC));
+        EXPECT_NE(error.find("ディスク"), std::string::npos) << budget << ": " << error;
         EXPECT_EQ(grid.at(19, 0), rec("020100100", "020", "後")) << "the grid keeps its records";
     }
     FileOps noSync = posixFileOps();
@@ -213,21 +244,15 @@ TEST(AtomicSave, AFailureMidWayLeavesThePreviousFileWholeAndNoTemporaryFile) {
         errno = EIO;
         return -1;
     };
-    EXPECT_TRUE(writeDayFile(file, grid, {}, noSync));
+    EXPECT_FALSE(failure(noSync).empty());
     FileOps noRename = posixFileOps();
     noRename.rename = [](const char*, const char*) {
         errno = EXDEV;
         return -1;
     };
-    EXPECT_TRUE(writeDayFile(file, grid, {}, noRename));
-    EXPECT_EQ(readBytes(file), before);
+    EXPECT_FALSE(failure(noRename).empty());
 
-    int entries = 0;
-    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 1) << "no temporary file is left behind";
-
-    EXPECT_FALSE(writeDayFile(file, grid, {}));
+    EXPECT_TRUE(saveAsTheDesk(file, grid, {}, read).written);
     EXPECT_EQ(readDayFile(file).content.records.size(), 20u);
 }
 
@@ -236,7 +261,7 @@ TEST(AtomicSave, ADirectoryInPlaceOfTheFileIsReportedNotReplaced) {
     auto file = dir / "20261205.txt";
     std::filesystem::create_directory(file);
     EXPECT_TRUE(readDayFile(file).error);
-    EXPECT_TRUE(writeDayFile(file, RoomGrid{}, {}));
+    EXPECT_TRUE(saveAsTheDesk(file, RoomGrid{}, {}, kMissingFile).error);
     EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 

@@ -3,6 +3,7 @@
 #include "ledger/cp932.h"
 #include "ledger/day_file.h"
 #include "ledger/record.h"
+#include "support/desk_save.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>
@@ -60,7 +61,9 @@ TEST(LargeDayFile, EveryLineOfAHugeFileSurvivesLoadAndSave) {
     ASSERT_FALSE(read.error);
     RoomGrid grid;
     placeRecords(grid, read.content);
-    ASSERT_FALSE(writeDayFile(file, grid, read.content.kept));
+    const JournaledSave stored = saveAsTheDesk(file, grid, read.content.kept, read.identity);
+    ASSERT_FALSE(stored.error) << *stored.error;
+    ASSERT_TRUE(stored.written);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 

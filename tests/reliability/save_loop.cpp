@@ -1,5 +1,6 @@
 // Saves a day file over and over until it is killed, for the crash test.
-//   kavro_save_loop FILE K             (K: index of the content FILE holds now)
+//   kavro_save_loop FILE K             (K: index of the content FILE holds now; each save
+//                                       replaces it only while it holds the one before)
 //   kavro_save_loop FILE K --journal   (the same through the journal; K -1: no file yet)
 // Each save writes the next content in the rotation. Writes "r" to stdout when it starts
 // saving, then "s" after each save that returned, so the test knows which contents the
@@ -7,6 +8,7 @@
 // entry is durable, before the day file is replaced.
 #include "ledger/journal_file.h"
 #include "reliability/save_contents.h"
+#include "support/desk_save.h"
 
 #include <climits>
 #include <cstdio>
@@ -21,13 +23,6 @@ using namespace kavro;
 
 bool report(char c) { return ::write(1, &c, 1) == 1; }
 
-bool isJournal(int fd) {
-    char link[PATH_MAX];
-    const std::string proc = "/proc/self/fd/" + std::to_string(fd);
-    const ssize_t n = ::readlink(proc.c_str(), link, sizeof link - 1);
-    return n > 4 && std::string(link, static_cast<std::size_t>(n)).ends_with(".jnl");
-}
-
 int journaledLoop(const std::filesystem::path& file, int k) {
     DayJournal journal(journalPathFor(file));
     if (auto error = journal.load().error) {
@@ -37,7 +32,7 @@ int journaledLoop(const std::filesystem::path& file, int k) {
     FileOps ops = posixFileOps();
     ops.fsync = [](int fd) {
         const int r = ::fsync(fd);
-        if (r == 0 && isJournal(fd) && !report('j'))
+        if (r == 0 && test::isJournal(fd) && !report('j'))
             std::_Exit(1);
         return r;
     };
@@ -76,10 +71,10 @@ int main(int argc, char** argv) {
     if (!report('r'))
         return 1;
     while (true) {
+        const FileIdentity expected = identityOf(test::saveContent(k).bytes);
         k = (k + 1) % test::kSaveContentCount;
-        const auto& c = test::saveContent(k);
-        if (auto error = writeDayFile(file, c.grid, c.kept)) {
-            std::fprintf(stderr, "save failed: %s\n", error->c_str());
+        if (auto error = replaceFileIfUnchanged(file, test::saveContent(k).bytes, expected)) {
+            std::fprintf(stderr, "save failed: %s\n", error->text.c_str());
             return 2;
         }
         if (!report('s'))

@@ -1,5 +1,7 @@
 #include "window/report/report_chart.h"
 
+#include "window/qt_date.h"
+
 #include <QDateTime>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
@@ -10,15 +12,6 @@
 #include <algorithm>
 
 namespace kavro {
-
-namespace {
-
-QDate toQDate(Date d) {
-    return QDate(static_cast<int>(d.year()), static_cast<int>(static_cast<unsigned>(d.month())),
-                 static_cast<int>(static_cast<unsigned>(d.day())));
-}
-
-} // namespace
 
 QChart* makeUsageChart(const PeriodFigures& p) {
     auto* chart = new QChart;

@@ -2,6 +2,7 @@
 
 #include "ledger/atomic_file.h"
 #include "ledger/report_csv.h"
+#include "window/qt_date.h"
 #include "window/report/heat_map.h"
 #include "window/report/report_chart.h"
 #include "window/report/report_document.h"
@@ -29,17 +30,6 @@
 namespace kavro {
 
 namespace {
-
-QDate toQDate(Date d) {
-    return QDate(static_cast<int>(d.year()), static_cast<int>(static_cast<unsigned>(d.month())),
-                 static_cast<int>(static_cast<unsigned>(d.day())));
-}
-
-Date fromQDate(const QDate& d) {
-    using namespace std::chrono;
-    return Date{year{d.year()}, month{static_cast<unsigned>(d.month())},
-                day{static_cast<unsigned>(d.day())}};
-}
 
 const QString kFileErrorTitle = QStringLiteral("ファイルエラー");
 
