@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# A PC clock 45 days ahead of the last days the desk worked (a guest still in room 005),
+# through the installed program in a real X server: every start asks 「時計の確認」 before
+# anything is deleted, and いいえ deletes nothing, however often the program starts.
+#   clock_ahead_test.sh BUILD_DIR
+set -euo pipefail
+# shellcheck source=x_session.sh
+. "$(dirname "$0")/x_session.sh"
+begin_e2e "$1"
+
+for d in 03 04 05; do
+    printf '005100100,2026/12/%s 22:00,2,2026/12/%s 23:59,2,005,Yamada,利用\r\n' "$d" "$d" |
+        iconv -f UTF-8 -t CP932 >"$work/kavro/202612$d.txt"
+done
+sums() { (cd "$work/kavro" && md5sum 2026120[345].txt); }
+before=$(sums)
+
+# Waits for a box of the title, answers it with Return (a question's default is いいえ), and
+# waits until it has gone.
+answer_box() { # TITLE
+    local box
+    box=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1) || fail "no box $1"
+    eval "$(xdotool getwindowgeometry --shell "$box")"
+    xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Return
+    for _ in $(seq 50); do xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || break; sleep 0.1; done
+}
+
+for run in 1 2; do
+    faketime '2027-01-19 09:00:00' "$work/kavro/kavro" >>"$work/app.log" 2>&1 &
+    app_pid=$!
+    answer_box '時計の確認' # the question
+    answer_box '時計の確認' # 「…時計を正しい日付に合わせてから…」
+    find_main_window
+    [ "$(sums)" = "$before" ] || fail "start $run changed or deleted a day file"
+    click_exit
+    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$app_pid" 2>/dev/null && fail "終了 did not end the program"
+    wait "$app_pid" || fail "the program ended with an error"
+    app_pid=""
+done
+[ "$(sums)" = "$before" ] || fail "the day files changed"
+echo "1 passed, 0 failed"
