@@ -1,9 +1,9 @@
 // Texts of the entry panel that change while the program runs fit their labels whole at every
 // scale the window is drawn at: the selected booking's nine-digit ID, and the notice of a name
 // that did not fit the name box (whose box covers the right end of its label).
-#include "window/window_scale.h"
 #include "support/desk_by_name.h"
 #include "support/form_fixture.h"
+#include "window/window_scale.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
