@@ -182,7 +182,9 @@ TEST_F(WindowUnderFault, AReadOnlyFolderAtStartUpIsReportedAndTheDayIsNotOverwri
     EXPECT_TRUE(saysThat(lastMessageText(), "日付ファイルを読み込めなかったため"))
         << "a day that was never read is not written";
     EXPECT_FALSE(fs::exists(dayFile(ymd(2026, 12, 5))));
+    world().answer = false; // the day read again without the change it could not store
     readDayAgain();
+    EXPECT_FALSE(world().questions.empty()) << "the change is not dropped unasked";
     checkInRoom(2);
     EXPECT_EQ(readDay(ymd(2026, 12, 5)), std::vector<std::string>{checkedIn(2, 1001)});
 }
