@@ -2,9 +2,9 @@
 #include "bench_registry.h"
 #include "desk.h"
 
+#include "core/journal/journal_file.h"
+#include "core/storage/day_file.h"
 #include "desk/business_day.h"
-#include "ledger/day_file.h"
-#include "ledger/journal_file.h"
 #include "window/history_window.h"
 
 #include <QImage>

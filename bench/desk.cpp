@@ -2,11 +2,11 @@
 
 #include "support/clerk.h"
 
-#include "ledger/atomic_file.h"
-#include "ledger/board_geometry.h"
-#include "ledger/day_totals.h"
-#include "ledger/journal_file.h"
-#include "ledger/record.h"
+#include "core/journal/journal_file.h"
+#include "core/records/record.h"
+#include "core/rules/day_totals.h"
+#include "core/screen/board_geometry.h"
+#include "core/storage/atomic_file.h"
 #include "window/board_half.h"
 #include "window/timetable_board.h"
 

@@ -1,7 +1,7 @@
 #include "full_day.h"
 
-#include "ledger/cp932.h"
-#include "ledger/record.h"
+#include "core/records/cp932.h"
+#include "core/records/record.h"
 
 #include <algorithm>
 #include <stdexcept>

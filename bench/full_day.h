@@ -1,7 +1,7 @@
 #pragma once
 // Days for measurements: up to 34 rooms x 48 records, Japanese names, every status, the
 // records spread over the whole business day so that many fall inside the board's window.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <optional>
 #include <string>

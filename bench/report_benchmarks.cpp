@@ -2,8 +2,8 @@
 // day files and from the summary lines of days whose files are gone.
 #include "desk.h"
 
-#include "ledger/report_period.h"
-#include "ledger/summary_file.h"
+#include "core/figures/report_period.h"
+#include "core/figures/summary_file.h"
 #include "window/report/heat_map.h"
 #include "window/report/report_window.h"
 

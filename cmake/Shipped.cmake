@@ -10,15 +10,21 @@ function(kavro_harden target)
     if(hardened)
         return()
     endif()
-    set_target_properties(${target} PROPERTIES KAVRO_HARDENED ON POSITION_INDEPENDENT_CODE ON)
-    # The fortified functions need the optimiser; a Debug build goes without them.
-    target_compile_options(${target} PRIVATE -fstack-protector-strong
-        $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>)
     get_target_property(type ${target} TYPE)
-    if(type STREQUAL "EXECUTABLE")
-        target_link_options(${target} PRIVATE -Wl,-z,relro,-z,now)
+    # A library that only gathers others (the core) is hardened through them.
+    if(type STREQUAL "INTERFACE_LIBRARY")
+        set_target_properties(${target} PROPERTIES KAVRO_HARDENED ON)
+        get_target_property(libraries ${target} INTERFACE_LINK_LIBRARIES)
+    else()
+        set_target_properties(${target} PROPERTIES KAVRO_HARDENED ON POSITION_INDEPENDENT_CODE ON)
+        # The fortified functions need the optimiser; a Debug build goes without them.
+        target_compile_options(${target} PRIVATE -fstack-protector-strong
+            $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>)
+        if(type STREQUAL "EXECUTABLE")
+            target_link_options(${target} PRIVATE -Wl,-z,relro,-z,now)
+        endif()
+        get_target_property(libraries ${target} LINK_LIBRARIES)
     endif()
-    get_target_property(libraries ${target} LINK_LIBRARIES)
     foreach(library IN LISTS libraries)
         if(TARGET ${library})
             get_target_property(imported ${library} IMPORTED)

@@ -2,8 +2,8 @@
 // every line, and a second load and save must change nothing.
 //
 // Built with libFuzzer under clang, or with standalone_driver.cpp anywhere else.
-#include "ledger/day_file.h"
-#include "ledger/day_totals.h"
+#include "core/rules/day_totals.h"
+#include "core/storage/day_file.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "app/instance_lock.h"
 
-#include "ledger/atomic_file.h"
+#include "core/storage/atomic_file.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #include "charges/bill.h"
 
-#include "ledger/record.h"
+#include "core/records/record.h"
 
 namespace kavro {
 

@@ -13,7 +13,7 @@
 // the new day changes its status), or failing that (a copy corrected on the new day) the
 // record of the same room with the same start. The joined chain is that chain's records
 // up to the copied one, then the new day's.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <string>
 #include <string_view>

@@ -13,7 +13,7 @@
 //    Sunday night before a working Monday), else 平日.
 // The date is the business date on which the stay began: a rest that starts at 02:00
 // belongs to the night before, like its record in the day file.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <array>
 #include <set>

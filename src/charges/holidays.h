@@ -13,7 +13,7 @@
 //  - the one-off days of 1990, 1993, 2019 and the moved days of 2020 and 2021.
 // A day the law adds later and this table does not know yet is entered by the shop as one
 // of its own days off (店休日, in the rate file): it then counts as a day off all the same.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <optional>
 #include <string_view>

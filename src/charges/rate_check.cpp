@@ -1,7 +1,7 @@
 #include "charges/rate_check.h"
 
 #include "charges/text_words.h"
-#include "ledger/record.h"
+#include "core/records/record.h"
 
 namespace kavro {
 

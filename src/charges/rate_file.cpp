@@ -1,8 +1,8 @@
 #include "charges/rate_file.h"
 
 #include "charges/text_words.h"
-#include "ledger/digits.h"
-#include "ledger/record.h"
+#include "core/records/digits.h"
+#include "core/records/record.h"
 
 #include <charconv>
 #include <map>

@@ -1,7 +1,7 @@
 #include "charges/rate_store.h"
 
 #include "charges/rate_check.h"
-#include "ledger/day_file.h"
+#include "core/storage/day_file.h"
 
 namespace kavro {
 

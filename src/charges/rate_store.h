@@ -5,7 +5,7 @@
 // table. Saving writes the whole file through the same durable replacement as the day
 // files, and only a book that reads back as itself without a problem.
 #include "charges/rate_file.h"
-#include "ledger/atomic_file.h"
+#include "core/storage/atomic_file.h"
 
 #include <filesystem>
 #include <optional>

@@ -6,8 +6,8 @@
 // Times of day are minutes from 00:00 (0-1439). A window [from, until] whose until lies
 // before its from runs past midnight (20:00-02:00).
 #include "charges/day_type.h"
-#include "ledger/civil_time.h"
-#include "ledger/room_grid.h"
+#include "core/records/civil_time.h"
+#include "core/records/room_grid.h"
 
 #include <array>
 #include <bitset>

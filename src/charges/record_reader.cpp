@@ -1,7 +1,7 @@
 #include "charges/record_reader.h"
 
-#include "ledger/digits.h"
-#include "ledger/record.h"
+#include "core/records/digits.h"
+#include "core/records/record.h"
 
 namespace kavro {
 

@@ -2,7 +2,7 @@
 // Record lines read once for billing: the fields a bill needs, converted in one pass. The
 // desk's close bills a whole day at a time, so this avoids what reading a line twice
 // would cost (a day of 1632 lines, every one of them).
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <optional>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "desk/business_day.h"
 
+#include "core/records/cp932.h"
 #include "desk/message_titles.h"
-#include "ledger/cp932.h"
 
 #include <QStringList>
 

@@ -3,12 +3,12 @@
 // kept unread, the file's identity as last read or written, its journal and its group
 // counter. Every write goes through the journal first, and only while the file is still what
 // this day last read or wrote: another program's change is never written over.
+#include "core/journal/journal_file.h"
+#include "core/records/room_grid.h"
+#include "core/rules/day_totals.h"
+#include "core/screen/unsaved_records.h"
+#include "core/storage/day_file.h"
 #include "desk/reply.h"
-#include "ledger/day_file.h"
-#include "ledger/day_totals.h"
-#include "ledger/journal_file.h"
-#include "ledger/room_grid.h"
-#include "ledger/unsaved_records.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,11 +1,11 @@
 // The desk model's days: start-up, the day shown, the clock tick and the 06:00 cycle.
 #include "desk/desk_model.h"
 
+#include "core/figures/summary_file.h"
+#include "core/rules/rollover.h"
+#include "core/screen/day_view.h"
 #include "desk/message_titles.h"
 #include "desk/summary_keeper.h"
-#include "ledger/day_view.h"
-#include "ledger/rollover.h"
-#include "ledger/summary_file.h"
 
 #include <QStringList>
 #include <utility>

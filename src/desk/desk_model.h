@@ -9,14 +9,14 @@
 // the day file is replaced while unchanged, and the day then holds exactly what the file
 // holds, without reading it again. The file is read again only when another program changed
 // it (its identity says so), when another day is shown, or after the day change.
+#include "core/retention/day_purge.h"
+#include "core/rules/entry_check.h"
+#include "core/screen/room_alerts.h"
 #include "desk/business_day.h"
 #include "desk/desk_seams.h"
 #include "desk/outcome.h"
 #include "desk/reply.h"
 #include "desk/shown_day.h"
-#include "ledger/day_purge.h"
-#include "ledger/entry_check.h"
-#include "ledger/room_alerts.h"
 
 #include <QObject>
 #include <functional>

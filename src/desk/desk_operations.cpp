@@ -2,13 +2,13 @@
 // records and stores them through the journal, or refuses with the message that says why.
 #include "desk/desk_model.h"
 
+#include "core/records/cp932.h"
+#include "core/rules/booking_chain.h"
+#include "core/rules/booking_rules.h"
+#include "core/rules/record_period.h"
 #include "desk/message_titles.h"
 #include "desk/scan_refusal.h"
 #include "desk/summary_keeper.h"
-#include "ledger/booking_chain.h"
-#include "ledger/booking_rules.h"
-#include "ledger/cp932.h"
-#include "ledger/record_period.h"
 
 namespace kavro {
 

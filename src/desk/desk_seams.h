@@ -1,7 +1,7 @@
 #pragma once
 // What the desk model needs from the outside world. main() fills it from the real machine
 // (the same seams the window gets); tests fill it with fakes.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <filesystem>
 #include <functional>

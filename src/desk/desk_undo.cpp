@@ -2,11 +2,11 @@
 // journal only after a yes, against the day file exactly as it was when the question was put.
 #include "desk/desk_model.h"
 
+#include "core/journal/journal_words.h"
+#include "core/rules/step_plan.h"
 #include "desk/message_titles.h"
 #include "desk/scan_refusal.h"
 #include "desk/summary_keeper.h"
-#include "ledger/journal_words.h"
-#include "ledger/step_plan.h"
 
 namespace kavro {
 

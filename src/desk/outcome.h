@@ -2,8 +2,8 @@
 // What an operation of the desk returned: refused (with the message and the field to
 // correct), or done, stored or not. The window shows the messages and moves the focus; the
 // panel's own state follows from what was done.
+#include "core/records/record.h"
 #include "desk/reply.h"
-#include "ledger/record.h"
 
 #include <optional>
 #include <string>

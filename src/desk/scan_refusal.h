@@ -1,8 +1,8 @@
 #pragma once
 // How the desk is told that a party or a reservation stands in the way of a stay: the same
 // words whether a check-in, a modification or an undo met it.
+#include "core/rules/booking_rules.h"
 #include "desk/reply.h"
-#include "ledger/booking_rules.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Which business day the desk shows and edits, against the business day the clock is in.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 namespace kavro {
 

@@ -1,6 +1,6 @@
 #include "desk/summary_keeper.h"
 
-#include "ledger/summary_file.h"
+#include "core/figures/summary_file.h"
 
 #include <QMetaObject>
 #include <QPointer>

@@ -5,7 +5,7 @@
 // Changes in quick succession (a check-in is a save and a load) make one update, a moment
 // after the last; an update still waiting when the window closes is written then, and one
 // lost to a crash is made at the next start-up, which refreshes every stale line.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <QObject>
 #include <QThreadPool>

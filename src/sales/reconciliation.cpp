@@ -1,6 +1,6 @@
 #include "sales/reconciliation.h"
 
-#include "ledger/record.h"
+#include "core/records/record.h"
 #include "sales/sale.h"
 
 #include <algorithm>

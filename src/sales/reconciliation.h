@@ -19,8 +19,8 @@
 // and the money was taken. A settled booking the sales file knows nothing of (settled
 // before this program kept sales, or carried over 06:00 already settled) is not its
 // business either.
-#include "ledger/civil_time.h"
-#include "ledger/day_file.h"
+#include "core/records/civil_time.h"
+#include "core/storage/day_file.h"
 
 #include <map>
 #include <optional>

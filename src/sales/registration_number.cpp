@@ -1,6 +1,6 @@
 #include "sales/registration_number.h"
 
-#include "ledger/digits.h"
+#include "core/records/digits.h"
 
 namespace kavro {
 

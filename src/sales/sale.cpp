@@ -1,7 +1,7 @@
 #include "sales/sale.h"
 
-#include "ledger/digits.h"
-#include "ledger/record.h"
+#include "core/records/digits.h"
+#include "core/records/record.h"
 #include "sales/code_table.h"
 #include "sales/plain_text.h"
 

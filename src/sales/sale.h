@@ -13,7 +13,7 @@
 // - Cash: the amount received is at least the total and the change is the difference.
 //   The other methods take the exact total: received is the total, change 0.
 // - No guest names, ever: a sale knows its booking by the day file's date and the record ID.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "sales/settlement_protocol.h"
 
-#include "ledger/journal.h"
-#include "ledger/journal_file.h"
+#include "core/journal/journal.h"
+#include "core/journal/journal_file.h"
 
 #include <set>
 

@@ -1,6 +1,6 @@
 #include "sales/shop_settings.h"
 
-#include "ledger/day_file.h"
+#include "core/storage/day_file.h"
 #include "sales/code_table.h"
 #include "sales/manager_pin.h"
 #include "sales/plain_text.h"

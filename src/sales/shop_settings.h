@@ -22,7 +22,7 @@
 //   digits (see registration_number.h). paper: A5, A4, 58mm or 80mm (the roll widths).
 //   pin: the hash of manager_pin.h. A setting that is not there is not set (the paper is
 //   then A5).
-#include "ledger/atomic_file.h"
+#include "core/storage/atomic_file.h"
 
 #include <filesystem>
 #include <optional>

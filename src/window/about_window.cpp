@@ -1,6 +1,6 @@
 #include "window/about_window.h"
 
-#include "app/version.h"
+#include "window/version.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -2,7 +2,7 @@
 // One half of the timetable board: rooms 001-017 or 018-034 against the three-hour window.
 // It paints itself from the desk model's records (read only) and says where it was pressed
 // and where the pointer is, in board units.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <QFrame>
 #include <QHash>

@@ -2,9 +2,9 @@
 // The painter arrives in board units, clipped to the half's drawable area.
 #include "window/board_painter.h"
 
+#include "core/records/record.h"
+#include "core/screen/board_geometry.h"
 #include "desk/desk_model.h"
-#include "ledger/board_geometry.h"
-#include "ledger/record.h"
 #include "window/board_half.h"
 
 #include <QPainter>

@@ -2,7 +2,7 @@
 // Drawing one board half: the grid, the time lines, the current-time line and the bars of its
 // rooms, from the desk model's records as they stand. The painter arrives in board units,
 // clipped to the half's drawable area.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <QFont>
 #include <QHash>

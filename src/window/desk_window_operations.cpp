@@ -2,10 +2,10 @@
 // record or prepares a new booking, and each button hands the panel's values to the model.
 #include "window/desk_window.h"
 
+#include "core/rules/booking_chain.h"
+#include "core/screen/board_geometry.h"
+#include "core/screen/booking_list_line.h"
 #include "desk/message_titles.h"
-#include "ledger/board_geometry.h"
-#include "ledger/booking_chain.h"
-#include "ledger/booking_list_line.h"
 #include "window/entry_panel.h"
 #include "window/timetable_board.h"
 

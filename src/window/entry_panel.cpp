@@ -1,6 +1,6 @@
 #include "window/entry_panel.h"
 
-#include "ledger/booking_list_line.h"
+#include "core/screen/booking_list_line.h"
 #include "window/design_layout.h"
 #include "window/desk_keys.h"
 #include "window/id_label_fit.h"

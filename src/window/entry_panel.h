@@ -2,10 +2,10 @@
 // The entry panel (Frame1): the date picker, the selected booking's ID, the operation
 // buttons on offer, the fields of a booking and the booking list. It reads and shows its own
 // controls and says what the clerk asked for; the window decides what that does.
+#include "core/records/civil_time.h"
+#include "core/rules/entry_check.h"
+#include "core/screen/selection_offer.h"
 #include "desk/outcome.h"
-#include "ledger/civil_time.h"
-#include "ledger/entry_check.h"
-#include "ledger/selection_offer.h"
 
 #include <QFrame>
 #include <array>

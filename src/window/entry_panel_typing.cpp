@@ -2,8 +2,8 @@
 // Enter moving on through the fields, the name shown as the day file will hold it.
 #include "window/entry_panel.h"
 
-#include "ledger/cp932.h"
-#include "ledger/time_entry.h"
+#include "core/records/cp932.h"
+#include "core/rules/time_entry.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 // 履歴: the changes of the shown day, newest first, read-only.
-#include "ledger/journal_words.h"
+#include "core/journal/journal_words.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>

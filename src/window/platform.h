@@ -1,7 +1,7 @@
 #pragma once
 // Everything the window needs from the outside world. main() fills it with the real
 // machine; tests fill it with fakes. There is no other way to change these.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 // The one conversion between the ledger's civil dates and the dates of Qt's controls.
-#include "ledger/civil_time.h"
+#include "core/records/civil_time.h"
 
 #include <QDate>
 

@@ -1,6 +1,6 @@
 #include "window/room_status.h"
 
-#include "ledger/record.h"
+#include "core/records/record.h"
 #include "window/design_layout.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
 #pragma once
 // The room status: a label per room coloured by what the room needs, the rooms in use by
 // remaining minutes, the day's totals and the clock. It shows what it is given.
-#include "ledger/civil_time.h"
-#include "ledger/day_totals.h"
-#include "ledger/room_alerts.h"
+#include "core/records/civil_time.h"
+#include "core/rules/day_totals.h"
+#include "core/screen/room_alerts.h"
 #include "window/window_panel.h"
 
 #include <array>

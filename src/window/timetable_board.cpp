@@ -1,7 +1,7 @@
 #include "window/timetable_board.h"
 
+#include "core/screen/board_geometry.h"
 #include "desk/desk_model.h"
-#include "ledger/board_geometry.h"
 #include "window/board_half.h"
 #include "window/design_layout.h"
 

@@ -3,8 +3,8 @@
 // that follows the pointer, the pop-up beside a pressed bar, the colour legend and the buttons
 // that move the window (<, NOW, >). It paints the desk model's records and never changes them:
 // a press is said to the window with the room row and the time under it.
-#include "ledger/civil_time.h"
-#include "ledger/selection_offer.h"
+#include "core/records/civil_time.h"
+#include "core/screen/selection_offer.h"
 #include "window/window_panel.h"
 
 #include <array>

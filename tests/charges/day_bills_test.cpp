@@ -1,7 +1,7 @@
 #include "charges/day_bills.h"
 #include "charges/record_reader.h"
+#include "core/records/record.h"
 #include "golden_rates.h"
-#include "ledger/record.h"
 
 #include <gtest/gtest.h>
 

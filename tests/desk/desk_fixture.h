@@ -1,9 +1,9 @@
 #pragma once
 // The desk model over a temporary program directory, with a clock the test sets, and what a
 // test reads back: the day file's lines, its journal's operations, the messages of a reply.
+#include "core/journal/journal_file.h"
+#include "core/records/cp932.h"
 #include "desk/desk_model.h"
-#include "ledger/cp932.h"
-#include "ledger/journal_file.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

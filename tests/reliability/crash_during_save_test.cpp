@@ -3,9 +3,9 @@
 // like a day file and are cleaned at the next start-up. Journaled, a kill at any moment,
 // between the journal entry and the day file too, leaves the two agreeing after the next
 // start-up's check: no change lost, none applied twice.
-#include "ledger/atomic_file.h"
-#include "ledger/day_purge.h"
-#include "ledger/journal_file.h"
+#include "core/journal/journal_file.h"
+#include "core/retention/day_purge.h"
+#include "core/storage/atomic_file.h"
 #include "reliability/save_contents.h"
 #include "support/temp_dir.h"
 

@@ -2,8 +2,8 @@
 // fills up, a folder takes the day file's place. Each is reported in plain words, the
 // day file keeps what was saved, the change stays on screen, and once the fault is gone
 // the next save writes it.
-#include "ledger/atomic_file.h"
-#include "ledger/record.h"
+#include "core/records/record.h"
+#include "core/storage/atomic_file.h"
 #include "reliability/mount_namespace.h"
 #include "support/form_fixture.h"
 

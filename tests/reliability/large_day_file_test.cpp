@@ -1,8 +1,8 @@
 // A day file far larger than any day the desk makes (a disk error, a wrong file copied
 // in its place) loads and saves without losing or changing a line.
-#include "ledger/cp932.h"
-#include "ledger/day_file.h"
-#include "ledger/record.h"
+#include "core/records/cp932.h"
+#include "core/records/record.h"
+#include "core/storage/day_file.h"
 #include "support/desk_save.h"
 #include "support/temp_dir.h"
 

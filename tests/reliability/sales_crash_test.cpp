@@ -7,7 +7,7 @@
 // reconciliation) and checks that nothing was lost or doubled and that every settled party
 // has exactly one live sale or is reported 未会計; then it finishes the 未会計 as the desk
 // would, and a second start finds nothing left to do.
-#include "ledger/journal_file.h"
+#include "core/journal/journal_file.h"
 #include "sales/desk_day.h"
 #include "support/temp_dir.h"
 

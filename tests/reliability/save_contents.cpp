@@ -1,6 +1,6 @@
 #include "reliability/save_contents.h"
 
-#include "ledger/record.h"
+#include "core/records/record.h"
 
 #include <array>
 #include <memory>

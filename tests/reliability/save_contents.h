@@ -1,7 +1,7 @@
 #pragma once
 // The day contents that the crash test's saves rotate through: different sizes, so that
 // a file cut short or mixed from two saves can never pass for one of them.
-#include "ledger/day_file.h"
+#include "core/storage/day_file.h"
 
 #include <string>
 #include <vector>

@@ -6,7 +6,7 @@
 // saving, then "s" after each save that returned, so the test knows which contents the
 // file may hold when the kill lands. Journaled, it also writes "j" once a save's journal
 // entry is durable, before the day file is replaced.
-#include "ledger/journal_file.h"
+#include "core/journal/journal_file.h"
 #include "reliability/save_contents.h"
 #include "support/desk_save.h"
 

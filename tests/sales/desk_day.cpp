@@ -1,9 +1,9 @@
 #include "sales/desk_day.h"
 
-#include "ledger/cp932.h"
-#include "ledger/journal_file.h"
-#include "ledger/record.h"
-#include "ledger/step_plan.h"
+#include "core/journal/journal_file.h"
+#include "core/records/cp932.h"
+#include "core/records/record.h"
+#include "core/rules/step_plan.h"
 #include "support/temp_dir.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 // A business day as the desk would change it: a day file with parties in 通知, settled and
 // taken back through the journal (saveDayJournaled), for the sales tests and the kill test.
-#include "ledger/atomic_file.h"
+#include "core/storage/atomic_file.h"
 #include "sales/settlement_protocol.h"
 
 #include <filesystem>

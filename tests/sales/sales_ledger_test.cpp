@@ -1,4 +1,4 @@
-#include "ledger/day_purge.h"
+#include "core/retention/day_purge.h"
 #include "sales/desk_day.h"
 #include "sales/sales_ledger.h"
 #include "sales/sales_schema.h"

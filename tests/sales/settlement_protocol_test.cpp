@@ -1,5 +1,5 @@
-#include "ledger/journal_file.h"
-#include "ledger/record.h"
+#include "core/journal/journal_file.h"
+#include "core/records/record.h"
 #include "sales/desk_day.h"
 #include "sales/settlement_protocol.h"
 #include "support/temp_dir.h"

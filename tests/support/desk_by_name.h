@@ -1,7 +1,7 @@
 #pragma once
 // The window driven as a clerk would, through controls found by their design names, so that
 // a test does not depend on how the window keeps them.
-#include "ledger/board_geometry.h"
+#include "core/screen/board_geometry.h"
 #include "window/board_half.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #pragma once
 // A grid saved to its day file the one way the desk saves it: rendered, the change journaled,
 // the file replaced only while it is still the one the desk read (`expected`).
-#include "ledger/day_file.h"
-#include "ledger/journal_file.h"
+#include "core/journal/journal_file.h"
+#include "core/storage/day_file.h"
 
 #include <climits>
 #include <string>

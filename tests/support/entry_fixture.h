@@ -1,7 +1,7 @@
 #pragma once
 // A window on the business day 2026/12/05 with helpers to fill the entry panel the way the
 // board click, the booking list or the extension button would.
-#include "ledger/record.h"
+#include "core/records/record.h"
 #include "support/form_fixture.h"
 #include "window/entry_panel.h"
 

@@ -1,7 +1,7 @@
 #include "support/form_fixture.h"
 
-#include "ledger/board_geometry.h"
-#include "ledger/cp932.h"
+#include "core/records/cp932.h"
+#include "core/screen/board_geometry.h"
 #include "window/board_half.h"
 #include "window/entry_panel.h"
 #include "window/timetable_board.h"

@@ -1,6 +1,6 @@
 // The board drawn off-screen at design size; a few pixels are read back (never a whole
 // image comparison, which would break with the fonts).
-#include "ledger/board_geometry.h"
+#include "core/screen/board_geometry.h"
 #include "support/form_fixture.h"
 #include "window/board_half.h"
 #include "window/timetable_board.h"

@@ -1,7 +1,7 @@
 #include "support/selection_fixture.h"
 #include "window/timetable_board.h"
 
-#include "ledger/record.h"
+#include "core/records/record.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -3,7 +3,7 @@
 // desk's account saves its check-ins there, and a day file of another account is refused
 // with words that say why. That the desk cannot replace the program is checked on the
 // installed package (tests/package).
-#include "ledger/journal_file.h"
+#include "core/journal/journal_file.h"
 #include "support/desk_by_name.h"
 #include "support/form_fixture.h"
 #include "window/board_half.h"

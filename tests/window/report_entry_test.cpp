@@ -2,7 +2,7 @@
 // loads and saves.
 #include "support/form_fixture.h"
 
-#include "ledger/summary_file.h"
+#include "core/figures/summary_file.h"
 #include "window/report/report_window.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "support/form_fixture.h"
 
-#include "ledger/record.h"
+#include "core/records/record.h"
 
 #include <QDateEdit>
 #include <QLineEdit>

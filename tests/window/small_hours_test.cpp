@@ -1,7 +1,7 @@
 // Operations on records of the small hours keep the dates the records have: a stay carried
 // into the new day's file, a stay that ends at 06:00 and is extended, on the start-up day and
 // on another shown day.
-#include "ledger/booking_list_line.h"
+#include "core/screen/booking_list_line.h"
 #include "support/selection_fixture.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 // Start-up: business date, day file, totals, the purge. What the day keeps through saves
 // that fail is the desk model's (tests/desk).
-#include "ledger/summary_file.h"
+#include "core/figures/summary_file.h"
 #include "support/form_fixture.h"
 #include "window/timetable_board.h"
 

@@ -1,7 +1,7 @@
 #include "window/report/heat_map.h"
 
-#include "ledger/record.h"
-#include "ledger/report_csv.h"
+#include "core/figures/report_csv.h"
+#include "core/records/record.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // The heat map of the rooms in use by hour: for one day per room and hour, for a longer
 // period per weekday and hour (the average over the period's days of that weekday).
-#include "ledger/report_period.h"
+#include "core/figures/report_period.h"
 
 #include <QString>
 #include <QStringList>

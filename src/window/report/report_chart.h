@@ -1,6 +1,6 @@
 #pragma once
 // The chart of parties (bars) and occupancy (line) per day over the period.
-#include "ledger/day_figures.h"
+#include "core/figures/day_figures.h"
 
 #include <QtCharts/QChart>
 

@@ -2,7 +2,7 @@
 // The report on paper: A4 portrait pages with the totals, the chart and the heat map, the
 // table of the days (as many pages as it needs) and the table of the rooms. The same
 // painting serves the PDF file and the printer.
-#include "ledger/report_period.h"
+#include "core/figures/report_period.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The report's words and table cells, shared by the window, the PDF and the printout.
-#include "ledger/report_period.h"
+#include "core/figures/report_period.h"
 
 #include <QString>
 #include <QStringList>

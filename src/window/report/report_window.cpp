@@ -1,7 +1,7 @@
 #include "window/report/report_window.h"
 
-#include "ledger/atomic_file.h"
-#include "ledger/report_csv.h"
+#include "core/figures/report_csv.h"
+#include "core/storage/atomic_file.h"
 #include "window/qt_date.h"
 #include "window/report/heat_map.h"
 #include "window/report/report_chart.h"

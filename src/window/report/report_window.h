@@ -3,7 +3,7 @@
 // range of business days, as tables, a chart and a heat map, exported as CSV, saved as PDF
 // and printed. It only reads files: the figures are gathered on a worker thread, so the
 // main window's clock tick and alarm never wait for it.
-#include "ledger/report_period.h"
+#include "core/figures/report_period.h"
 
 #include <QFutureWatcher>
 #include <QWidget>

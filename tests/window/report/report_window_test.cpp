@@ -1,8 +1,8 @@
 // The report window alone, over a temporary program folder.
+#include "core/figures/report_csv.h"
+#include "core/figures/summary_file.h"
+#include "core/records/cp932.h"
 #include "desk/summary_keeper.h"
-#include "ledger/cp932.h"
-#include "ledger/report_csv.h"
-#include "ledger/summary_file.h"
 #include "support/temp_dir.h"
 #include "window/report/heat_map.h"
 #include "window/report/report_document.h"

@@ -1,0 +1,56 @@
+# The core, free of Qt, by concern. Each concern is a library that links only the ones
+# below it, so a wrong include fails to link. Shared by the main build and the fuzz build
+# (which configures fuzz/ on its own with clang and takes every source at once).
+set(KAVRO_CORE_RECORDS_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/records/civil_time.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/records/cp932.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/records/record.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/records/room_grid.cpp
+)
+set(KAVRO_CORE_STORAGE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/storage/atomic_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/storage/day_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/storage/file_identity.cpp
+)
+set(KAVRO_CORE_JOURNAL_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/journal/journal.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/journal/journal_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/journal/journal_words.cpp
+)
+set(KAVRO_CORE_RULES_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/rules/booking_chain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/rules/booking_rules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/rules/day_totals.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/rules/entry_check.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/rules/record_period.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/rules/rollover.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/rules/step_plan.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/rules/time_entry.cpp
+)
+set(KAVRO_CORE_RETENTION_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/retention/day_evidence.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/retention/day_purge.cpp
+)
+set(KAVRO_CORE_FIGURES_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/figures/day_figures.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/figures/report_csv.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/figures/report_period.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/figures/summary_file.cpp
+)
+set(KAVRO_CORE_SCREEN_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/screen/board_geometry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/screen/booking_list_line.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/screen/day_view.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/screen/room_alerts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/screen/selection_offer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../src/core/screen/unsaved_records.cpp
+)
+set(KAVRO_CORE_SOURCES
+    ${KAVRO_CORE_RECORDS_SOURCES}
+    ${KAVRO_CORE_STORAGE_SOURCES}
+    ${KAVRO_CORE_JOURNAL_SOURCES}
+    ${KAVRO_CORE_RULES_SOURCES}
+    ${KAVRO_CORE_RETENTION_SOURCES}
+    ${KAVRO_CORE_FIGURES_SOURCES}
+    ${KAVRO_CORE_SCREEN_SOURCES}
+)

@@ -1,0 +1,52 @@
+#include "core/rules/day_totals.h"
+
+#include <gtest/gtest.h>
+
+namespace kavro {
+namespace {
+
+std::string rec(const std::string& id, const std::string& start, const std::string& end,
+                const std::string& people, const std::string& status = "利用") {
+    return id + "," + start + ",1," + end + "," + people + "," + id.substr(0, 3) + ",n," + status;
+}
+
+TEST(DayTotals, EmptyDay) {
+    auto t = computeTotals(RoomGrid{});
+    EXPECT_EQ(minutesCaption(t.minutesTotal), "0：00");
+    EXPECT_EQ(peopleCaption(t.peopleTotal), "0人");
+    EXPECT_EQ(groupsCaption(t.maxGroupNo), "0組");
+}
+
+TEST(DayTotals, ContinuationsCountMinutesButNotPeopleAndEveryStatusCounts) {
+    RoomGrid g;
+    g.at(0, 0) = rec("001100100", "2026/12/05 22:00", "2026/12/05 23:30", "2", "延長");
+    g.at(0, 1) = rec("001100101", "2026/12/05 23:30", "2026/12/06 00:00", "2", "精算");
+    g.at(4, 0) = rec("005100200", "2026/12/06 01:00", "2026/12/06 02:00", "3", "予約");
+    g.at(33, 0) = rec("034100501", "2026/12/05 10:00", "2026/12/05 10:00", "9");
+    auto t = computeTotals(g);
+    EXPECT_EQ(t.minutesTotal, 90 + 30 + 60);
+    EXPECT_EQ(minutesCaption(t.minutesTotal), "3：00");
+    EXPECT_EQ(t.peopleTotal, 5);
+    EXPECT_EQ(t.maxGroupNo, 100501);
+    EXPECT_EQ(groupsCaption(t.maxGroupNo), "5組");
+}
+
+TEST(DayTotals, CaptionsRoundGroupsHalfToEvenAndShowNegativeTimeOnce) {
+    EXPECT_EQ(minutesCaption(150), "2：30");
+    EXPECT_EQ(minutesCaption(-30), "-0：30");
+    EXPECT_EQ(minutesCaption(-150), "-2：30");
+    EXPECT_EQ(groupsCaption(100101), "1組");
+    EXPECT_EQ(groupsCaption(100150), "2組"); // 1001.5 rounds to the even 1002
+    EXPECT_EQ(groupsCaption(100250), "2組"); // 1002.5 rounds to the even 1002
+    RoomGrid g;
+    g.at(0, 0) = rec("001100100", "2026/12/05 23:00", "2026/12/05 22:00", "1");
+    EXPECT_EQ(computeTotals(g).minutesTotal, -60);
+}
+
+TEST(DayTotals, KeptLinesRaiseTheGroupCounterSoNoNumberIsReused) {
+    std::vector<KeptLine> kept{{3, "009100900,broken"}, {4, "garbage"}};
+    EXPECT_EQ(computeTotals(RoomGrid{}, kept).maxGroupNo, 100900);
+}
+
+} // namespace
+} // namespace kavro
