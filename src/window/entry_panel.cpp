@@ -164,6 +164,10 @@ void EntryPanel::createKeyboardFlow() {
     listStop();
 }
 
+// The booking list's model announces its rows once more while the list is torn down, after
+// this panel has stopped being one.
+EntryPanel::~EntryPanel() { bookingList->model()->disconnect(this); }
+
 // ---- what the clerk entered ----
 
 EntryFields EntryPanel::fields() const {

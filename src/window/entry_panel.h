@@ -26,6 +26,7 @@ class EntryPanel : public QFrame {
 
 public:
     explicit EntryPanel(QWidget* window);
+    ~EntryPanel() override;
 
     // ---- what the clerk entered ----
     EntryFields fields() const;
