@@ -32,11 +32,7 @@ for run in 1 2; do
     answer_box '時計の確認' # 「…時計を正しい日付に合わせてから…」
     find_main_window
     [ "$(sums)" = "$before" ] || fail "start $run changed or deleted a day file"
-    click_exit
-    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$app_pid" 2>/dev/null && fail "終了 did not end the program"
-    wait "$app_pid" || fail "the program ended with an error"
-    app_pid=""
+    end_program
 done
 [ "$(sums)" = "$before" ] || fail "the day files changed"
 echo "1 passed, 0 failed"

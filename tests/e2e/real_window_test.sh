@@ -63,10 +63,6 @@ for _ in $(seq 50); do [ "$(xdotool getwindowfocus)" = "$wid" ] && break; sleep 
 [ "$(xdotool getwindowfocus)" = "$wid" ] || fail "a second start did not bring the window to the front"
 
 # 終了 ends the process at once.
-click_exit
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && fail "終了 did not end the program"
-wait "$app_pid" || fail "the program ended with an error"
-app_pid=""
+end_program
 if grep -v -E '^ALSA lib|^$' "$work/app.log"; then fail "the program wrote warnings"; fi
 echo "1 passed, 0 failed"

@@ -17,13 +17,6 @@ start_program() { # CLOCK
     faketime "$1" "$work/kavro/kavro" >>"$work/app.log" 2>&1 &
     app_pid=$!
 }
-end_program() {
-    click_exit
-    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$app_pid" 2>/dev/null && fail "終了 did not end the program"
-    wait "$app_pid" || fail "the program ended with an error"
-    app_pid=""
-}
 check_in() { # Y NAME (rooms 005, 006: rows 4, 5 of the left half; 20:10)
     local before
     before=$(lines)

@@ -52,6 +52,15 @@ click_board() { click_at "$(board_x "$1")" "$(board_y "$2")"; }
 click_check_in() { click_at $((wx + 8 + 240 + 24)) $((wy + 16 + 12)); }
 click_exit() { click_at $((wx + 864 + 44)) $((wy + 680 + 12)); }
 
+# "終了" clicked: the program ends at once and without an error.
+end_program() {
+    click_exit
+    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$app_pid" 2>/dev/null && fail "終了 did not end the program"
+    wait "$app_pid" || fail "the program ended with an error"
+    app_pid=""
+}
+
 stop_x_session() {
     [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
