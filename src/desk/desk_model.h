@@ -122,6 +122,8 @@ public:
     const RateBook* rateBook() const;
     // The rate file was there but refused: the desk shows 料金未設定 rather than nothing.
     bool ratesRefused() const { return ratesRefused_; }
+    // Amounts appear at the desk: from a rate book, or 料金未設定 from a refused one.
+    bool showsPrices() const { return rates_.has_value() || ratesRefused_; }
     // Reads the rate file again (after the rate window saved it); its problems are told.
     void reloadRates();
     // The sales file; nullptr when it could not be opened (the desk was told why) or when

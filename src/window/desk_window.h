@@ -17,6 +17,7 @@ class QTimer;
 namespace kavro {
 
 class AboutWindow;
+class AccountDialog;
 class DeskMenu;
 class EntryPanel;
 class HistoryWindow;
@@ -91,6 +92,9 @@ private:
     void modifyBooking();
     void notify();
     void settle();
+    // The 会計 window for the party a 精算 (or a redo of one) just settled, when it has a
+    // bill; without prices nothing opens.
+    void offerCheckout();
     void deleteBooking();
     // What every operation's answer does on screen.
     void finish(const Outcome& outcome);
@@ -122,12 +126,13 @@ private:
     QTimer* alarmTimer = nullptr;
 
     QPointer<HistoryWindow> history_;
-    QPointer<AboutWindow> about_;   // cleared by Qt when the window closes itself
-    QPointer<ReportWindow> report_; // cleared when the report window is closed
-    int openDialogs_ = 0;           // messages and questions open (nested event loops)
-    bool tickWaiting_ = false;      // a tick came while one was open: it runs when it closes
-    bool placeBoardOnShow_ = false; // the next day shown puts the board's window on its clock
-    QString typedAtDayChange_;      // the name typed when 06:00 took the day away
+    QPointer<AboutWindow> about_;     // cleared by Qt when the window closes itself
+    QPointer<ReportWindow> report_;   // cleared when the report window is closed
+    QPointer<AccountDialog> account_; // the 会計 open, if any
+    int openDialogs_ = 0;             // messages and questions open (nested event loops)
+    bool tickWaiting_ = false;        // a tick came while one was open: it runs when it closes
+    bool placeBoardOnShow_ = false;   // the next day shown puts the board's window on its clock
+    QString typedAtDayChange_;        // the name typed when 06:00 took the day away
 };
 
 } // namespace kavro
