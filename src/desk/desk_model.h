@@ -136,6 +136,9 @@ public:
     std::optional<PartyBill> billOf(std::string_view recordId) const;
     // The 会計 that the last 精算 (or a redo of one) left open, handed over once.
     std::optional<Checkout> takeCheckout() { return std::exchange(checkout_, std::nullopt); }
+    // The 会計 of a party of the shown day settled without one (its window closed, or the
+    // program ended before 確定): the booking of this record when it is one, else the first.
+    std::optional<Checkout> unpaidCheckout(std::string_view recordId);
     // The sale the 会計 window confirmed: its receipt number, or why it was not recorded.
     SalesResult<int> confirmSale(const Checkout& checkout, SaleInput sale);
 

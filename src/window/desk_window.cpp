@@ -65,6 +65,8 @@ void DeskWindow::createDeskMenu() {
                    [this] { showHistory(); });
     menu->addEntry(QStringLiteral("集計"), QKeySequence(Qt::CTRL | Qt::Key_R),
                    [this] { showReport(); });
+    menu->addEntry(QStringLiteral("会計"), QKeySequence(Qt::CTRL | Qt::Key_K),
+                   [this] { checkOutUnpaid(); });
     menu->keepDeskKeysInTextBoxes();
 }
 

@@ -95,6 +95,10 @@ private:
     // The 会計 window for the party a 精算 (or a redo of one) just settled, when it has a
     // bill; without prices nothing opens.
     void offerCheckout();
+    // 会計 (Ctrl+K): the 会計 of the selected party, or of the shown day's first, settled
+    // without one.
+    void checkOutUnpaid();
+    void openAccount(const Checkout& checkout);
     void deleteBooking();
     // What every operation's answer does on screen.
     void finish(const Outcome& outcome);

@@ -133,15 +133,26 @@ void DeskWindow::settle() {
 }
 
 void DeskWindow::offerCheckout() {
-    const auto checkout = model_->takeCheckout();
-    if (!checkout)
-        return;
+    if (const auto checkout = model_->takeCheckout())
+        openAccount(*checkout);
+}
+
+void DeskWindow::checkOutUnpaid() {
+    if (const auto checkout = model_->unpaidCheckout(entry->selection().id))
+        openAccount(*checkout);
+    else
+        tell(QStringLiteral("会計"), model_->rateBook()
+                                         ? QStringLiteral("表示中の日に未会計のお客様はいません")
+                                         : QStringLiteral("料金表がないため会計できません"));
+}
+
+void DeskWindow::openAccount(const Checkout& checkout) {
     if (account_)
         account_->close(); // left open by a 精算 before: that party stays 未会計
     // Open, not exec: the clock and the 06:00 change go on while the money is counted.
     account_ = new AccountDialog(
-        *checkout,
-        [this, checkout = *checkout](const SaleInput& sale) -> std::optional<QString> {
+        checkout,
+        [this, checkout](const SaleInput& sale) -> std::optional<QString> {
             const auto recorded = model_->confirmSale(checkout, sale);
             if (recorded.error)
                 return QString::fromStdString(*recorded.error);

@@ -94,6 +94,15 @@ TEST_F(DeskSales, AClosedCheckoutIsReportedUnpaidAtTheNextStart) {
     const std::string told = texts(next.startUp());
     EXPECT_NE(told.find("未会計"), std::string::npos) << told;
     EXPECT_NE(told.find("5号室（005100101）"), std::string::npos) << told;
+
+    // 会計 from the menu finds the party and sells it once.
+    const auto checkout = next.unpaidCheckout("");
+    ASSERT_TRUE(checkout);
+    EXPECT_EQ(checkout->draft.bookingId, kExtension.id);
+    SaleInput sale = checkout->draft;
+    sale.method = PaymentMethod::CreditCard;
+    EXPECT_FALSE(next.confirmSale(*checkout, sale).error);
+    EXPECT_FALSE(next.unpaidCheckout(""));
 }
 
 // The same day's work with and without a rate table leaves the same day file and journal.

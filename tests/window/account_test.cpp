@@ -87,7 +87,7 @@ TEST_F(Account, ShortCashIsRefusedAndEnterRecordsTheSale) {
     EXPECT_EQ(stored->input.discount.reason, "会員");
 }
 
-TEST_F(Account, EscClosesWithoutASale) {
+TEST_F(Account, EscClosesWithoutASaleAndTheMenuOpensItAgain) {
     startPriced();
     clickAt(2, 100);
     click(settleButton());
@@ -97,6 +97,14 @@ TEST_F(Account, EscClosesWithoutASale) {
     EXPECT_EQ(dialog(), nullptr);
     EXPECT_FALSE(sale(1));
     EXPECT_TRUE(readDay(kDay).back().ends_with(",精算"));
+
+    // The party is 未会計: 会計 in the desk menu opens its window again.
+    runMenuEntry("会計");
+    ASSERT_NE(dialog(), nullptr);
+    in<QComboBox>("methodBox")->setCurrentIndex(1); // クレジットカード: the exact total
+    click(in<QPushButton>("confirmButton"));
+    ASSERT_TRUE(sale(1));
+    EXPECT_EQ(sale(1)->input.method, PaymentMethod::CreditCard);
 }
 
 } // namespace
