@@ -20,8 +20,10 @@ QString q(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// Why an undo took a settlement back, as the void records it.
-constexpr std::string_view kUndoReason = "元に戻す";
+// Why a step took a settlement back, as the void records it.
+std::string_view stepReason(JournalOp op) {
+    return op == JournalOp::Undo ? "元に戻す" : "やり直す";
+}
 
 QString bookingWords(const BookingRef& b) {
     return QStringLiteral("%1 %2号室（%3）")
@@ -287,7 +289,7 @@ JournaledSave DeskModel::writeStep(const DayLines& before, const DayLines& plann
         const Wrap& w = wraps[i];
         auto next = [&run, i] { return run(i + 1); };
         if (!w.settles)
-            return protocol.unsettle(w.booking, kUndoReason, next, change.when);
+            return protocol.unsettle(w.booking, stepReason(change.op), next, change.when);
         const auto s = protocol.settle(w.booking, next, change.when);
         if (!s.error) {
             intent = s.intent;
