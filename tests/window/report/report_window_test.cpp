@@ -5,6 +5,7 @@
 #include "desk/summary_keeper.h"
 #include "support/temp_dir.h"
 #include "window/report/heat_map.h"
+#include "window/report/poppler_output.h"
 #include "window/report/report_document.h"
 #include "window/report/report_window.h"
 
@@ -44,16 +45,6 @@ std::vector<std::string> listing(const fs::path& dir) {
                         std::to_string(fs::file_size(e.path())));
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// Runs a poppler tool on the file; its standard output.
-QString popplerOutput(const char* tool, const QStringList& args) {
-    const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
-    EXPECT_FALSE(program.isEmpty()) << tool << " (poppler-utils) is missing";
-    QProcess p;
-    p.start(program, args);
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 class ReportWindowTest : public ::testing::Test {

@@ -1,0 +1,97 @@
+#include "window/receipt_document.h"
+
+#include "window/bill_words.h"
+
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace kavro {
+
+namespace {
+
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QPageSize pageOf(ReceiptPaper paper) {
+    switch (paper) {
+    case ReceiptPaper::A4:
+        return QPageSize(QPageSize::A4);
+    case ReceiptPaper::Roll58:
+        return QPageSize(QSizeF(58, 150), QPageSize::Millimeter, QStringLiteral("58mm"));
+    case ReceiptPaper::Roll80:
+        return QPageSize(QSizeF(80, 150), QPageSize::Millimeter, QStringLiteral("80mm"));
+    case ReceiptPaper::A5:
+        break;
+    }
+    return QPageSize(QPageSize::A5);
+}
+
+bool isRoll(ReceiptPaper paper) {
+    return paper == ReceiptPaper::Roll58 || paper == ReceiptPaper::Roll80;
+}
+
+} // namespace
+
+std::vector<ReceiptLine> receiptLines(const StoredSale& sale, const ShopSettings& shop,
+                                      bool reprint) {
+    const SaleInput& in = sale.input;
+    const SaleAmounts& a = sale.amounts;
+    std::vector<ReceiptLine> out;
+    out.push_back({reprint ? QStringLiteral("領収書（再発行）") : QStringLiteral("領収書"), {}});
+    out.push_back({q(shop.name), {}});
+    if (!shop.registration.empty())
+        out.push_back({QStringLiteral("登録番号 %1").arg(q(shop.registration)), {}});
+    out.push_back({q(formatDate(dateOf(in.soldAt)) + " " + formatHhNn(in.soldAt)),
+                   QStringLiteral("No. %1").arg(sale.receiptNo, 6, 10, QLatin1Char('0'))});
+    out.push_back({QStringLiteral("%1号室 %2 %3分 %4名")
+                       .arg(QString::number(in.room).rightJustified(3, QLatin1Char('0')),
+                            q(in.plan), QString::number(in.minutes), QString::number(in.people)),
+                   {}});
+    for (const BillLine& line : in.lines)
+        out.push_back({q(line.name), yenText(line.amount)});
+    if (a.discount > 0)
+        out.push_back(
+            {QStringLiteral("値引き（%1）").arg(q(in.discount.reason)), yenText(-a.discount)});
+    out.push_back({QStringLiteral("合計"), yenText(a.total)});
+    out.push_back({QStringLiteral("%1%対象").arg(in.taxRatePercent), yenText(a.total)});
+    out.push_back(
+        {QStringLiteral("内消費税（%1%）").arg(in.taxRatePercent), yenText(a.taxIncluded)});
+    out.push_back({q(methodWord(in.method)), yenText(a.received)});
+    if (in.method == PaymentMethod::Cash)
+        out.push_back({QStringLiteral("お釣り"), yenText(a.change)});
+    out.push_back({QStringLiteral("上記正に領収いたしました"), {}});
+    return out;
+}
+
+QString saveReceiptPdf(const QString& path, const StoredSale& sale, const ShopSettings& shop,
+                       bool reprint) {
+    QPdfWriter writer(path);
+    writer.setResolution(300);
+    writer.setTitle(QStringLiteral("領収書 No. %1").arg(sale.receiptNo));
+    writer.setCreator(QStringLiteral("KAVRO"));
+    const bool roll = isRoll(shop.paper);
+    const double margin = roll ? 3 : 12;
+    writer.setPageLayout(QPageLayout(pageOf(shop.paper), QPageLayout::Portrait,
+                                     QMarginsF(margin, margin, margin, margin),
+                                     QPageLayout::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return QStringLiteral("PDFファイルを書き込めません。\r\n%1").arg(path);
+    QFont font = painter.font();
+    font.setPointSizeF(shop.paper == ReceiptPaper::Roll58 ? 7 : roll ? 9 : 11);
+    painter.setFont(font);
+    const int width = painter.viewport().width();
+    const int lineHeight = painter.fontMetrics().height() * 3 / 2;
+    int y = lineHeight;
+    for (const ReceiptLine& line : receiptLines(sale, shop, reprint)) {
+        const QRect row(0, y - lineHeight, width, lineHeight);
+        painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, line.label);
+        painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, line.amount);
+        y += lineHeight;
+    }
+    return painter.end() ? QString()
+                         : QStringLiteral("PDFファイルを書き込めません。\r\n%1").arg(path);
+}
+
+} // namespace kavro
