@@ -2,6 +2,7 @@
 
 #include "window/bill_words.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -43,8 +44,10 @@ constexpr DiscountKind kDiscountKinds[] = {DiscountKind::None, DiscountKind::Fix
 
 } // namespace
 
-AccountDialog::AccountDialog(const Checkout& checkout, Record record, QWidget* parent)
-    : QDialog(parent), checkout_(checkout), record_(std::move(record)) {
+AccountDialog::AccountDialog(const Checkout& checkout, Record record, IssueReceipt issueReceipt,
+                             QWidget* parent)
+    : QDialog(parent), checkout_(checkout), record_(std::move(record)),
+      issueReceipt_(std::move(issueReceipt)) {
     setObjectName(QStringLiteral("accountDialog"));
     setWindowTitle(QStringLiteral("会計"));
     setModal(true);
@@ -96,6 +99,10 @@ void AccountDialog::createControls() {
     changeLabel = amountLabel(this, "changeLabel");
     form->addRow(QStringLiteral("お釣り"), changeLabel);
 
+    receiptCheck = new QCheckBox(QStringLiteral("領収書を発行する"), this);
+    receiptCheck->setObjectName(QStringLiteral("receiptCheck"));
+    form->addRow(QString(), receiptCheck);
+
     problemLabel = new QLabel(this);
     problemLabel->setObjectName(QStringLiteral("problemLabel"));
     problemLabel->setStyleSheet(QStringLiteral("color: #c00000;"));
@@ -122,7 +129,8 @@ void AccountDialog::createControls() {
     setTabOrder(receivedBox, discountKindBox);
     setTabOrder(discountKindBox, discountValueBox);
     setTabOrder(discountValueBox, discountReasonBox);
-    setTabOrder(discountReasonBox, confirmButton);
+    setTabOrder(discountReasonBox, receiptCheck);
+    setTabOrder(receiptCheck, confirmButton);
     setTabOrder(confirmButton, cancelButton);
     receivedBox->setFocus();
 
@@ -196,11 +204,14 @@ void AccountDialog::accept() {
         refuse(text, field);
         return;
     }
-    if (auto error = record_(s)) {
-        refuse(QStringLiteral("会計を記録できませんでした。\n%1").arg(*error), nullptr);
+    const Recorded recorded = record_(s);
+    if (!recorded.error.isEmpty()) {
+        refuse(QStringLiteral("会計を記録できませんでした。\n%1").arg(recorded.error), nullptr);
         return;
     }
     QDialog::accept();
+    if (receiptCheck->isChecked())
+        issueReceipt_(recorded.receiptNo);
 }
 
 } // namespace kavro

@@ -2,7 +2,8 @@
 // 会計: the window that follows a stored 精算 when the shop has prices. It shows the party's
 // bill in its parts, takes the payment (method, amount received) and an optional discount
 // with its reason, and shows the total, the tax it includes and the change. 確定 (Enter)
-// hands the sale to be recorded and closes only once it is; キャンセル (Esc) closes without a
+// hands the sale to be recorded (and its receipt issued, when asked for) and closes only
+// once it is; キャンセル (Esc) closes without a
 // sale, and the party stays 未会計.
 #include "desk/party_bill.h"
 
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -21,9 +23,16 @@ class AccountDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // Records the sale; the reason (Japanese) when it was not recorded.
-    using Record = std::function<std::optional<QString>(const SaleInput&)>;
-    AccountDialog(const Checkout& checkout, Record record, QWidget* parent = nullptr);
+    struct Recorded {
+        int receiptNo = 0;
+        QString error; // Japanese; empty when the sale was recorded
+    };
+    // Records the sale.
+    using Record = std::function<Recorded(const SaleInput&)>;
+    // Issues the receipt of a recorded sale (領収書を発行する ticked).
+    using IssueReceipt = std::function<void(int receiptNo)>;
+    AccountDialog(const Checkout& checkout, Record record, IssueReceipt issueReceipt,
+                  QWidget* parent = nullptr);
 
     // The sale as the fields hold it now.
     SaleInput sale() const;
@@ -39,6 +48,7 @@ private:
 
     Checkout checkout_;
     Record record_;
+    IssueReceipt issueReceipt_;
 
     // member             objectName          caption / what it holds
     // discountKindBox    discountKindBox     値引き: なし, 金額（円）, 割合（％）
@@ -49,6 +59,7 @@ private:
     // methodBox          methodBox           お支払い方法
     // receivedBox        receivedBox         お預かり (cash)
     // changeLabel        changeLabel         お釣り
+    // receiptCheck       receiptCheck        領収書を発行する
     // problemLabel       problemLabel        why 確定 was refused
     // confirmButton      confirmButton       確定
     // cancelButton       cancelButton        キャンセル
@@ -60,6 +71,7 @@ private:
     QComboBox* methodBox = nullptr;
     QLineEdit* receivedBox = nullptr;
     QLabel* changeLabel = nullptr;
+    QCheckBox* receiptCheck = nullptr;
     QLabel* problemLabel = nullptr;
     QPushButton* confirmButton = nullptr;
     QPushButton* cancelButton = nullptr;

@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,6 +43,9 @@ public:
     const DeskModel& model() const { return *model_; }
     // Waits until the summary lines queued by reads and saves are written.
     void waitForSummary();
+    // Where a receipt is saved as PDF: asked of the clerk (empty: not saved); tests answer.
+    using ReceiptPathFunction = std::function<QString(const QString& suggested)>;
+    void setReceiptPathFunction(ReceiptPathFunction choose) { receiptPath_ = std::move(choose); }
 
 protected:
     void closeEvent(QCloseEvent* event) override; // as 終了
@@ -99,6 +103,8 @@ private:
     // without one.
     void checkOutUnpaid();
     void openAccount(const Checkout& checkout);
+    // 領収書 of a recorded sale, saved as PDF where the clerk says.
+    void issueReceipt(int receiptNo);
     void deleteBooking();
     // What every operation's answer does on screen.
     void finish(const Outcome& outcome);
@@ -133,10 +139,11 @@ private:
     QPointer<AboutWindow> about_;     // cleared by Qt when the window closes itself
     QPointer<ReportWindow> report_;   // cleared when the report window is closed
     QPointer<AccountDialog> account_; // the 会計 open, if any
-    int openDialogs_ = 0;             // messages and questions open (nested event loops)
-    bool tickWaiting_ = false;        // a tick came while one was open: it runs when it closes
-    bool placeBoardOnShow_ = false;   // the next day shown puts the board's window on its clock
-    QString typedAtDayChange_;        // the name typed when 06:00 took the day away
+    ReceiptPathFunction receiptPath_;
+    int openDialogs_ = 0;           // messages and questions open (nested event loops)
+    bool tickWaiting_ = false;      // a tick came while one was open: it runs when it closes
+    bool placeBoardOnShow_ = false; // the next day shown puts the board's window on its clock
+    QString typedAtDayChange_;      // the name typed when 06:00 took the day away
 };
 
 } // namespace kavro

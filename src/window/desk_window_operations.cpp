@@ -9,8 +9,12 @@
 #include "window/account_dialog.h"
 #include "window/bill_words.h"
 #include "window/entry_panel.h"
+#include "window/receipt_document.h"
 #include "window/record_at.h"
+
 #include "window/timetable_board.h"
+#include <QDir>
+#include <QFileDialog>
 
 namespace kavro {
 
@@ -152,15 +156,31 @@ void DeskWindow::openAccount(const Checkout& checkout) {
     // Open, not exec: the clock and the 06:00 change go on while the money is counted.
     account_ = new AccountDialog(
         checkout,
-        [this, checkout](const SaleInput& sale) -> std::optional<QString> {
+        [this, checkout](const SaleInput& sale) {
             const auto recorded = model_->confirmSale(checkout, sale);
-            if (recorded.error)
-                return QString::fromStdString(*recorded.error);
-            return std::nullopt;
+            return AccountDialog::Recorded{recorded.value,
+                                           QString::fromStdString(recorded.error.value_or(""))};
         },
-        this);
+        [this](int receiptNo) { issueReceipt(receiptNo); }, this);
     account_->setAttribute(Qt::WA_DeleteOnClose);
     account_->open();
+}
+
+void DeskWindow::issueReceipt(int receiptNo) {
+    SalesLedger* sales = model_->sales();
+    const auto sale = sales ? sales->sale(receiptNo).value : std::nullopt;
+    if (!sale)
+        return;
+    const QString suggested = QDir::home().filePath(
+        QStringLiteral("領収書-%1.pdf").arg(receiptNo, 6, 10, QLatin1Char('0')));
+    const QString path =
+        receiptPath_ ? receiptPath_(suggested)
+                     : QFileDialog::getSaveFileName(this, QStringLiteral("領収書の保存"), suggested,
+                                                    QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (const QString error = saveReceiptPdf(path, *sale, model_->shop(), false); !error.isEmpty())
+        tell(title::kFileError, error);
 }
 
 void DeskWindow::deleteBooking() {

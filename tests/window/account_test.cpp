@@ -6,6 +6,9 @@
 #include "support/selection_fixture.h"
 #include "window/account_dialog.h"
 #include "window/board_half.h"
+#include "window/report/poppler_output.h"
+
+#include <QCheckBox>
 
 #include <QTest>
 
@@ -75,6 +78,10 @@ TEST_F(Account, ShortCashIsRefusedAndEnterRecordsTheSale) {
     received->clear();
     QTest::keyClicks(received, "10000");
     EXPECT_EQ(in<QLabel>("changeLabel")->text(), "5,500円");
+    // And the receipt, saved where the clerk says.
+    const QString pdf = QString::fromStdString((dir().path() / "receipt.pdf").string());
+    form().setReceiptPathFunction([&](const QString&) { return pdf; });
+    in<QCheckBox>("receiptCheck")->setChecked(true);
     QTest::keyClick(received, Qt::Key_Return);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(dialog(), nullptr);
@@ -85,6 +92,9 @@ TEST_F(Account, ShortCashIsRefusedAndEnterRecordsTheSale) {
     EXPECT_EQ(stored->amounts.total, 4500);
     EXPECT_EQ(stored->amounts.change, 5500);
     EXPECT_EQ(stored->input.discount.reason, "会員");
+    const QString receipt = popplerOutput("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    EXPECT_TRUE(receipt.contains("No. 000001")) << receipt.toStdString();
+    EXPECT_TRUE(receipt.contains("4,500円"));
 }
 
 TEST_F(Account, EscClosesWithoutASaleAndTheMenuOpensItAgain) {
