@@ -181,7 +181,7 @@ void BM_Floor(benchmark::State& state) {
 void BM_Tick(benchmark::State& state) {
     Desk& d = desk(static_cast<int>(state.range(0)), false);
     for (auto _ : state)
-        tickAndPaint(d.window());
+        tickOnANewMinuteAndPaint(d.world(), d.window());
 }
 
 void BM_CheckIn(benchmark::State& state) {

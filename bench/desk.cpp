@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QWindow>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -56,6 +57,11 @@ Desk::Desk(int recordsPerRoom, std::optional<FreeSpot> free)
     writeDay(dayFile_, dayBytes_);
     window_ = std::make_unique<DeskWindow>(test::fakePlatform(world_, dir_.path()));
     window_->startUp();
+    // Shown, so that what is measured is what the window repaints, as on the desk.
+    window_->show();
+    for (int wait = 0; wait < 1000 && !window_->windowHandle()->isExposed(); ++wait)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents();
 }
 
 Desk::~Desk() = default;
@@ -66,6 +72,7 @@ void Desk::restoreDay() {
     std::filesystem::remove(journalPathFor(dayFile_));
     writeDay(dayFile_, dayBytes_);
     readDayAgain(*window_);
+    paintBoard(*window_); // the day read again repaints the whole board, outside the timing
 }
 
 void readDayAgain(DeskWindow& window) {
@@ -81,14 +88,23 @@ void chooseMenuEntry(DeskWindow& window, const QString& text) {
             entry->trigger();
 }
 
-void paintBoard(DeskWindow& window) {
-    for (int half = 0; half < 2; ++half)
-        boardHalf(window, half)->render();
+void paintBoard(DeskWindow& /*window: shown, its requests are posted*/) {
+    // The paint pass the event loop would run next: whatever the window asked to repaint is
+    // painted into its backing store now, and nothing else.
+    QCoreApplication::sendPostedEvents();
 }
 
 void tickAndPaint(DeskWindow& window) {
     window.tick();
     paintBoard(window);
+}
+
+void tickOnANewMinuteAndPaint(FakeWorld& world, DeskWindow& window) {
+    // Between the bench's minute and the next: every tick moves the board, and the clock never
+    // wanders towards 06:00 however long the run.
+    const DateTime next = benchClock() + std::chrono::minutes(1);
+    world.now = world.now == next ? benchClock() : next;
+    tickAndPaint(window);
 }
 
 void checkIn(DeskWindow& window, FreeSpot spot) {

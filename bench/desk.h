@@ -61,11 +61,13 @@ void readDayAgain(DeskWindow& window);
 // An entry of the desk menu chosen (元に戻す, やり直す, ...); its question answered yes.
 void chooseMenuEntry(DeskWindow& window, const QString& text);
 
-// The repaint of both board halves, each into an image at its size.
+// The window's next paint pass: what it asked to repaint, painted into its backing store.
 void paintBoard(DeskWindow& window);
 
 // One clock tick and the repaint it asks for.
 void tickAndPaint(DeskWindow& window);
+// A tick as the clock reaches another minute: the board moves, both halves repaint.
+void tickOnANewMinuteAndPaint(FakeWorld& world, DeskWindow& window);
 
 // A check-in at the spot as the clerk makes it: the press on the board, the name typed,
 // "利用", and the board painted after the operation.

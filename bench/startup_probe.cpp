@@ -3,6 +3,7 @@
 #include "desk.h"
 
 #include "app/instance_lock.h"
+#include "core/journal/journal_file.h"
 #include "window/board_half.h"
 #include "window/fonts.h"
 
@@ -136,8 +137,13 @@ std::optional<StartupFigures> measureStartup(const std::string& executable,
     long peakKb = 0;
     for (int run = 0; run < runs; ++run) {
         ScratchDir dir;
-        writeDay(dayFilePath(dir.path(), benchDate()),
-                 dayFileBytes(fullDayLines(benchDate(), kSlotsPerDay, checkInSpot())));
+        const auto dayFile = dayFilePath(dir.path(), benchDate());
+        writeDay(dayFile, dayFileBytes(fullDayLines(benchDate(), kSlotsPerDay, checkInSpot())));
+        // The day as the program leaves it, its journal in step with the file: what every
+        // start finds but the very first on a file written by another program.
+        DayJournal journal(journalPathFor(dayFile));
+        journal.load();
+        reconcileDay(journal, dayFile, benchClock());
         QProcess probe;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QString::fromStdString(platform));

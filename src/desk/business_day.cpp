@@ -117,6 +117,7 @@ Reply BusinessDay::read() {
     clear();
     auto read = readDayFile(file_);
     identity_ = read.identity;
+    fileBytes_ = std::move(read.bytes);
     readable_ = !read.error;
     if (read.error) {
         reply.tell(title::kFileError, q(*read.error + "\r\n" + file_.string()));
@@ -136,6 +137,7 @@ Reply BusinessDay::read() {
 void BusinessDay::take(std::string_view bytes, const FileIdentity& identity, Reply& reply) {
     clear();
     identity_ = identity;
+    fileBytes_ = bytes;
     readable_ = true;
     DayContent content = parseDayFile(bytes);
     placeRecords(grid_, content);
@@ -165,7 +167,8 @@ BusinessDay::Saved BusinessDay::save(JournalOp op, const QString& what, DateTime
     if (rendered.error)
         saved.error = rendered.error;
     else
-        saved = saveDayJournaled(journal_, file_, rendered.bytes, {op, 0, now}, identity_);
+        saved = saveDayJournaled(journal_, file_, rendered.bytes, {op, 0, now},
+                                 ExpectedDayFile{identity_, &fileBytes_});
     if (saved.changedOutside) {
         // Another program wrote the file since it was read: writing the grid over it would
         // drop that change. It is journaled and shown; the desk does the operation again.
@@ -192,7 +195,17 @@ BusinessDay::Saved BusinessDay::save(JournalOp op, const QString& what, DateTime
         return result;
     }
     result.stored = true;
-    take(rendered.bytes, identityOf(rendered.bytes), result.reply);
+    // The common case: the grid already holds what a read of the file would give, so it is
+    // not parsed back (a record moved to another room by 修正, for one, is not).
+    if (kept_.empty() && adoptAsRead(grid_)) {
+        identity_ = saved.after;
+        fileBytes_ = rendered.bytes;
+        rememberStored();
+        totals_ = computeTotals(grid_, kept_);
+        maxGroupNo_ = totals_.maxGroupNo;
+    } else {
+        take(rendered.bytes, saved.after, result.reply);
+    }
     return result;
 }
 
@@ -202,7 +215,7 @@ JournaledSave BusinessDay::writeLines(const DayLines& lines, const DayChange& ch
     JournaledSave saved = saveDayJournaled(journal_, file_, bytes, change, expected);
     if (!saved.error && !saved.changedOutside) {
         Reply none;
-        take(bytes, identityOf(bytes), none);
+        take(bytes, saved.after, none);
     }
     return saved;
 }

@@ -93,6 +93,7 @@ private:
     long maxGroupNo_ = kEmptyDayGroupNo;
     bool readable_ = false;
     FileIdentity identity_; // the day file as this day last read or wrote it
+    std::string fileBytes_; // ... and its bytes: a save compares them instead of hashing
     DayJournal journal_;
     std::optional<DayCheck> rebuildOffer_;
     std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once

@@ -96,7 +96,10 @@ void TimetableBoard::placeAround(DateTime reference) {
 
 void TimetableBoard::follow(DateTime clock) {
     placeAround(span_.followsClock ? clock : span_.reference);
-    repaintHalves();
+    if (painted_ == picture())
+        repaintChangedRows();
+    else
+        repaintHalves();
 }
 
 void TimetableBoard::resumeFollowing(DateTime clock) {
@@ -110,9 +113,53 @@ void TimetableBoard::showAt(DateTime reference) {
     repaintHalves();
 }
 
+TimetableBoard::Picture TimetableBoard::picture() const {
+    using std::chrono::floor;
+    using std::chrono::minutes;
+    const ShownDay& shown = model_.shownDay();
+    return {floor<minutes>(span_.start), floor<minutes>(model_.clock()),
+            nowLineShown(shown.start, shown.end, model_.now()), shown.date};
+}
+
+bool TimetableBoard::takeRoomAsPainted(int room) {
+    bool changed = false;
+    const RoomGrid& grid = model_.records();
+    const UnsavedRecords& unsaved = model_.unsaved();
+    for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
+        const std::string& line = grid.at(room, pos);
+        if (paintedRows_[room][pos] != line) {
+            paintedRows_[room][pos] = line;
+            changed = true;
+        }
+        if (paintedUnsaved_[room][pos] != unsaved.at(room, pos)) {
+            paintedUnsaved_[room][pos] = unsaved.at(room, pos);
+            changed = true;
+        }
+    }
+    return changed;
+}
+
 void TimetableBoard::repaintHalves() {
+    painted_ = picture();
+    for (int room = 0; room < kRoomCount; ++room)
+        takeRoomAsPainted(room);
     for (auto* half : halves)
         half->update();
+}
+
+void TimetableBoard::repaintChangedRows() {
+    // A bar's texts reach a little past its row band: the band is repainted with a margin,
+    // and whatever of the neighbours lies in it is painted again with it.
+    constexpr double kAbove = 4.0, kBelow = 10.0;
+    for (int room = 0; room < kRoomCount; ++room) {
+        if (!takeRoomAsPainted(room))
+            continue;
+        const BoardRow place = boardRowOfRoom(room);
+        BoardHalf* half = halves[place.half];
+        const QPointF top = half->toPixels({0, gridLineY(place.row) - kAbove});
+        const QPointF bottom = half->toPixels({kBoardUnitsX, gridLineY(place.row + 1) + kBelow});
+        half->update(QRectF(top, bottom).toAlignedRect().adjusted(-2, -2, 2, 2));
+    }
 }
 
 void TimetableBoard::showPopup(int half, const SelectionOffer& o) {

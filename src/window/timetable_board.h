@@ -4,11 +4,13 @@
 // that move the window (<, NOW, >). It paints the desk model's records and never changes them:
 // a press is said to the window with the room row and the time under it.
 #include "core/records/civil_time.h"
+#include "core/records/room_grid.h"
 #include "core/screen/selection_offer.h"
 #include "window/window_panel.h"
 
 #include <array>
 #include <optional>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -34,7 +36,9 @@ public:
     const BoardWindow& span() const { return span_; }
     // The window placed around a time; does not repaint.
     void placeAround(DateTime reference);
-    // A tick: the window follows the clock unless < or > moved it, and both halves repaint.
+    // A tick, or the shown day changed: the window follows the clock unless < or > moved it.
+    // Both halves repaint when their picture moved (a minute passed on the board, another day);
+    // otherwise only the rows whose records changed.
     void follow(DateTime clock);
     // The window back on the clock, following it (a new business day).
     void resumeFollowing(DateTime clock);
@@ -43,6 +47,8 @@ public:
     void showAt(DateTime reference);
     // Both halves repaint at the next paint pass.
     void repaintHalves();
+    // Only the rows whose records changed since the last paint repaint.
+    void repaintChangedRows();
     BoardHalf* half(int index) const { return halves[index]; }
 
     void showPopup(int half, const SelectionOffer& offer);
@@ -69,8 +75,25 @@ private:
     void moveToNow();
     void moveForward();
 
+    // Everything a half's picture depends on besides its rows: the board draws whole minutes,
+    // so seconds passing on the clock move nothing.
+    struct Picture {
+        DateTime startMinute{};
+        DateTime clockMinute{};
+        bool nowLine = false;
+        Date day{};
+        friend bool operator==(const Picture&, const Picture&) = default;
+    };
+    Picture picture() const;
+    // True when the room's records (or which of them are unsaved) differ from those painted;
+    // they are taken as painted.
+    bool takeRoomAsPainted(int room);
+
     const DeskModel& model_;
     BoardWindow span_;
+    std::optional<Picture> painted_;
+    std::array<std::array<std::string, kRecordsPerRoom>, kRoomCount> paintedRows_;
+    std::array<std::array<bool, kRecordsPerRoom>, kRoomCount> paintedUnsaved_{};
 
     // member                 objectName       caption / what it shows
     // halves[2]              Picture1_0..1    rooms 001-017 and 018-034

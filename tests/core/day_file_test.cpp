@@ -315,5 +315,36 @@ TEST(AtomicSave, ModesFollowTheUmaskEvenWhileAnotherThreadReplacesFiles) {
     ::umask(umaskBefore);
 }
 
+// A save of the desk's own takes the grid as read only where a read of the bytes would put
+// every record where it already is; otherwise the bytes must be read back.
+TEST(AdoptAsRead, OnlyAGridAReadWouldGiveBack) {
+    const std::string a = "005100100,2026/12/05 20:30,2,2026/12/05 22:30,2,005,山田,利用";
+    const std::string b = "005100200,2026/12/05 23:00,1,2026/12/05 00:00,2,005,鈴木,予約";
+    const std::string moved = "007100300,2026/12/05 21:00,1,2026/12/05 22:00,2,007,田中,利用";
+    const std::string wave = "005100400,2026/12/05 21:00,1,2026/12/05 22:00,2,005,〜,利用";
+    struct Case {
+        const char* what;
+        std::vector<std::pair<int, std::string>> cells; // (position in room 005, line)
+        bool adopted;
+    } cases[] = {
+        {"records in their room, in order", {{0, a}, {1, b}}, true},
+        {"a record naming another room", {{0, a}, {1, moved}}, false},
+        {"a gap in the row", {{0, a}, {2, b}}, false},
+        {"a character the file cannot hold exactly", {{0, wave}}, false},
+    };
+    for (const Case& c : cases) {
+        RoomGrid grid;
+        for (const auto& [pos, line] : c.cells)
+            grid.at(4, pos) = line;
+        const std::string bytes = renderDayFile(grid, {}).bytes;
+        EXPECT_EQ(adoptAsRead(grid), c.adopted) << c.what;
+        for (const auto& [pos, line] : c.cells) {
+            EXPECT_EQ(grid.at(4, pos), line) << c.what;
+            EXPECT_EQ(grid.readBytes(4, pos).has_value(), c.adopted) << c.what;
+        }
+        EXPECT_EQ(renderDayFile(grid, {}).bytes, bytes) << c.what;
+    }
+}
+
 } // namespace
 } // namespace kavro

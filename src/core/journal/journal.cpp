@@ -161,6 +161,18 @@ LineDiff diffLineViews(const std::vector<std::string_view>& a,
         ++suf;
     const int n = static_cast<int>(a.size() - pre - suf);
     const int m = static_cast<int>(b.size() - pre - suf);
+    LineDiff d;
+    auto replaceAll = [&] {
+        for (int i = 0; i < n; ++i)
+            d.removed.push_back({pre + i, std::string(a[pre + i])});
+        for (int j = 0; j < m; ++j)
+            d.added.push_back({pre + j, std::string(b[pre + j])});
+    };
+    // Lines only put in or only taken out (a new file, an emptied one): nothing to search.
+    if (n == 0 || m == 0) {
+        replaceAll();
+        return d;
+    }
 
     // Lines as small numbers, so that the search compares integers.
     std::unordered_map<std::string_view, int> ids;
@@ -170,19 +182,10 @@ LineDiff diffLineViews(const std::vector<std::string_view>& a,
     for (int j = 0; j < m; ++j)
         B[j] = ids.emplace(b[pre + j], static_cast<int>(ids.size())).first->second;
 
-    LineDiff d;
-    auto replaceAll = [&] {
-        for (int i = 0; i < n; ++i)
-            d.removed.push_back({pre + i, std::string(a[pre + i])});
-        for (int j = 0; j < m; ++j)
-            d.added.push_back({pre + j, std::string(b[pre + j])});
-    };
     // Myers' O(ND) search. Beyond this many differences (another program rewrote the file)
     // a plain "all out, all in" is as useful and costs nothing.
     constexpr int kMaxEdits = 1000;
     const int max = n + m;
-    if (max == 0)
-        return d;
     std::vector<int> v(2 * static_cast<std::size_t>(max) + 2, 0);
     const int off = max + 1;
     std::vector<std::vector<int>> trace; // trace[d][k + d]: v after round d

@@ -227,16 +227,19 @@ std::optional<std::string> DayJournal::dropLast(const FileOps& ops) {
     return std::nullopt;
 }
 
-JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
-                               std::string_view newBytes, const DayChange& change,
-                               const std::optional<FileIdentity>& expected, const FileOps& ops) {
+namespace {
+JournaledSave saveJournaled(DayJournal& journal, const fs::path& dayFile, std::string_view newBytes,
+                            const DayChange& change, const std::optional<FileIdentity>& expected,
+                            const std::string* expectedBytes, const FileOps& ops) {
     JournaledSave result;
     const FileRead current = readWholeFile(dayFile, kDayNoun);
     if (current.error) {
         result.error = current.error;
         return result;
     }
-    const FileIdentity currentId = identityOfRead(current);
+    const bool asExpected = expected && expectedBytes && current.exists && expected->exists &&
+                            current.bytes == *expectedBytes;
+    const FileIdentity currentId = asExpected ? *expected : identityOfRead(current);
     if (expected && *expected != currentId) {
         result.changedOutside = true;
         return result;
@@ -250,8 +253,10 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
             return result;
         }
     }
-    if (current.exists && current.bytes == newBytes)
+    if (current.exists && current.bytes == newBytes) {
+        result.after = currentId;
         return result;
+    }
 
     JournalEntry e;
     e.op = change.op;
@@ -259,6 +264,7 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
     e.when = change.when;
     e.before = currentId;
     e.after = identityOf(newBytes);
+    const FileIdentity after = e.after;
     e.diff = diffLineViews(splitDayLineViews(current.bytes), splitDayLineViews(newBytes));
     if (auto error = journal.append(std::move(e), ops)) {
         result.error = std::move(error);
@@ -266,7 +272,7 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
         return result;
     }
     // Checked once more just before the rename: another program may have been quicker.
-    if (auto error = replaceFileIfUnchanged(dayFile, newBytes, currentId, ops)) {
+    if (auto error = replaceFileIfStill(dayFile, newBytes, current.exists, current.bytes, ops)) {
         // The file is as it was: an entry left in the journal would be finished at the next
         // start, a change the desk was told did not happen.
         journal.dropLast(ops);
@@ -279,7 +285,22 @@ JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
     // A failed marker costs nothing now: the file holds the entry's "after".
     journal.markDone(ops);
     result.written = true;
+    result.after = after;
     return result;
+}
+} // namespace
+
+JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
+                               std::string_view newBytes, const DayChange& change,
+                               const std::optional<FileIdentity>& expected, const FileOps& ops) {
+    return saveJournaled(journal, dayFile, newBytes, change, expected, nullptr, ops);
+}
+
+JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
+                               std::string_view newBytes, const DayChange& change,
+                               const ExpectedDayFile& expected, const FileOps& ops) {
+    return saveJournaled(journal, dayFile, newBytes, change, expected.identity, expected.bytes,
+                         ops);
 }
 
 DayCheck reconcileDay(DayJournal& journal, const fs::path& dayFile, DateTime now,

@@ -74,6 +74,14 @@ struct JournaledSave {
         failedFile;              // the file the error is about: the journal, or none (the day file)
     bool changedOutside = false; // the day file was not `expected`: nothing was written
     bool written = false;        // false also when the bytes were already the file's
+    FileIdentity after;          // without error: the identity the file has now
+};
+
+// The day file as the caller last read or wrote it. With its bytes kept, finding it unchanged
+// takes a comparison instead of hashing the whole file again.
+struct ExpectedDayFile {
+    FileIdentity identity;
+    const std::string* bytes = nullptr;
 };
 
 // Replaces the day file by newBytes, the change journaled first: the entry (the lines taken
@@ -83,6 +91,10 @@ struct JournaledSave {
 JournaledSave saveDayJournaled(DayJournal& journal, const std::filesystem::path& dayFile,
                                std::string_view newBytes, const DayChange& change,
                                const std::optional<FileIdentity>& expected = std::nullopt,
+                               const FileOps& ops = posixFileOps());
+JournaledSave saveDayJournaled(DayJournal& journal, const std::filesystem::path& dayFile,
+                               std::string_view newBytes, const DayChange& change,
+                               const ExpectedDayFile& expected,
                                const FileOps& ops = posixFileOps());
 
 struct DayCheck {

@@ -92,13 +92,13 @@ std::optional<long> idNumber(std::string_view line) {
     auto id = idOf(line);
     if (id.size() != 9 || !isAllDigits(id))
         return std::nullopt;
-    return std::stol(std::string(id));
+    return digitsValue(id);
 }
 
 std::optional<long> groupNumberOf(std::string_view line) {
     if (line.size() < 9 || !isAllDigits(line.substr(3, 6)))
         return std::nullopt;
-    return std::stol(std::string(line.substr(3, 6)));
+    return digitsValue(line.substr(3, 6));
 }
 
 std::string formatId(long number) {

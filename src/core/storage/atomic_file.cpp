@@ -175,21 +175,40 @@ std::optional<std::string> replaceFileAtomically(const fs::path& path, std::stri
     return std::nullopt;
 }
 
-std::optional<SaveError> replaceFileIfUnchanged(const fs::path& path, std::string_view bytes,
-                                                const FileIdentity& expected, const FileOps& ops) {
+namespace {
+// The check just before the rename, given how to tell the file still unchanged.
+template <typename Unchanged>
+std::optional<SaveError> replaceIf(const fs::path& path, std::string_view bytes, const FileOps& ops,
+                                   Unchanged unchanged) {
     return replace(path, bytes, ops, [&]() -> std::optional<SaveError> {
         std::string current;
         const int err = readRegularFile(path, current);
         if (err != 0 && err != ENOENT)
             return SaveError{SaveFailure::WriteFailed,
                              fileErrorText("ファイルを確かめられないため保存できません", err)};
-        if ((err == ENOENT ? kMissingFile : identityOf(current)) != expected)
+        if (!unchanged(err != ENOENT, current))
             return SaveError{SaveFailure::ChangedOutside,
                              "ファイルがこのプログラムの外で変更されています"};
         if (markedReadOnly(path))
             return SaveError{SaveFailure::ReadOnly,
                              "ファイルが読み取り専用になっているため保存できません"};
         return std::nullopt;
+    });
+}
+} // namespace
+
+std::optional<SaveError> replaceFileIfUnchanged(const fs::path& path, std::string_view bytes,
+                                                const FileIdentity& expected, const FileOps& ops) {
+    return replaceIf(path, bytes, ops, [&](bool exists, const std::string& current) {
+        return (exists ? identityOf(current) : kMissingFile) == expected;
+    });
+}
+
+std::optional<SaveError> replaceFileIfStill(const fs::path& path, std::string_view bytes,
+                                            bool expectedExists, std::string_view expectedBytes,
+                                            const FileOps& ops) {
+    return replaceIf(path, bytes, ops, [&](bool exists, const std::string& current) {
+        return exists == expectedExists && (!exists || current == expectedBytes);
     });
 }
 

@@ -52,6 +52,12 @@ std::optional<SaveError> replaceFileIfUnchanged(const std::filesystem::path& pat
                                                 std::string_view bytes,
                                                 const FileIdentity& expected,
                                                 const FileOps& ops = posixFileOps());
+// The same, with the file's bytes as they were read instead of their identity: a comparison
+// where a hash of the whole file would be computed again.
+std::optional<SaveError> replaceFileIfStill(const std::filesystem::path& path,
+                                            std::string_view bytes, bool expectedExists,
+                                            std::string_view expectedBytes,
+                                            const FileOps& ops = posixFileOps());
 
 // Reads a whole regular file without waiting on a pipe put in its place. Returns 0, or the
 // cause: ENOENT when it does not exist, EISDIR or EINVAL when something else stands there.

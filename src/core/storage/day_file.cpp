@@ -83,6 +83,7 @@ DayReadResult readDayFile(const fs::path& path) {
         return result;
     result.identity = identityOf(bytes);
     result.content = parseDayFile(bytes);
+    result.bytes = std::move(bytes);
     return result;
 }
 
@@ -118,6 +119,39 @@ void placeRecords(RoomGrid& grid, DayContent& content) {
     std::stable_sort(
         content.kept.begin(), content.kept.end(),
         [](const KeptLine& a, const KeptLine& b) { return a.lineNumber < b.lineNumber; });
+}
+
+bool adoptAsRead(RoomGrid& grid) {
+    struct Adopted {
+        int room;
+        int position;
+        std::string bytes;
+    };
+    std::vector<Adopted> adopted;
+    for (int room = 0; room < kRoomCount; ++room) {
+        bool gap = false;
+        for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
+            const std::string& line = grid.at(room, pos);
+            if (line.empty()) {
+                gap = true;
+                continue;
+            }
+            if (gap)
+                return false;
+            if (grid.readBytes(room, pos))
+                continue; // read from this room's line and unchanged since
+            if (line.find_first_of("\r\n") != std::string::npos)
+                return false;
+            auto bytes = encodeCp932(line);
+            if (!bytes || !isWellFormedRecord(line) ||
+                roomIndexOfCode(viewFields(line).room) != room)
+                return false;
+            adopted.push_back({room, pos, std::move(*bytes)});
+        }
+    }
+    for (auto& a : adopted)
+        grid.placeRead(a.room, a.position, grid.at(a.room, a.position), std::move(a.bytes));
+    return true;
 }
 
 bool appendEncodedLine(RenderResult& out, const std::string& utf8Line) {

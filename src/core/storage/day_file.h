@@ -47,6 +47,7 @@ FileRead readWholeFile(const std::filesystem::path& path, const std::string& nou
 struct DayReadResult {
     DayContent content;
     FileIdentity identity;            // of the bytes read; an empty file when it was created
+    std::string bytes;                // as read
     std::optional<std::string> error; // Japanese text, when the file could not be read
 };
 // Reads the day file, creating it empty when it does not exist.
@@ -65,6 +66,12 @@ std::optional<ExistingDayFile> readExistingDayFile(const std::filesystem::path& 
 // Places records into the grid's rooms in order; records that find no room (a full row)
 // are moved to the kept lines so that they survive.
 void placeRecords(RoomGrid& grid, DayContent& content);
+
+// After the bytes rendered from the grid were stored: when a read of them would put every
+// record where it stands now (each in the room its line names, rows without gaps, every line a
+// well-formed record that CP932 holds exactly), the grid takes each line's bytes
+// as read and true is returned. Otherwise nothing changes and the bytes must be read back.
+bool adoptAsRead(RoomGrid& grid);
 
 struct RenderResult {
     std::string bytes;
