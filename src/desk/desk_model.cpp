@@ -50,6 +50,7 @@ Reply DeskModel::startUp() {
     auto purgeAndShow = [this, today](PurgeConsent consent) {
         Reply reply = keepFiguresAtStartUp(today, consent);
         reply.take(show(today, today));
+        reply.take(startCharges(today));
         return reply;
     };
     const PurgePlan plan = planPurge(seams_.dir, today);
@@ -142,6 +143,7 @@ Reply DeskModel::loadShownDay() {
 }
 
 Reply DeskModel::finishLoad() {
+    previousDay_.reset(); // another program may have changed it too
     Reply reply = day_.read();
     if (day_.readable())
         summaryKeeper_->dayChanged(day_.date());

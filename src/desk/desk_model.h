@@ -9,14 +9,18 @@
 // the day file is replaced while unchanged, and the day then holds exactly what the file
 // holds, without reading it again. The file is read again only when another program changed
 // it (its identity says so), when another day is shown, or after the day change.
+#include "charges/rate_table.h"
 #include "core/retention/day_purge.h"
 #include "core/rules/entry_check.h"
 #include "core/screen/room_alerts.h"
 #include "desk/business_day.h"
 #include "desk/desk_seams.h"
 #include "desk/outcome.h"
+#include "desk/party_bill.h"
 #include "desk/reply.h"
 #include "desk/shown_day.h"
+#include "sales/sales_ledger.h"
+#include "sales/shop_settings.h"
 
 #include <QObject>
 #include <functional>
@@ -112,6 +116,27 @@ public:
     // Waits until the summary lines queued by reads and saves are written (tests, exit).
     void waitForSummary();
 
+    // ---- charges and sales ----
+    // The rate book read at start-up; nullptr when nothing is priced (no rate file, or one
+    // that was refused).
+    const RateBook* rateBook() const;
+    // The rate file was there but refused: the desk shows 料金未設定 rather than nothing.
+    bool ratesRefused() const { return ratesRefused_; }
+    // Reads the rate file again (after the rate window saved it); its problems are told.
+    void reloadRates();
+    // The sales file; nullptr when it could not be opened (the desk was told why) or when
+    // nothing is priced and the shop has none yet.
+    SalesLedger* sales();
+    const ShopSettings& shop() const { return shop_; }
+    // The bill of the booking chain a record of the shown day belongs to (a chain carried
+    // over 06:00 is billed from its arrival the day before). None when nothing is priced or
+    // the record is not in the shown day.
+    std::optional<PartyBill> billOf(std::string_view recordId) const;
+    // The 会計 that the last 精算 (or a redo of one) left open, handed over once.
+    std::optional<Checkout> takeCheckout() { return std::exchange(checkout_, std::nullopt); }
+    // The sale the 会計 window confirmed: its receipt number, or why it was not recorded.
+    SalesResult<int> confirmSale(const Checkout& checkout, SaleInput sale);
+
 signals:
     // Another day is shown, or the shown day was read again: everything may have changed.
     void dayShown();
@@ -123,6 +148,8 @@ signals:
     // Something the clerk must know that arose outside a call (the summary file could not be
     // written in the background).
     void told(const QString& title, const QString& text);
+    // The rate file was read again: every amount shown may have changed.
+    void ratesChanged();
 
 private:
     Reply show(Date date, Date today);
@@ -140,6 +167,18 @@ private:
     Reply keepFiguresAtStartUp(Date today, PurgeConsent consent);
     void afterSave(const BusinessDay::Saved& saved);
     std::optional<std::string> carry(Date endingDate, Date newDate);
+    // At start-up: the rate book, the shop's settings and the sales file, reconciled with
+    // the day files.
+    Reply startCharges(Date today);
+    Reply loadRates();
+    Reply openSales();
+    Outcome finishSettlement(const SelectedBooking& selected, int roomNumber, const QString& what);
+    // An undo or a redo written with the sales file told first of every booking it settles
+    // or takes back.
+    JournaledSave writeStep(const DayLines& before, const DayLines& planned,
+                            const DayChange& change, const FileIdentity& expected, Reply& reply);
+    bool hasSaleOrIntent(const BookingRef& booking);
+    const std::vector<std::string>& previousDayLines() const;
 
     DeskSeams seams_;
     BusinessDay day_;
@@ -157,6 +196,14 @@ private:
     std::optional<DateTime> lastDayChange_;
     // Writes a day's summary line in the background after each read and save.
     std::unique_ptr<SummaryKeeper> summaryKeeper_;
+
+    std::optional<RateBook> rates_;
+    bool ratesRefused_ = false;
+    std::unique_ptr<SalesLedger> sales_;
+    ShopSettings shop_;
+    std::optional<Checkout> checkout_;
+    // The lines of the day before the shown one, read once for the bills that continue it.
+    mutable std::optional<std::pair<Date, std::vector<std::string>>> previousDay_;
 };
 
 } // namespace kavro

@@ -228,6 +228,8 @@ Outcome DeskModel::rewriteStatus(const EntryFields& panel, const SelectedBooking
         settleBooking(grid, selected.id, line);
     else if (auto room = roomIndexFromText(panel.room)) // only the room in the room box
         replaceRecordInRoom(grid, *room, selected.id, line);
+    if (op == JournalOp::Settle)
+        return finishSettlement(selected, *roomIndexOfCode(panel.room) + 1, describe(word, panel));
     return finish({}, op, describe(word, panel));
 }
 

@@ -45,14 +45,14 @@ Reply DeskModel::step(bool undo) {
     const DayChange change{undo ? JournalOp::Undo : JournalOp::Redo, plan.target->number,
                            seams_.now()};
     const FileIdentity expected = file.exists ? identityOf(file.bytes) : kMissingFile;
-    reply.take(ask({title, question}, [this, title, change, expected,
+    reply.take(ask({title, question}, [this, title, change, expected, before = lines,
                                        planned = std::move(plan.lines)](bool yes) {
         if (!yes)
             return Reply{};
         Reply after;
         DayChange made = change;
         made.when = seams_.now();
-        const JournaledSave saved = day_.writeLines(planned, made, expected);
+        const JournaledSave saved = writeStep(before, planned, made, expected, after);
         if (saved.error || saved.changedOutside)
             after.tell(title::kFileError,
                        QStringLiteral("%1できませんでした。\r\n%2")

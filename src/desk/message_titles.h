@@ -14,5 +14,7 @@ inline const QString kDayChange = QStringLiteral("日替わり");               
 inline const QString kUndo = QStringLiteral("元に戻す");
 inline const QString kRedo = QStringLiteral("やり直す");
 inline const QString kJournal = QStringLiteral("履歴");
+inline const QString kRates = QStringLiteral("料金設定"); // the rate file
+inline const QString kSales = QStringLiteral("売上");     // the sales file
 
 } // namespace kavro::title
