@@ -17,9 +17,12 @@ class QTimer;
 namespace kavro {
 
 class AboutWindow;
+class DayCloseWindow;
 class DeskMenu;
 class EntryPanel;
 class HistoryWindow;
+class PinGuard;
+class RatesWindow;
 class ReportWindow;
 class RoomStatus;
 class TimetableBoard;
@@ -99,6 +102,8 @@ private:
     void step(Reply question);
     void showHistory();
     void showReport();
+    void showRates();
+    void showDayClose();
     void showAbout();
     void exitProgram();
 
@@ -124,10 +129,13 @@ private:
     QPointer<HistoryWindow> history_;
     QPointer<AboutWindow> about_;   // cleared by Qt when the window closes itself
     QPointer<ReportWindow> report_; // cleared when the report window is closed
-    int openDialogs_ = 0;           // messages and questions open (nested event loops)
-    bool tickWaiting_ = false;      // a tick came while one was open: it runs when it closes
-    bool placeBoardOnShow_ = false; // the next day shown puts the board's window on its clock
-    QString typedAtDayChange_;      // the name typed when 06:00 took the day away
+    QPointer<RatesWindow> rates_;   // open after the manager's PIN, until closed
+    QPointer<DayCloseWindow> dayClose_;
+    std::unique_ptr<PinGuard> pinGuard_; // wrong PINs in a row, across openings
+    int openDialogs_ = 0;                // messages and questions open (nested event loops)
+    bool tickWaiting_ = false;           // a tick came while one was open: it runs when it closes
+    bool placeBoardOnShow_ = false;      // the next day shown puts the board's window on its clock
+    QString typedAtDayChange_;           // the name typed when 06:00 took the day away
 };
 
 } // namespace kavro
