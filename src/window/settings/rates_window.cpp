@@ -357,7 +357,8 @@ void RatesWindow::addClass() {
 }
 
 void RatesWindow::removeClass() {
-    const int row = classTable->currentRow();
+    // The row chosen in the list, else the class whose prices are shown.
+    const int row = classTable->currentRow() >= 0 ? classTable->currentRow() : shownClass_;
     if (row < 0 || static_cast<std::size_t>(row) >= table().classes.size())
         return;
     keepShownRates();
