@@ -122,6 +122,8 @@ public:
     const RateBook* rateBook() const;
     // The rate file was there but refused: the desk shows 料金未設定 rather than nothing.
     bool ratesRefused() const { return ratesRefused_; }
+    // Amounts appear at the desk: from a rate book, or 料金未設定 from a refused one.
+    bool showsPrices() const { return rates_.has_value() || ratesRefused_; }
     // Reads the rate file again (after the rate window saved it); its problems are told.
     void reloadRates();
     // The sales file; nullptr when it could not be opened (the desk was told why) or when
@@ -134,6 +136,9 @@ public:
     std::optional<PartyBill> billOf(std::string_view recordId) const;
     // The 会計 that the last 精算 (or a redo of one) left open, handed over once.
     std::optional<Checkout> takeCheckout() { return std::exchange(checkout_, std::nullopt); }
+    // The 会計 of a party of the shown day settled without one (its window closed, or the
+    // program ended before 確定): the booking of this record when it is one, else the first.
+    std::optional<Checkout> unpaidCheckout(std::string_view recordId);
     // The sale the 会計 window confirmed: its receipt number, or why it was not recorded.
     SalesResult<int> confirmSale(const Checkout& checkout, SaleInput sale);
 

@@ -3,6 +3,7 @@
 #include "charges/day_bills.h"
 #include "charges/rate_store.h"
 #include "core/records/cp932.h"
+#include "core/rules/booking_chain.h"
 #include "desk/desk_model.h"
 #include "desk/message_titles.h"
 #include "desk/settled_bookings.h"
@@ -42,9 +43,11 @@ void reportReconciled(const std::vector<ReconcileAction>& actions, Reply& reply)
     }
     const QString nl = QStringLiteral("\r\n");
     if (!unpaid.isEmpty())
-        reply.tell(title::kSales, QStringLiteral("精算済みで会計が記録されていないお客様が"
-                                                 "います（未会計）。\r\n%1")
-                                      .arg(unpaid.join(nl)));
+        reply.tell(title::kSales,
+                   QStringLiteral("精算済みで会計が記録されていないお客様がいます（未会計）。"
+                                  "\r\nその日を表示して、メニューの「会計」(Ctrl+K) で会計して"
+                                  "ください。\r\n%1")
+                       .arg(unpaid.join(nl)));
     if (!voided.isEmpty())
         reply.tell(title::kSales, QStringLiteral("日付ファイルで精算されていない売上を取消に"
                                                  "しました。\r\n%1")
@@ -198,6 +201,32 @@ Outcome DeskModel::finishSettlement(const SelectedBooking& selected, int roomNum
             Checkout{settled.intent, draftSale(*party, shown_.date, selected.id, roomNumber),
                      party->bill.total};
     return outcome;
+}
+
+std::optional<Checkout> DeskModel::unpaidCheckout(std::string_view recordId) {
+    if (!sales_ || !rates_)
+        return std::nullopt;
+    const auto intents = sales_->openIntents(shown_.date);
+    if (intents.error)
+        return std::nullopt;
+    std::optional<Checkout> first;
+    for (const OpenIntent& i : intents.value) {
+        if (i.kind != IntentKind::Settle || i.booking.date != shown_.date)
+            continue;
+        // Only a party the day still shows settled: the intent of one taken back is moot.
+        const std::string id = i.booking.recordId;
+        const auto record = findRecord(day_.records(), id);
+        const auto party = billOf(id);
+        if (!record || statusOf(*record) != kStatusSettled || !party || !party->bill.priced())
+            continue;
+        Checkout checkout{i.id, draftSale(*party, shown_.date, id, i.booking.room),
+                          party->bill.total};
+        if (!recordId.empty() && bookingOf(recordId) == bookingOf(id))
+            return checkout;
+        if (!first)
+            first = std::move(checkout);
+    }
+    return first;
 }
 
 SalesResult<int> DeskModel::confirmSale(const Checkout& checkout, SaleInput sale) {

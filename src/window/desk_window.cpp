@@ -67,6 +67,8 @@ void DeskWindow::createDeskMenu() {
                    [this] { showHistory(); });
     menu->addEntry(QStringLiteral("集計"), QKeySequence(Qt::CTRL | Qt::Key_R),
                    [this] { showReport(); });
+    menu->addEntry(QStringLiteral("会計"), QKeySequence(Qt::CTRL | Qt::Key_K),
+                   [this] { checkOutUnpaid(); });
     menu->addEntry(QStringLiteral("料金設定"), QKeySequence(Qt::CTRL | Qt::Key_L),
                    [this] { showRates(); });
     menu->addEntry(QStringLiteral("日計"), QKeySequence(Qt::CTRL | Qt::Key_T),

@@ -17,6 +17,7 @@ class QTimer;
 namespace kavro {
 
 class AboutWindow;
+class AccountDialog;
 class DayCloseWindow;
 class DeskMenu;
 class EntryPanel;
@@ -94,6 +95,13 @@ private:
     void modifyBooking();
     void notify();
     void settle();
+    // The 会計 window for the party a 精算 (or a redo of one) just settled, when it has a
+    // bill; without prices nothing opens.
+    void offerCheckout();
+    // 会計 (Ctrl+K): the 会計 of the selected party, or of the shown day's first, settled
+    // without one.
+    void checkOutUnpaid();
+    void openAccount(const Checkout& checkout);
     void deleteBooking();
     // What every operation's answer does on screen.
     void finish(const Outcome& outcome);
@@ -127,9 +135,10 @@ private:
     QTimer* alarmTimer = nullptr;
 
     QPointer<HistoryWindow> history_;
-    QPointer<AboutWindow> about_;   // cleared by Qt when the window closes itself
-    QPointer<ReportWindow> report_; // cleared when the report window is closed
-    QPointer<RatesWindow> rates_;   // open after the manager's PIN, until closed
+    QPointer<AboutWindow> about_;     // cleared by Qt when the window closes itself
+    QPointer<ReportWindow> report_;   // cleared when the report window is closed
+    QPointer<AccountDialog> account_; // the 会計 open, if any
+    QPointer<RatesWindow> rates_;     // open after the manager's PIN, until closed
     QPointer<DayCloseWindow> dayClose_;
     std::unique_ptr<PinGuard> pinGuard_; // wrong PINs in a row, across openings
     int openDialogs_ = 0;                // messages and questions open (nested event loops)

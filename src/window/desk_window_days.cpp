@@ -72,6 +72,7 @@ void DeskWindow::step(Reply reply) {
         resetEntry();
         entry->clearSelection();
     }
+    offerCheckout(); // a redo of a 精算 is a 精算 again
 }
 
 void DeskWindow::showHistory() {

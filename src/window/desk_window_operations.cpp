@@ -6,20 +6,13 @@
 #include "core/screen/board_geometry.h"
 #include "core/screen/booking_list_line.h"
 #include "desk/message_titles.h"
+#include "window/account_dialog.h"
+#include "window/bill_words.h"
 #include "window/entry_panel.h"
+#include "window/record_at.h"
 #include "window/timetable_board.h"
 
 namespace kavro {
-
-namespace {
-
-bool covers(const RecordFields& r, DateTime t) {
-    auto start = parseDateTime(r.start);
-    auto end = parseDateTime(r.end);
-    return start && end && *start <= t && t <= *end;
-}
-
-} // namespace
 
 void DeskWindow::refuseClick() {
     resetEntry();
@@ -49,7 +42,7 @@ void DeskWindow::boardPressed(int half, std::optional<int> row, DateTime time) {
         if (cell.empty())
             continue;
         const RecordFields r = parseFields(cell);
-        if (!covers(r, time))
+        if (!recordCovers(r, time))
             continue;
         anySelected = true;
         selectRecord(half, r);
@@ -67,8 +60,11 @@ void DeskWindow::selectRecord(int half, const RecordFields& r) {
         refuseClick();
     } else if (auto offer = boardSelectionOffer(r.status, offset)) {
         entry->offer(*offer);
-        if (offset == 0)
+        if (offset == 0) {
             board->showPopup(half, *offer);
+            if (offer->popupSettle && model_->showsPrices())
+                board->showSettleAmount(half, billAmount(model_->billOf(r.id)));
+        }
         entry->setStatusChoices(offer->statusChoices);
     }
     entry->showStatus(r.status);
@@ -131,7 +127,41 @@ void DeskWindow::modifyBooking() {
 
 void DeskWindow::notify() { finish(model_->notify(entry->fields(), entry->selection())); }
 
-void DeskWindow::settle() { finish(model_->settle(entry->fields(), entry->selection())); }
+void DeskWindow::settle() {
+    finish(model_->settle(entry->fields(), entry->selection()));
+    offerCheckout();
+}
+
+void DeskWindow::offerCheckout() {
+    if (const auto checkout = model_->takeCheckout())
+        openAccount(*checkout);
+}
+
+void DeskWindow::checkOutUnpaid() {
+    if (const auto checkout = model_->unpaidCheckout(entry->selection().id))
+        openAccount(*checkout);
+    else
+        tell(QStringLiteral("会計"), model_->rateBook()
+                                         ? QStringLiteral("表示中の日に未会計のお客様はいません")
+                                         : QStringLiteral("料金表がないため会計できません"));
+}
+
+void DeskWindow::openAccount(const Checkout& checkout) {
+    if (account_)
+        account_->close(); // left open by a 精算 before: that party stays 未会計
+    // Open, not exec: the clock and the 06:00 change go on while the money is counted.
+    account_ = new AccountDialog(
+        checkout,
+        [this, checkout](const SaleInput& sale) -> std::optional<QString> {
+            const auto recorded = model_->confirmSale(checkout, sale);
+            if (recorded.error)
+                return QString::fromStdString(*recorded.error);
+            return std::nullopt;
+        },
+        this);
+    account_->setAttribute(Qt::WA_DeleteOnClose);
+    account_->open();
+}
 
 void DeskWindow::deleteBooking() {
     Outcome outcome = model_->remove(entry->fields(), entry->selection());

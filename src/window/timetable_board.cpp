@@ -2,8 +2,10 @@
 
 #include "core/screen/board_geometry.h"
 #include "desk/desk_model.h"
+#include "window/bill_words.h"
 #include "window/board_half.h"
 #include "window/design_layout.h"
+#include "window/record_at.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -56,6 +58,11 @@ void TimetableBoard::createControls() {
         popupExtendButtons[i]->setObjectName(QStringLiteral("cmdNext_%1").arg(i));
         popupNotifyButtons[i]->setObjectName(QStringLiteral("cmdCall_%1").arg(i));
         popupSettleButtons[i]->setObjectName(QStringLiteral("cmdCrdt_%1").arg(i));
+        settleAmounts[i] = new QLabel(halves[i]);
+        settleAmounts[i]->setObjectName(QStringLiteral("lblCrdtAmount_%1").arg(i));
+        settleAmounts[i]->setFrameStyle(QFrame::Box | QFrame::Plain);
+        settleAmounts[i]->setStyleSheet(QStringLiteral("background: #ffffe1; padding: 0 3px;"));
+        settleAmounts[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
         hoverReadouts[i] = label(halves[i], "Label4", "Label4", 0, 0, 855, 255);
         hoverReadouts[i]->setObjectName(QStringLiteral("Label4_%1").arg(i));
         hoverReadouts[i]->setFont(designFont(kPanelFont, 12, true));
@@ -114,7 +121,24 @@ void TimetableBoard::showPopup(int half, const SelectionOffer& o) {
     popupSettleButtons[half]->setVisible(o.popupSettle);
 }
 
+void TimetableBoard::showSettleAmount(int half, const QString& amount) {
+    QPushButton* settle = popupSettleButtons[half];
+    QLabel* label = settleAmounts[half];
+    label->setText(amount);
+    label->adjustSize();
+    label->resize(label->width(), settle->height());
+    // Beside the button, on the side where the half has room for it.
+    const QRect b = settle->geometry();
+    const int left = b.right() + 1 + label->width() <= halves[half]->width()
+                         ? b.right() + 1
+                         : b.left() - label->width();
+    label->move(left, b.top());
+    label->show();
+    label->raise();
+}
+
 void TimetableBoard::hidePopup(int half) {
+    settleAmounts[half]->hide();
     popupExtendButtons[half]->hide();
     popupNotifyButtons[half]->hide();
     popupSettleButtons[half]->hide();
@@ -144,6 +168,7 @@ void TimetableBoard::halfPressed(int index, double x, double y) {
 
 void TimetableBoard::halfHovered(int index, double x, double y) {
     hidePopup(1 - index);
+    showBillTip(index, x, y);
     QLabel* readout = hoverReadouts[index];
     if (!inReadoutArea(x, y)) {
         readout->hide();
@@ -152,6 +177,15 @@ void TimetableBoard::halfHovered(int index, double x, double y) {
     readout->show();
     halves[index]->placeChild(readout, readoutLeft(x), readoutTop(y));
     readout->setText(QString::fromStdString(formatHhNn(timeAt(span_.start, x))));
+}
+
+void TimetableBoard::showBillTip(int index, double x, double y) {
+    QString tip;
+    if (const auto row = rowAt(y); row && model_.showsPrices())
+        if (const auto record =
+                lastRecordAt(model_.records(), roomIndexAt(index, *row), timeAt(span_.start, x)))
+            tip = billTooltip(model_.billOf(record->id));
+    halves[index]->setToolTip(tip);
 }
 
 void TimetableBoard::moveBack() {

@@ -46,6 +46,8 @@ public:
     BoardHalf* half(int index) const { return halves[index]; }
 
     void showPopup(int half, const SelectionOffer& offer);
+    // The party's amount beside the pop-up's 精算, until the pop-up hides.
+    void showSettleAmount(int half, const QString& amount);
     void hidePopup(int half);
     void hidePopups();
     void hideReadouts();
@@ -61,6 +63,8 @@ private:
     void createControls();
     void halfPressed(int index, double x, double y);
     void halfHovered(int index, double x, double y);
+    // The bill of the party under the pointer as the half's tooltip (priced shops only).
+    void showBillTip(int index, double x, double y);
     void moveBack();
     void moveToNow();
     void moveForward();
@@ -73,6 +77,7 @@ private:
     // popupExtendButtons[2]  cmdNext_0..1     延長 beside the pressed bar
     // popupNotifyButtons[2]  cmdCall_0..1     通知
     // popupSettleButtons[2]  cmdCrdt_0..1     精算
+    // settleAmounts[2]       lblCrdtAmount_0..1  the party's amount beside 精算 (priced shops)
     // hoverReadouts[2]       Label4_0..1      the time under the pointer
     // backButton             Command11        <
     // nowButton              Command12        NOW
@@ -82,6 +87,7 @@ private:
     std::array<QPushButton*, 2> popupExtendButtons{};
     std::array<QPushButton*, 2> popupNotifyButtons{};
     std::array<QPushButton*, 2> popupSettleButtons{};
+    std::array<QLabel*, 2> settleAmounts{};
     std::array<QLabel*, 2> hoverReadouts{};
     QPushButton* backButton = nullptr;
     QPushButton* nowButton = nullptr;

@@ -4,21 +4,12 @@
 #include "charges/rate_file.h"
 #include "desk/desk_fixture.h"
 #include "sales/sales_ledger.h"
+#include "support/flat_rates.h"
 
 namespace kavro::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Every room and day type alike: a rest of an hour is 3,000 yen, each further half hour
-// begun 1,000 yen.
-const std::string kRates = "kavro-rates 1\n"
-                           "適用開始日 2026/01/01\n"
-                           "税率 10\n"
-                           "区分 全室 001-034\n"
-                           "ご休憩 全室 平日 60 3000 30 1000\n"
-                           "ご休憩 全室 休前日 60 3000 30 1000\n"
-                           "ご休憩 全室 土日祝 60 3000 30 1000\n";
 
 const SelectedBooking kExtension{"005100101", "2026/12/05 21:00", "2026/12/05 21:30"};
 
@@ -47,7 +38,7 @@ protected:
 };
 
 TEST_F(DeskSales, ASettledPartyIsSoldOnceConfirmedAndVoidedByAnUndo) {
-    writeRates(kRates);
+    writeRates(kFlatRates);
     ASSERT_TRUE(model.startUp().notices.empty());
     ASSERT_NE(model.rateBook(), nullptr);
     ASSERT_NE(model.sales(), nullptr);
@@ -93,7 +84,7 @@ TEST_F(DeskSales, ASettledPartyIsSoldOnceConfirmedAndVoidedByAnUndo) {
 }
 
 TEST_F(DeskSales, AClosedCheckoutIsReportedUnpaidAtTheNextStart) {
-    writeRates(kRates);
+    writeRates(kFlatRates);
     model.startUp();
     stayAndNotify(model);
     ASSERT_TRUE(settle().stored);
@@ -103,13 +94,22 @@ TEST_F(DeskSales, AClosedCheckoutIsReportedUnpaidAtTheNextStart) {
     const std::string told = texts(next.startUp());
     EXPECT_NE(told.find("未会計"), std::string::npos) << told;
     EXPECT_NE(told.find("5号室（005100101）"), std::string::npos) << told;
+
+    // 会計 from the menu finds the party and sells it once.
+    const auto checkout = next.unpaidCheckout("");
+    ASSERT_TRUE(checkout);
+    EXPECT_EQ(checkout->draft.bookingId, kExtension.id);
+    SaleInput sale = checkout->draft;
+    sale.method = PaymentMethod::CreditCard;
+    EXPECT_FALSE(next.confirmSale(*checkout, sale).error);
+    EXPECT_FALSE(next.unpaidCheckout(""));
 }
 
 // The same day's work with and without a rate table leaves the same day file and journal.
 TEST_F(DeskSales, PricesChangeNothingTheDayFilesHold) {
     TempDir unpriced;
     DeskModel plain{{[this] { return now; }, unpriced.path(), [] { return true; }}};
-    writeRates(kRates);
+    writeRates(kFlatRates);
     for (DeskModel* desk : {&model, &plain}) {
         desk->startUp();
         stayAndNotify(*desk);
@@ -140,7 +140,7 @@ TEST_F(DeskSales, ABadRateFileIsNamedByItsLineAndNothingIsPriced) {
     // The rate window saves a sound file: the desk prices from then on.
     int changed = 0;
     QObject::connect(&model, &DeskModel::ratesChanged, [&] { ++changed; });
-    writeRates(kRates);
+    writeRates(kFlatRates);
     model.reloadRates();
     EXPECT_EQ(changed, 1);
     EXPECT_FALSE(model.ratesRefused());

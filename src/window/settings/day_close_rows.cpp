@@ -1,6 +1,6 @@
 #include "window/settings/day_close_rows.h"
 
-#include <QLocale>
+#include "window/bill_words.h"
 
 namespace kavro {
 
@@ -17,10 +17,6 @@ QString partiesAndYen(const Takings& t, const char* unit = "組") {
 }
 
 } // namespace
-
-QString yenText(long long yen) {
-    return QLocale(QLocale::Japanese, QLocale::Japan).toString(yen) + QStringLiteral(" 円");
-}
 
 std::vector<CloseRow> dayCloseRows(const DayClose& c) {
     std::vector<CloseRow> rows{

@@ -15,7 +15,5 @@ struct CloseRow {
 };
 
 std::vector<CloseRow> dayCloseRows(const DayClose& close);
-// "12,345 円"
-QString yenText(long long yen);
 
 } // namespace kavro

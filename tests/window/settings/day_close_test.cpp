@@ -73,26 +73,26 @@ struct DayClosing : ::testing::Test {
 TEST_F(DayClosing, ShowsTheDaysTakingsByMethodWithDiscountsVoidsAndTheCashInTheDrawer) {
     DayCloseWindow w(*ledger, {}, kDay, messages.function());
     auto f = figures(w);
-    EXPECT_EQ(f[QStringLiteral("売上合計（税込）")], QStringLiteral("11,800 円"));
-    EXPECT_EQ(f[QStringLiteral("内消費税")], QStringLiteral("1,072 円")); // 436 + 636
+    EXPECT_EQ(f[QStringLiteral("売上合計（税込）")], QStringLiteral("11,800円"));
+    EXPECT_EQ(f[QStringLiteral("内消費税")], QStringLiteral("1,072円")); // 436 + 636
     EXPECT_EQ(f[QStringLiteral("組数")], QStringLiteral("2 組"));
-    EXPECT_EQ(f[QStringLiteral("客単価")], QStringLiteral("5,900 円"));
-    EXPECT_EQ(f[QStringLiteral("現金")], QStringLiteral("1 組　4,800 円"));
-    EXPECT_EQ(f[QStringLiteral("クレジットカード")], QStringLiteral("1 組　7,000 円"));
-    EXPECT_EQ(f[QStringLiteral("QRコード決済")], QStringLiteral("0 組　0 円"));
-    EXPECT_EQ(f[QStringLiteral("値引き")], QStringLiteral("1 件　1,000 円"));
-    EXPECT_EQ(f[QStringLiteral("取消")], QStringLiteral("1 件　3,300 円"));
-    EXPECT_EQ(f[QStringLiteral("現金の在高（釣銭準備金を除く）")], QStringLiteral("4,800 円"));
+    EXPECT_EQ(f[QStringLiteral("客単価")], QStringLiteral("5,900円"));
+    EXPECT_EQ(f[QStringLiteral("現金")], QStringLiteral("1 組　4,800円"));
+    EXPECT_EQ(f[QStringLiteral("クレジットカード")], QStringLiteral("1 組　7,000円"));
+    EXPECT_EQ(f[QStringLiteral("QRコード決済")], QStringLiteral("0 組　0円"));
+    EXPECT_EQ(f[QStringLiteral("値引き")], QStringLiteral("1 件　1,000円"));
+    EXPECT_EQ(f[QStringLiteral("取消")], QStringLiteral("1 件　3,300円"));
+    EXPECT_EQ(f[QStringLiteral("現金の在高（釣銭準備金を除く）")], QStringLiteral("4,800円"));
     EXPECT_EQ(f[QStringLiteral("領収書番号")], QStringLiteral("1 ～ 3"));
     EXPECT_TRUE(messages.shown.empty());
 
     // The next day paid back the first day's cash sale from its drawer.
     w.findChild<QDateEdit*>(QStringLiteral("closeDateEdit"))->setDate(QDate(2026, 12, 6));
     f = figures(w);
-    EXPECT_EQ(f[QStringLiteral("売上合計（税込）")], QStringLiteral("700 円"));
+    EXPECT_EQ(f[QStringLiteral("売上合計（税込）")], QStringLiteral("700円"));
     EXPECT_EQ(f[QStringLiteral("取消")],
-              QStringLiteral("1 件　4,800 円（うち前日までの売上 1 件）"));
-    EXPECT_EQ(f[QStringLiteral("現金の在高（釣銭準備金を除く）")], QStringLiteral("-4,800 円"));
+              QStringLiteral("1 件　4,800円（うち前日までの売上 1 件）"));
+    EXPECT_EQ(f[QStringLiteral("現金の在高（釣銭準備金を除く）")], QStringLiteral("-4,800円"));
 }
 
 TEST_F(DayClosing, TheSavedPdfHoldsTheShopTheDayAndItsFigures) {
