@@ -46,31 +46,6 @@ std::optional<int> parseTimeOfDay(std::string_view s) {
     return hm ? std::optional(hm->first * 60 + hm->second) : std::nullopt;
 }
 
-std::optional<std::bitset<kRoomCount>> parseRooms(std::string_view text, std::string& bad) {
-    std::bitset<kRoomCount> rooms;
-    for (std::string_view part : splitOn(text, ',')) {
-        const auto dash = part.find('-');
-        const std::string_view first = part.substr(0, dash);
-        const std::string_view last =
-            dash == std::string_view::npos ? first : part.substr(dash + 1);
-        int a = 0, b = 0;
-        if (!isAllDigits(first) || !isAllDigits(last) || first.size() > 3 || last.size() > 3)
-            return std::nullopt;
-        std::from_chars(first.data(), first.data() + first.size(), a);
-        std::from_chars(last.data(), last.data() + last.size(), b);
-        for (int room : {a, b})
-            if (room < 1 || room > kRoomCount) {
-                bad = std::string(room == a ? first : last);
-                return std::nullopt;
-            }
-        if (b < a)
-            return std::nullopt;
-        for (int room = a; room <= b; ++room)
-            rooms.set(static_cast<std::size_t>(room - 1));
-    }
-    return rooms;
-}
-
 // Reads the file line by line into the book, noting one problem at most per line.
 class Reader {
 public:
@@ -492,6 +467,31 @@ std::string formatRooms(const std::bitset<kRoomCount>& rooms) {
         room = last;
     }
     return out;
+}
+
+std::optional<std::bitset<kRoomCount>> parseRooms(std::string_view text, std::string& bad) {
+    std::bitset<kRoomCount> rooms;
+    for (std::string_view part : splitOn(text, ',')) {
+        const auto dash = part.find('-');
+        const std::string_view first = part.substr(0, dash);
+        const std::string_view last =
+            dash == std::string_view::npos ? first : part.substr(dash + 1);
+        int a = 0, b = 0;
+        if (!isAllDigits(first) || !isAllDigits(last) || first.size() > 3 || last.size() > 3)
+            return std::nullopt;
+        std::from_chars(first.data(), first.data() + first.size(), a);
+        std::from_chars(last.data(), last.data() + last.size(), b);
+        for (int room : {a, b})
+            if (room < 1 || room > kRoomCount) {
+                bad = std::string(room == a ? first : last);
+                return std::nullopt;
+            }
+        if (b < a)
+            return std::nullopt;
+        for (int room = a; room <= b; ++room)
+            rooms.set(static_cast<std::size_t>(room - 1));
+    }
+    return rooms;
 }
 
 } // namespace kavro

@@ -71,5 +71,8 @@ std::string_view roundingName(TaxRounding rounding);
 // "hh:mm"; "hh:mm-hh:mm"; room lists "001-010,012".
 std::string formatTimeOfDay(int minutes);
 std::string formatRooms(const std::bitset<kRoomCount>& rooms);
+// Reads a room list back; none when it is not one ("bad" then holds a room number out of
+// range, when that was the fault).
+std::optional<std::bitset<kRoomCount>> parseRooms(std::string_view text, std::string& bad);
 
 } // namespace kavro

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace kavro {
 
@@ -160,7 +161,15 @@ std::optional<std::string> writeShopSettings(const std::filesystem::path& dir,
             text += "\r\n店名の前後に空白は使えません";
         return text;
     }
-    return replaceFileAtomically(dir / kShopSettingsFileName, bytes, ops);
+    // The file holds the PIN's hash: readable by the desk's account alone. The replacement
+    // keeps the mode of the file it replaces, so an existing file is narrowed first and a
+    // new one right after it appears.
+    const std::filesystem::path path = dir / kShopSettingsFileName;
+    ::chmod(path.c_str(), kShopSettingsMode);
+    auto refused = replaceFileAtomically(path, bytes, ops);
+    if (!refused)
+        ::chmod(path.c_str(), kShopSettingsMode);
+    return refused;
 }
 
 } // namespace kavro

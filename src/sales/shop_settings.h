@@ -34,6 +34,7 @@ namespace kavro {
 
 inline constexpr std::string_view kShopSettingsFileName = "kavro-shop.txt";
 inline constexpr std::string_view kShopSettingsHeader = "# kavro shop settings, format 1";
+inline constexpr unsigned kShopSettingsMode = 0600; // it holds the PIN's hash
 
 enum class ReceiptPaper { A5, A4, Roll58, Roll80 };
 std::string_view paperCode(ReceiptPaper paper); // as the file writes it

@@ -9,6 +9,7 @@
 #include "window/history_window.h"
 #include "window/report/report_window.h"
 #include "window/room_status.h"
+#include "window/settings/pin_guard.h"
 #include "window/timetable_board.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ DeskWindow::DeskWindow(Platform platform, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     model_ = std::make_unique<DeskModel>(
         DeskSeams{platform_.now, platform_.programDir, platform_.requestRestart});
+    pinGuard_ = std::make_unique<PinGuard>();
     createControls();
     createDeskMenu();
     connectPanels();
@@ -67,6 +69,10 @@ void DeskWindow::createDeskMenu() {
                    [this] { showReport(); });
     menu->addEntry(QStringLiteral("会計"), QKeySequence(Qt::CTRL | Qt::Key_K),
                    [this] { checkOutUnpaid(); });
+    menu->addEntry(QStringLiteral("料金設定"), QKeySequence(Qt::CTRL | Qt::Key_L),
+                   [this] { showRates(); });
+    menu->addEntry(QStringLiteral("日計"), QKeySequence(Qt::CTRL | Qt::Key_T),
+                   [this] { showDayClose(); });
     menu->keepDeskKeysInTextBoxes();
 }
 

@@ -19,9 +19,12 @@ namespace kavro {
 
 class AboutWindow;
 class AccountDialog;
+class DayCloseWindow;
 class DeskMenu;
 class EntryPanel;
 class HistoryWindow;
+class PinGuard;
+class RatesWindow;
 class ReportWindow;
 class RoomStatus;
 class TimetableBoard;
@@ -113,6 +116,8 @@ private:
     void step(Reply question);
     void showHistory();
     void showReport();
+    void showRates();
+    void showDayClose();
     void showAbout();
     void exitProgram();
 
@@ -139,6 +144,9 @@ private:
     QPointer<AboutWindow> about_;     // cleared by Qt when the window closes itself
     QPointer<ReportWindow> report_;   // cleared when the report window is closed
     QPointer<AccountDialog> account_; // the 会計 open, if any
+    QPointer<RatesWindow> rates_;     // open after the manager's PIN, until closed
+    QPointer<DayCloseWindow> dayClose_;
+    std::unique_ptr<PinGuard> pinGuard_; // wrong PINs in a row, across openings
     ReceiptPathFunction receiptPath_;
     int openDialogs_ = 0;           // messages and questions open (nested event loops)
     bool tickWaiting_ = false;      // a tick came while one was open: it runs when it closes
