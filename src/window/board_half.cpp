@@ -47,7 +47,9 @@ void BoardHalf::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRect(contentsRect());
     painter.setTransform(unitTransform());
-    paintBoardHalf(painter, {model_, span_.start, index_, font(), &barTexts_});
+    // A repaint of one row's band draws that band's rows only.
+    const QRectF area = unitTransform().inverted().mapRect(QRectF(event->rect()));
+    paintBoardHalf(painter, {model_, span_.start, index_, font(), &barTexts_, area});
 }
 
 void BoardHalf::mousePressEvent(QMouseEvent* event) {

@@ -212,6 +212,8 @@ void paintBoardHalf(QPainter& painter, const BoardScene& scene) {
     const RoomGrid& grid = model.records();
     const UnsavedRecords& unsaved = model.unsaved();
     for (int row = 0; row < kRowsPerHalf; ++row) {
+        if (rowInkBottom(row) < scene.area.top() || rowInkTop(row) > scene.area.bottom())
+            continue;
         const int room = roomIndexAt(scene.half, row);
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
             const std::string& line = grid.at(room, pos);

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QHash>
+#include <QRectF>
 #include <QStaticText>
 
 class QPainter;
@@ -21,6 +22,8 @@ struct BoardScene {
     QFont font;           // the half's font, which the window's scale sizes
     // Bar texts laid out at earlier repaints, kept by the half between them.
     QHash<QString, QStaticText>* laidOut = nullptr;
+    // The part to paint, in board units: rows whose ink cannot reach it are not drawn.
+    QRectF area{0, 0, 1e9, 1e9};
 };
 
 void paintBoardHalf(QPainter& painter, const BoardScene& scene);

@@ -148,16 +148,13 @@ void TimetableBoard::repaintHalves() {
 }
 
 void TimetableBoard::repaintChangedRows() {
-    // A bar's texts reach a little past its row band: the band is repainted with a margin,
-    // and whatever of the neighbours lies in it is painted again with it.
-    constexpr double kAbove = 4.0, kBelow = 10.0;
     for (int room = 0; room < kRoomCount; ++room) {
         if (!takeRoomAsPainted(room))
             continue;
         const BoardRow place = boardRowOfRoom(room);
         BoardHalf* half = halves[place.half];
-        const QPointF top = half->toPixels({0, gridLineY(place.row) - kAbove});
-        const QPointF bottom = half->toPixels({kBoardUnitsX, gridLineY(place.row + 1) + kBelow});
+        const QPointF top = half->toPixels({0, rowInkTop(place.row)});
+        const QPointF bottom = half->toPixels({kBoardUnitsX, rowInkBottom(place.row)});
         half->update(QRectF(top, bottom).toAlignedRect().adjusted(-2, -2, 2, 2));
     }
 }

@@ -15,6 +15,8 @@ int roomIndexAt(int half, int row) { return row + kRowsPerHalf * half; }
 double gridLineY(int k) { return 20.0 * k + 13.0; }
 double barTop(int row) { return 20.0 * row + 16.0; }
 double barBottom(int row) { return 20.0 * row + 30.0; }
+double rowInkTop(int row) { return gridLineY(row) - 4.0; }
+double rowInkBottom(int row) { return gridLineY(row + 1) + 10.0; }
 
 std::optional<int> rowAt(double y) {
     for (int r = 0; r < kRowsPerHalf; ++r)

@@ -33,6 +33,11 @@ int roomIndexAt(int half, int row);
 double gridLineY(int k); // k = 0..17, the lines that bound the row bands
 double barTop(int row);  // the bar sits three units inside its row band
 double barBottom(int row);
+// Where a row's bars and their texts may leave ink: the band with a margin, for the texts
+// reach a little past it. A repaint of the row covers this; a paint of an area draws the rows
+// whose ink can reach it.
+double rowInkTop(int row);
+double rowInkBottom(int row);
 
 // A click or pointer at y hits row r when 16 + 20r <= y <= 32 + 20r; the 4-unit gaps
 // between the bands, and anything above or below them, hit no row.
