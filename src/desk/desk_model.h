@@ -124,7 +124,8 @@ public:
     bool ratesRefused() const { return ratesRefused_; }
     // Amounts appear at the desk: from a rate book, or 料金未設定 from a refused one.
     bool showsPrices() const { return rates_.has_value() || ratesRefused_; }
-    // Reads the rate file again (after the rate window saved it); its problems are told.
+    // Reads the rate file and the shop settings again (after the rate window saved them);
+    // their problems are told.
     void reloadRates();
     // The sales file; nullptr when it could not be opened (the desk was told why) or when
     // nothing is priced and the shop has none yet.
@@ -176,6 +177,7 @@ private:
     // the day files.
     Reply startCharges(Date today);
     Reply loadRates();
+    Reply loadShop();
     Reply openSales();
     Outcome finishSettlement(const SelectedBooking& selected, int roomNumber, const QString& what);
     // An undo or a redo written with the sales file told first of every booking it settles

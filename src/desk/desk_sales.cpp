@@ -68,13 +68,7 @@ SalesLedger* DeskModel::sales() { return sales_.get(); }
 
 Reply DeskModel::startCharges(Date today) {
     Reply reply = loadRates();
-    const ShopSettingsParse shop = readShopSettings(seams_.dir);
-    shop_ = shop.settings;
-    if (!shop.errors.empty())
-        reply.tell(title::kFileError,
-                   QStringLiteral("%1 を読み込めません。\r\n%2")
-                       .arg(q(kShopSettingsFileName),
-                            q(shop.errors.front()))); // one line is enough to find the file
+    reply.take(loadShop());
     // A shop that sets no prices sells nothing here and gets no sales file; one that has a
     // sales file keeps it in step with the day files whatever its rates.
     if (rates_ || std::filesystem::exists(seams_.dir / kSalesFileName))
@@ -88,6 +82,18 @@ Reply DeskModel::startCharges(Date today) {
                            .arg(q(*reconciled.error)));
         reportReconciled(reconciled.actions, reply);
     }
+    return reply;
+}
+
+Reply DeskModel::loadShop() {
+    Reply reply;
+    const ShopSettingsParse shop = readShopSettings(seams_.dir);
+    shop_ = shop.settings;
+    if (!shop.errors.empty())
+        reply.tell(title::kFileError,
+                   QStringLiteral("%1 を読み込めません。\r\n%2")
+                       .arg(q(kShopSettingsFileName),
+                            q(shop.errors.front()))); // one line is enough to find the file
     return reply;
 }
 
@@ -120,7 +126,10 @@ Reply DeskModel::openSales() {
 }
 
 void DeskModel::reloadRates() {
+    // The rate window saves the shop's name and number with the rates: a receipt printed
+    // next must carry the new ones.
     Reply reply = loadRates();
+    reply.take(loadShop());
     if (rates_ && !sales_)
         reply.take(openSales());
     for (const Notice& n : reply.notices)

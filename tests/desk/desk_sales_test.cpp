@@ -137,12 +137,17 @@ TEST_F(DeskSales, ABadRateFileIsNamedByItsLineAndNothingIsPriced) {
     ASSERT_TRUE(settle().stored);
     EXPECT_FALSE(model.takeCheckout());
 
-    // The rate window saves a sound file: the desk prices from then on.
+    // The rate window saves a sound file and the shop's name: the desk prices from then on,
+    // and the next receipt carries the name.
     int changed = 0;
     QObject::connect(&model, &DeskModel::ratesChanged, [&] { ++changed; });
     writeRates(kFlatRates);
+    ShopSettings shop;
+    shop.name = "ホテル　テスト";
+    ASSERT_FALSE(writeShopSettings(dir.path(), shop));
     model.reloadRates();
     EXPECT_EQ(changed, 1);
+    EXPECT_EQ(model.shop().name, shop.name);
     EXPECT_FALSE(model.ratesRefused());
     EXPECT_NE(model.sales(), nullptr);
     EXPECT_EQ(model.billOf("005100100")->bill.total, 4000);
