@@ -57,6 +57,7 @@ struct DayFigures {
     long partyStayMinutes = 0; // sum over the parties of the minutes of their whole chains
     int peakRooms = 0;         // most rooms in use at once
     int unreadableLines = 0;
+    long unarrivedReservations = 0; // "予約" bookings that never became stays
     // Room-minutes in use per hour of the business day (index 0 = 06:00-07:00).
     std::array<long, kHoursPerDay> hourRoomMinutes{};
     std::array<RoomFigures, kRoomCount> rooms{};
@@ -79,6 +80,7 @@ struct PeriodFigures {
     long parties = 0, people = 0, minutes = 0, occupiedMinutes = 0, partyStayMinutes = 0;
     int peakRooms = 0;
     int unreadableLines = 0;
+    long unarrivedReservations = 0;
     int daysWithFigures = 0; // days whose source is not None
     int daysFromSummary = 0; // days whose file is gone
     int daysWithoutFigures = 0;
