@@ -138,7 +138,7 @@ TEST_F(SummaryFileTest, ThePurgeStoresTheFiguresFirstAndDeletesNothingWhenItCann
         return -1;
     };
     const auto refused =
-        purgeOldDayFilesKeepingFigures(dir.path(), today, PurgeConsent::IfClockTrusted, failing);
+        purgeOldDayFilesKeepingFigures(dir.path(), today, PurgeConsent::IfClockTrusted, {}, failing);
     EXPECT_TRUE(refused.summary.error);
     EXPECT_TRUE(refused.purge.deleted.empty());
     EXPECT_TRUE(fs::exists(dir / "20261205.txt"));
@@ -157,7 +157,7 @@ TEST_F(SummaryFileTest, FailedWriteLeavesTheOldFile) {
         errno = ENOSPC;
         return -1;
     };
-    const auto update = summariseDays(dir.path(), {date(6)}, failing);
+    const auto update = summariseDays(dir.path(), {date(6)}, {}, failing);
     ASSERT_TRUE(update.error);
     EXPECT_NE(update.error->find("空き容量"), std::string::npos);
     EXPECT_FALSE(update.written);
@@ -240,6 +240,47 @@ TEST_F(SummaryFileTest, DaysAfterTodayCountInNoRateOrAverage) {
     EXPECT_EQ(withFuture.figures.daysWithoutFigures, 2);
     EXPECT_DOUBLE_EQ(withFuture.figures.occupancy(), past.figures.occupancy());
     EXPECT_DOUBLE_EQ(withFuture.figures.turnover(), past.figures.turnover());
+}
+
+// Sales kept beside the figures: a line of format 1 is still read and written back as it
+// was; takings come from the sales file when it knows them, and a line keeps its takings
+// when it does not (no sales file), also when its day file changes.
+TEST_F(SummaryFileTest, TakingsKeptInFormat2AndFormat1StillRead) {
+    ASSERT_TRUE(summariseDays(dir.path(), {date(5)}).written);
+    SummaryEntry old = readSummaryFile(dir.path()).file.days.at(date(5));
+    old.format = 1;
+    const std::string format1 = summaryLine(old);
+    ASSERT_EQ(format1.substr(0, 2), "1 ");
+    EXPECT_EQ(format1.find("noshow="), std::string::npos);
+    writeBytes(summary(), "# kavro day summary, format 1\n" + format1 + "\n");
+    const SummaryRead read = readSummaryFile(dir.path());
+    ASSERT_TRUE(read.file.kept.empty());
+    EXPECT_EQ(summaryLine(read.file.days.at(date(5))), format1);
+
+    DaySales sold{3, -500, {2, 1, 0, 0}, {14000, -14500, 0, 0}};
+    const DaySalesOf ledger = [&](Date d) -> std::optional<DaySales> {
+        return d == date(5) ? std::optional(sold) : std::nullopt;
+    };
+    ASSERT_TRUE(summariseDays(dir.path(), {date(5)}, ledger).written);
+    SummaryEntry now = readSummaryFile(dir.path()).file.days.at(date(5));
+    EXPECT_EQ(now.format, 2);
+    EXPECT_EQ(now.sales, sold);
+    EXPECT_NE(summaryLine(now).find(" sales=3:-500 methods=2:14000,1:-14500,0:0,0:0"),
+              std::string::npos);
+
+    writeBytes(dir / "20261205.txt", kDay6); // changed bookings, no sales file to ask
+    ASSERT_TRUE(refreshSummary(dir.path()).written);
+    EXPECT_EQ(readSummaryFile(dir.path()).file.days.at(date(5)).sales, sold);
+    sold.amount = 0;
+    ASSERT_TRUE(summariseDays(dir.path(), {date(5)}, ledger).written); // a void, same file
+    EXPECT_EQ(readSummaryFile(dir.path()).file.days.at(date(5)).sales, sold);
+    const std::string good = summaryLine(now);
+    const std::string methods = " methods=2:14000,1:-14500,0:0,0:0";
+    const std::string at = good.substr(0, good.find(methods));
+    for (const std::string& damaged :
+         {at, at + " methods=2:14000", at + methods + ",0:0", good + " x=1",
+          at.substr(0, at.find(" sales=")) + " sales=3" + methods})
+        EXPECT_FALSE(parseSummaryLine(damaged)) << damaged;
 }
 
 // The CSV of the two days and their rooms, compared with files checked by hand.

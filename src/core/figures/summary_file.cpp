@@ -52,6 +52,9 @@ bool readNumbers(std::string_view text, char separator, std::array<long, N>& out
     return true;
 }
 
+// The header of the files written before takings were kept; they are read as they are.
+constexpr std::string_view kFormat1Header = "# kavro day summary, format 1";
+
 const char* const kCountKeys[] = {"parties", "people", "minutes",   "occupied",
                                   "stay",    "peak",   "unreadable"};
 
@@ -59,11 +62,15 @@ const char* const kCountKeys[] = {"parties", "people", "minutes",   "occupied",
 
 std::string summaryLine(const SummaryEntry& entry) {
     const DayFigures& d = entry.figures;
+    const bool first = entry.format == 1;
     const long counts[] = {d.parties,          d.people,    d.minutes,        d.occupiedMinutes,
                            d.partyStayMinutes, d.peakRooms, d.unreadableLines};
-    std::string out = "1 " + formatIsoDate(d.date) + " src=" + identityText(entry.dayFile);
+    std::string out = (first ? "1 " : "2 ") + formatIsoDate(d.date) +
+                      " src=" + identityText(entry.dayFile);
     for (std::size_t i = 0; i < std::size(counts); ++i)
         out += std::string(" ") + kCountKeys[i] + "=" + std::to_string(counts[i]);
+    if (!first)
+        out += " noshow=" + std::to_string(d.unarrivedReservations);
     out += " hours=";
     for (int h = 0; h < kHoursPerDay; ++h)
         out += (h ? "," : "") + std::to_string(d.hourRoomMinutes[h]);
@@ -73,14 +80,58 @@ std::string summaryLine(const SummaryEntry& entry) {
         out += (r ? "," : "") + std::to_string(f.parties) + ":" + std::to_string(f.minutes) + ":" +
                std::to_string(f.occupiedMinutes);
     }
+    if (!first && entry.sales) {
+        const DaySales& s = *entry.sales;
+        out += " sales=" + std::to_string(s.parties) + ":" + std::to_string(s.amount) + " methods=";
+        for (int m = 0; m < kSummaryMethodCount; ++m)
+            out += (m ? "," : "") + std::to_string(s.methodParties[m]) + ":" +
+                   std::to_string(s.methodAmounts[m]);
+    }
     return out;
 }
 
+namespace {
+
+// "parties:yen", signed: a day whose voids outweigh its sales has negative takings.
+bool readTakings(std::string_view text, long long& parties, long long& amount) {
+    const auto parts = split(text, ':');
+    if (parts.size() != 2)
+        return false;
+    const auto read = [](std::string_view t, long long& out) {
+        auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), out);
+        return !t.empty() && ec == std::errc{} && end == t.data() + t.size();
+    };
+    return read(parts[0], parties) && read(parts[1], amount);
+}
+
+std::optional<DaySales> readSales(std::string_view salesWord, std::string_view methodsWord) {
+    const auto total = valueOf(salesWord, "sales");
+    const auto methods = valueOf(methodsWord, "methods");
+    if (!total || !methods)
+        return std::nullopt;
+    DaySales s;
+    const auto each = split(*methods, ',');
+    if (!readTakings(*total, s.parties, s.amount) || each.size() != kSummaryMethodCount)
+        return std::nullopt;
+    for (int m = 0; m < kSummaryMethodCount; ++m)
+        if (!readTakings(each[m], s.methodParties[m], s.methodAmounts[m]))
+            return std::nullopt;
+    return s;
+}
+
+} // namespace
+
 std::optional<SummaryEntry> parseSummaryLine(std::string_view line) {
     const auto words = split(line, ' ');
-    if (words.size() != 5 + std::size(kCountKeys) || words[0] != "1")
+    if (words.empty() || (words[0] != "1" && words[0] != "2"))
+        return std::nullopt;
+    const bool first = words[0] == "1";
+    // Format 2 adds noshow= and, when the takings are known, sales= and methods=.
+    const std::size_t base = 5 + std::size(kCountKeys) + (first ? 0 : 1);
+    if (words.size() != base && (first || words.size() != base + 2))
         return std::nullopt;
     SummaryEntry e;
+    e.format = first ? 1 : 2;
     DayFigures& d = e.figures;
     d.source = FiguresSource::Summary;
     const auto date = parseIsoDate(words[1]);
@@ -102,10 +153,16 @@ std::optional<SummaryEntry> parseSummaryLine(std::string_view line) {
     d.peakRooms = static_cast<int>(std::min(counts[5], long(kRoomCount)));
     d.unreadableLines = static_cast<int>(std::min(counts[6], 1L << 30));
 
-    const auto hours = valueOf(words[3 + counts.size()], "hours");
+    std::size_t next = 3 + counts.size();
+    if (!first) {
+        const auto noshow = valueOf(words[next++], "noshow");
+        if (!noshow || !readNumber(*noshow, d.unarrivedReservations))
+            return std::nullopt;
+    }
+    const auto hours = valueOf(words[next++], "hours");
     if (!hours || !readNumbers(*hours, ',', d.hourRoomMinutes))
         return std::nullopt;
-    const auto rooms = valueOf(words[4 + counts.size()], "rooms");
+    const auto rooms = valueOf(words[next++], "rooms");
     if (!rooms)
         return std::nullopt;
     const auto roomWords = split(*rooms, ',');
@@ -116,6 +173,11 @@ std::optional<SummaryEntry> parseSummaryLine(std::string_view line) {
         if (!readNumbers(roomWords[r], ':', v))
             return std::nullopt;
         d.rooms[r] = {v[0], v[1], v[2]};
+    }
+    if (words.size() == base + 2) {
+        e.sales = readSales(words[next], words[next + 1]);
+        if (!e.sales)
+            return std::nullopt;
     }
     return e;
 }
@@ -132,7 +194,7 @@ SummaryFile parseSummary(std::string_view bytes) {
         ++lineNumber;
         if (!raw.empty() && raw.back() == '\r')
             raw.remove_suffix(1);
-        if (raw.empty() || raw == kSummaryHeader)
+        if (raw.empty() || raw == kSummaryHeader || raw == kFormat1Header)
             continue;
         auto entry = parseSummaryLine(raw);
         if (entry && !out.days.count(entry->figures.date))
@@ -199,7 +261,7 @@ bool keepsItsLine(const SummaryEntry& line, const ExistingDayFile& day, const fs
 }
 
 SummaryUpdate storeEntries(const fs::path& dir, const std::vector<Date>& dates, bool onlyChanged,
-                           const FileOps& ops) {
+                           const DaySalesOf& salesOf, const FileOps& ops) {
     SummaryUpdate result;
     const RawSummary raw = readRawSummary(dir);
     if (raw.error) {
@@ -213,17 +275,25 @@ SummaryUpdate storeEntries(const fs::path& dir, const std::vector<Date>& dates, 
 
     for (Date date : dates) {
         auto day = readExistingDayFile(dayFilePath(dir, date));
+        std::optional<DaySales> sales = salesOf ? salesOf(date) : std::nullopt;
+        auto known = file.days.find(date);
+        if (known != file.days.end() && !sales)
+            sales = known->second.sales;
+        if (known != file.days.end() && sales != known->second.sales) {
+            // A sale or void changes the takings, not the day file.
+            known->second.sales = sales;
+            known->second.format = 2;
+        }
         if (!day)
-            continue; // gone: its line stays as it is
+            continue; // gone: its figures stay as they are
         if (day->error) {
             result.error = *day->error + "\r\n" + dayFilePath(dir, date).string();
             continue;
         }
-        auto known = file.days.find(date);
         if (known != file.days.end() &&
             keepsItsLine(known->second, *day, dayFilePath(dir, date), onlyChanged))
             continue;
-        SummaryEntry entry{figuresOfDay(date, day->content), day->identity};
+        SummaryEntry entry{figuresOfDay(date, day->content), day->identity, sales};
         entry.figures.source = FiguresSource::Summary;
         entry.figures.hasRoomHours = false;
         entry.figures.roomHourMinutes = {};
@@ -250,22 +320,23 @@ SummaryRead readSummaryFile(const fs::path& dir) {
 }
 
 SummaryUpdate summariseDays(const fs::path& dir, const std::vector<Date>& dates,
-                            const FileOps& ops) {
-    return storeEntries(dir, dates, false, ops);
+                            const DaySalesOf& salesOf, const FileOps& ops) {
+    return storeEntries(dir, dates, false, salesOf, ops);
 }
 
-SummaryUpdate refreshSummary(const fs::path& dir, const FileOps& ops) {
-    return storeEntries(dir, dayFileDates(dir), true, ops);
+SummaryUpdate refreshSummary(const fs::path& dir, const DaySalesOf& salesOf, const FileOps& ops) {
+    return storeEntries(dir, dayFileDates(dir), true, salesOf, ops);
 }
 
 PurgeWithSummary purgeOldDayFilesKeepingFigures(const fs::path& dir, Date today,
-                                                PurgeConsent consent, const FileOps& ops) {
+                                                PurgeConsent consent, const DaySalesOf& salesOf,
+                                                const FileOps& ops) {
     PurgeWithSummary result;
     std::vector<Date> dates;
     for (const auto& path : purgeCandidates(dir, today))
         if (auto date = parseYmd(path.stem().string()))
             dates.push_back(*date);
-    result.summary = summariseDays(dir, dates, ops);
+    result.summary = summariseDays(dir, dates, salesOf, ops);
     if (!result.summary.error)
         result.purge = purgeOldDayFiles(dir, today, consent);
     return result;
