@@ -6,6 +6,7 @@
 #include "core/screen/day_view.h"
 #include "desk/message_titles.h"
 #include "desk/summary_keeper.h"
+#include "sales/day_takings.h"
 
 #include <QStringList>
 #include <utility>
@@ -156,8 +157,10 @@ Reply DeskModel::keepFiguresAtStartUp(Date today, PurgeConsent consent) {
     const auto& dir = seams_.dir;
     // The figures of the files about to be purged first: after the purge they exist nowhere
     // else. Then every retained day whose line is missing or was taken from other bytes.
-    const PurgeWithSummary purge = purgeOldDayFilesKeepingFigures(dir, today, consent);
-    const SummaryUpdate refresh = purge.summary.error ? purge.summary : refreshSummary(dir);
+    const DaySalesOf takings = salesFileTakings(dir);
+    const PurgeWithSummary purge = purgeOldDayFilesKeepingFigures(dir, today, consent, takings);
+    const SummaryUpdate refresh =
+        purge.summary.error ? purge.summary : refreshSummary(dir, takings);
     if (refresh.error) {
         reply.tell(title::kFileError,
                    QStringLiteral("集計ファイルを更新できませんでした。%1\r\n%2")

@@ -245,7 +245,10 @@ SalesResult<int> DeskModel::confirmSale(const Checkout& checkout, SaleInput sale
         return {0, std::string("売上ファイルが開かれていません")};
     const DateTime now = seams_.now();
     sale.soldAt = now;
-    return SettlementProtocol(*sales_).confirm(checkout.intent, sale, now);
+    auto confirmed = SettlementProtocol(*sales_).confirm(checkout.intent, sale, now);
+    if (!confirmed.error)
+        summaryKeeper_->dayChanged(businessDateAt(now)); // the day's takings in the summary
+    return confirmed;
 }
 
 bool DeskModel::hasSaleOrIntent(const BookingRef& booking) {

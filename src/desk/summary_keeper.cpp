@@ -1,6 +1,7 @@
 #include "desk/summary_keeper.h"
 
 #include "core/figures/summary_file.h"
+#include "sales/day_takings.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -32,7 +33,7 @@ void SummaryKeeper::startWaiting() {
     waiting_.clear();
     QPointer<SummaryKeeper> self(this);
     pool_.start([this, self, dates] {
-        const SummaryUpdate update = summariseDays(dir_, dates);
+        const SummaryUpdate update = summariseDays(dir_, dates, salesFileTakings(dir_));
         const QString text = update.error ? QString::fromStdString(*update.error) : QString();
         QMetaObject::invokeMethod(this, [self, text] {
             if (self)

@@ -137,8 +137,8 @@ TEST_F(SummaryFileTest, ThePurgeStoresTheFiguresFirstAndDeletesNothingWhenItCann
         errno = EIO;
         return -1;
     };
-    const auto refused =
-        purgeOldDayFilesKeepingFigures(dir.path(), today, PurgeConsent::IfClockTrusted, {}, failing);
+    const auto refused = purgeOldDayFilesKeepingFigures(dir.path(), today,
+                                                        PurgeConsent::IfClockTrusted, {}, failing);
     EXPECT_TRUE(refused.summary.error);
     EXPECT_TRUE(refused.purge.deleted.empty());
     EXPECT_TRUE(fs::exists(dir / "20261205.txt"));

@@ -2,6 +2,7 @@
 // file does, the 会計 is recorded when confirmed, and an undo voids it; without a rate table
 // the desk settles as it always has.
 #include "charges/rate_file.h"
+#include "core/figures/summary_file.h"
 #include "desk/desk_fixture.h"
 #include "sales/sales_ledger.h"
 #include "support/flat_rates.h"
@@ -67,6 +68,11 @@ TEST_F(DeskSales, ASettledPartyIsSoldOnceConfirmedAndVoidedByAnUndo) {
     EXPECT_EQ(stored.value->amounts.taxIncluded, 363);
     EXPECT_EQ(stored.value->amounts.change, 1000);
     EXPECT_TRUE(model.confirmSale(*checkout, sale).error) << "a checkout is sold once";
+    const auto takings = [&] {
+        model.waitForSummary();
+        return readSummaryFile(dir.path()).file.days.at(kDay).sales;
+    };
+    EXPECT_EQ(takings(), (DaySales{1, 4000, {1, 0, 0, 0}, {4000, 0, 0, 0}}));
 
     // Ctrl+Z takes the 精算 back: the sale stays, voided.
     ASSERT_TRUE(answerYes(model.undo()));
@@ -74,6 +80,7 @@ TEST_F(DeskSales, ASettledPartyIsSoldOnceConfirmedAndVoidedByAnUndo) {
     stored = model.sales()->sale(confirmed.value);
     EXPECT_TRUE(stored.value->voided);
     EXPECT_EQ(stored.value->voidReason, "元に戻す");
+    EXPECT_EQ(takings(), DaySales{}) << "the void made the same day takes the sale back";
 
     // The redo settles again: a new 会計 is due for the party.
     ASSERT_TRUE(answerYes(model.redo()));

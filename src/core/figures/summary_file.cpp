@@ -65,8 +65,8 @@ std::string summaryLine(const SummaryEntry& entry) {
     const bool first = entry.format == 1;
     const long counts[] = {d.parties,          d.people,    d.minutes,        d.occupiedMinutes,
                            d.partyStayMinutes, d.peakRooms, d.unreadableLines};
-    std::string out = (first ? "1 " : "2 ") + formatIsoDate(d.date) +
-                      " src=" + identityText(entry.dayFile);
+    std::string out =
+        (first ? "1 " : "2 ") + formatIsoDate(d.date) + " src=" + identityText(entry.dayFile);
     for (std::size_t i = 0; i < std::size(counts); ++i)
         out += std::string(" ") + kCountKeys[i] + "=" + std::to_string(counts[i]);
     if (!first)
