@@ -1,4 +1,7 @@
+#include "core/figures/summary_file.h"
+#include "sales/day_takings.h"
 #include "sales/desk_day.h"
+#include "sales/report_sales.h"
 #include "sales/sales_queries.h"
 #include "support/temp_dir.h"
 
@@ -97,6 +100,42 @@ TEST_F(SalesQueries, APeriodAddsUpByDayRoomHourAndMethodWithThePeriodBefore) {
     EXPECT_EQ(c.previous.total, (Takings{2, 10800}));
     EXPECT_TRUE(salesOver(*ledger, kNextDay, kSalesDay).error)
         << "a period ending before it starts";
+}
+
+// The report's sales come from the sales file with the day before; without it (gone, or
+// not a database) from the takings the summary file kept: days and methods, no rooms.
+TEST_F(SalesQueries, TheReportReadsTheSalesFileElseTheSummarysTakings) {
+    const Period day = periodContaining(PeriodKind::Day, kNextDay);
+    const ReportSales fromFile = loadReportSales(dir.path(), day);
+    ASSERT_EQ(fromFile.source, SalesSource::SalesFile);
+    EXPECT_EQ(fromFile.previousPeriod, periodContaining(PeriodKind::Day, kSalesDay));
+    const auto rows = salesRows(fromFile);
+    ASSERT_EQ(rows.size(), 1u + 4 + 1 + 34 + 24);
+    EXPECT_EQ(rows[0], (SalesRow{"合計", "売上", "0", "200", "0", "2", "10800", "1.9"}));
+    EXPECT_EQ(rows[3], (SalesRow{"支払方法", "電子マネー", "1", "5000", "5000", "0", "0", ""}));
+    EXPECT_TRUE(salesCsv(fromFile).starts_with("\xEF\xBB\xBF区分,項目,組数,売上(円),"));
+
+    SummaryFile summary;
+    const DaySalesOf takings = salesFileTakings(dir.path());
+    for (Date d : {kSalesDay, kNextDay}) {
+        summary.days[d].figures.date = d;
+        summary.days[d].sales = takings(d);
+    }
+    ASSERT_EQ(summary.days[kNextDay].sales->amount, 200);
+    test::writeBytes(summaryFilePath(dir.path()), renderSummary(summary));
+    ledger.reset();
+    for (const char* name : {"kavro-sales.db", "kavro-sales.db-wal", "kavro-sales.db-shm"})
+        std::filesystem::remove(dir / name);
+    for (bool damaged : {false, true}) {
+        if (damaged)
+            test::writeBytes(dir / "kavro-sales.db", std::string(4096, 'x'));
+        const ReportSales kept = loadReportSales(dir.path(), day);
+        EXPECT_EQ(kept.source, SalesSource::Summary);
+        EXPECT_EQ(kept.error.has_value(), damaged);
+        EXPECT_EQ(kept.current.total, fromFile.current.total);
+        EXPECT_EQ(kept.previous.byMethod, fromFile.previous.byMethod);
+        EXPECT_EQ(salesRows(kept).size(), 1u + 4 + 1) << "no rooms or hours";
+    }
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "window/report/heat_map.h"
 #include "window/report/report_chart.h"
 #include "window/report/report_text.h"
+#include "window/report/sales_chart.h"
+#include "window/report/sales_text.h"
 
 #include <QFile>
 #include <QGraphicsScene>
@@ -82,9 +84,8 @@ public:
         return y;
     }
 
-    void chart(const QRectF& area, const PeriodFigures& figures) {
+    void chart(const QRectF& area, QChart* chart) {
         QGraphicsScene scene;
-        QChart* chart = makeUsageChart(figures);
         scene.addItem(chart); // the scene owns it now
         chart->setFont(reportFont(8));
         chart->legend()->setFont(reportFont(8));
@@ -112,11 +113,51 @@ int dayPages(const PeriodReport& r) {
     return std::max(1, (days + kDayRowsPerPage - 1) / kDayRowsPerPage);
 }
 
+// The first sales page holds the totals and the chart above its rows.
+constexpr std::size_t kSalesRowsOnFirstPage = 24;
+
+int salesPages(const ReportSales& sales) {
+    if (sales.source == SalesSource::None)
+        return 0;
+    const std::size_t rows = salesRows(sales).size();
+    const std::size_t rest = rows > kSalesRowsOnFirstPage ? rows - kSalesRowsOnFirstPage : 0;
+    return 1 + static_cast<int>((rest + kDayRowsPerPage - 1) / kDayRowsPerPage);
+}
+
+bool paintSalesPages(PagePainter& page, const QString& title, const ReportSales& sales) {
+    const auto rows = salesTableRows(sales);
+    const std::vector<double> weights{7, 9, 5, 8, 7, 6, 8, 6};
+    std::size_t first = 0;
+    for (int i = 0; i < salesPages(sales); ++i) {
+        if (!page.newPage())
+            return false;
+        double y = page.text(
+            0, title + QStringLiteral("　売上（%1/%2）").arg(i + 1).arg(salesPages(sales)), 11,
+            true);
+        std::size_t count = kDayRowsPerPage;
+        if (i == 0) {
+            y = page.text(y, salesTotalsLine(sales), 10);
+            for (const auto& line : salesNoteLines(sales))
+                y = page.text(y, line, 8);
+            const double chartHeight = page.mm(70);
+            page.chart(QRectF(0, y, page.width(), chartHeight), makeSalesChart(sales));
+            y += chartHeight + page.mm(3);
+            count = kSalesRowsOnFirstPage;
+        }
+        page.table(y, salesTableHeaders(), rows, first, count, weights);
+        first += count;
+    }
+    return true;
+}
+
 } // namespace
 
-int reportPageCount(const PeriodReport& report) { return 1 + dayPages(report) + 1; }
+int reportPageCount(const PeriodReport& report, const ReportSales& sales) {
+    return 1 + dayPages(report) + 1 + salesPages(sales);
+}
 
-bool paintReportDocument(QPagedPaintDevice& device, const PeriodReport& report) {
+bool paintReportDocument(QPagedPaintDevice& device, const PeriodReport& report,
+                         const ReportSales& sales) {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -131,7 +172,7 @@ bool paintReportDocument(QPagedPaintDevice& device, const PeriodReport& report) 
         y = page.text(y, line, 8);
     y += page.mm(3);
     const double chartHeight = page.mm(95);
-    page.chart(QRectF(0, y, page.width(), chartHeight), p);
+    page.chart(QRectF(0, y, page.width(), chartHeight), makeUsageChart(p));
     y += chartHeight + page.mm(5);
     page.heatMap(QRectF(0, y, page.width(), page.height() - y), heatMapOf(report));
 
@@ -151,17 +192,19 @@ bool paintReportDocument(QPagedPaintDevice& device, const PeriodReport& report) 
     const double top = page.text(0, title + QStringLiteral("　部屋別"), 11, true);
     const auto rooms = roomRows(p);
     page.table(top, roomHeaders(), rooms, 0, rooms.size(), {6, 6, 8, 8, 10});
+    if (!paintSalesPages(page, title, sales))
+        return false;
     return painter.end();
 }
 
-QString saveReportPdf(const QString& path, const PeriodReport& report) {
+QString saveReportPdf(const QString& path, const PeriodReport& report, const ReportSales& sales) {
     QPdfWriter writer(path);
     writer.setResolution(kResolution);
     writer.setTitle(QStringLiteral("集計 ") + periodTitle(report.period));
     writer.setCreator(QStringLiteral("KAVRO"));
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
-    if (!paintReportDocument(writer, report))
+    if (!paintReportDocument(writer, report, sales))
         return QStringLiteral("PDFファイルを書き込めません。\r\n%1").arg(path);
     return {};
 }

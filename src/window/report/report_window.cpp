@@ -7,6 +7,8 @@
 #include "window/report/report_chart.h"
 #include "window/report/report_document.h"
 #include "window/report/report_text.h"
+#include "window/report/sales_chart.h"
+#include "window/report/sales_text.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -78,9 +80,9 @@ ReportWindow::ReportWindow(std::filesystem::path programDir, const Period& perio
         return QFileDialog::getSaveFileName(this, caption, suggested, filter);
     };
     createControls();
-    connect(&watcher_, &QFutureWatcher<PeriodReport>::finished, this, [this] {
-        PeriodReport result = watcher_.result();
-        if (!(result.period == period_)) {
+    connect(&watcher_, &QFutureWatcher<ReportLoad>::finished, this, [this] {
+        ReportLoad result = watcher_.result();
+        if (!(result.figures.period == period_)) {
             // Another period was chosen meanwhile: read that one instead.
             loadInBackground();
             return;
@@ -149,17 +151,25 @@ void ReportWindow::createControls() {
     chartView_->setRenderHint(QPainter::Antialiasing);
     heatMap_ = new HeatMapWidget;
     heatMap_->setObjectName(QStringLiteral("heatMap"));
+    salesTable_ = makeTable(QStringLiteral("salesTable"));
+    salesChartView_ = new QChartView;
+    salesChartView_->setObjectName(QStringLiteral("salesChartView"));
+    salesChartView_->setRenderHint(QPainter::Antialiasing);
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("reportTabs"));
     tabs_->addTab(daysTable_, QStringLiteral("日別"));
     tabs_->addTab(roomsTable_, QStringLiteral("部屋別"));
     tabs_->addTab(chartView_, QStringLiteral("グラフ"));
     tabs_->addTab(heatMap_, QStringLiteral("時間帯"));
+    tabs_->addTab(salesTable_, QStringLiteral("売上"));
+    tabs_->addTab(salesChartView_, QStringLiteral("売上グラフ"));
 
     auto* daysCsvButton = new QPushButton(QStringLiteral("日別CSV(&C)…"));
     daysCsvButton->setObjectName(QStringLiteral("daysCsvButton"));
     auto* roomsCsvButton = new QPushButton(QStringLiteral("部屋別CSV(&R)…"));
     roomsCsvButton->setObjectName(QStringLiteral("roomsCsvButton"));
+    auto* salesCsvButton = new QPushButton(QStringLiteral("売上CSV(&U)…"));
+    salesCsvButton->setObjectName(QStringLiteral("salesCsvButton"));
     auto* pdfButton = new QPushButton(QStringLiteral("PDF保存(&S)…"));
     pdfButton->setObjectName(QStringLiteral("pdfButton"));
     auto* printButton = new QPushButton(QStringLiteral("印刷(&P)…"));
@@ -167,7 +177,7 @@ void ReportWindow::createControls() {
     auto* closeButton = new QPushButton(QStringLiteral("閉じる"));
     closeButton->setObjectName(QStringLiteral("closeReportButton"));
     auto* buttonRow = new QHBoxLayout;
-    for (auto* b : {daysCsvButton, roomsCsvButton, pdfButton, printButton})
+    for (auto* b : {daysCsvButton, roomsCsvButton, salesCsvButton, pdfButton, printButton})
         buttonRow->addWidget(b);
     buttonRow->addStretch();
     buttonRow->addWidget(closeButton);
@@ -193,6 +203,7 @@ void ReportWindow::createControls() {
     connect(daysCsvButton, &QPushButton::clicked, this, [this] { chooseAndExport(0); });
     connect(roomsCsvButton, &QPushButton::clicked, this, [this] { chooseAndExport(1); });
     connect(pdfButton, &QPushButton::clicked, this, [this] { chooseAndExport(2); });
+    connect(salesCsvButton, &QPushButton::clicked, this, [this] { chooseAndExport(3); });
     connect(printButton, &QPushButton::clicked, this, &ReportWindow::print);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     for (auto key : {QKeySequence(Qt::Key_PageUp), QKeySequence(Qt::ALT | Qt::Key_Left)})
@@ -236,20 +247,25 @@ void ReportWindow::loadInBackground() {
     const auto dir = programDir_;
     const Period wanted = period_;
     const Date today = today_(); // the clock is read here, never on the worker thread
-    watcher_.setFuture(
-        QtConcurrent::run([dir, wanted, today] { return loadPeriod(dir, wanted, today); }));
+    watcher_.setFuture(QtConcurrent::run([dir, wanted, today] {
+        return ReportLoad{loadPeriod(dir, wanted, today), loadReportSales(dir, wanted)};
+    }));
 }
 
 void ReportWindow::showPreviousPeriod() { showPeriod(shiftPeriod(period_, -1)); }
 void ReportWindow::showNextPeriod() { showPeriod(shiftPeriod(period_, 1)); }
 bool ReportWindow::isLoading() const { return watcher_.isRunning(); }
 
-void ReportWindow::showReport(PeriodReport report) {
-    report_ = std::move(report);
+void ReportWindow::showReport(ReportLoad load) {
+    report_ = std::move(load.figures);
+    sales_ = std::move(load.sales);
     const PeriodFigures& p = report_.figures;
     titleLabel_->setText(periodTitle(report_.period));
-    totalsLabel_->setText(totalsLines(p).join(QLatin1Char('\n')));
-    const QStringList notes = noteLines(report_);
+    QStringList totals = totalsLines(p);
+    if (const QString line = salesTotalsLine(sales_); !line.isEmpty())
+        totals << line;
+    totalsLabel_->setText(totals.join(QLatin1Char('\n')));
+    const QStringList notes = noteLines(report_) + salesNoteLines(sales_);
     notesLabel_->setText(notes.join(QLatin1Char('\n')));
     notesLabel_->setVisible(!notes.isEmpty());
     fillTable(daysTable_, dayHeaders(), dayRows(p));
@@ -258,6 +274,10 @@ void ReportWindow::showReport(PeriodReport report) {
     chartView_->setChart(makeUsageChart(p));
     delete old;
     heatMap_->setMap(heatMapOf(report_));
+    fillTable(salesTable_, salesTableHeaders(), salesTableRows(sales_));
+    QChart* oldSales = salesChartView_->chart();
+    salesChartView_->setChart(makeSalesChart(sales_));
+    delete oldSales;
     emit loaded();
 }
 
@@ -278,8 +298,10 @@ bool ReportWindow::exportRoomsCsv(const QString& path) {
     return writeFile(path, roomsCsv(report_.figures));
 }
 
+bool ReportWindow::exportSalesCsv(const QString& path) { return writeFile(path, salesCsv(sales_)); }
+
 bool ReportWindow::savePdf(const QString& path) {
-    const QString error = saveReportPdf(path, report_);
+    const QString error = saveReportPdf(path, report_, sales_);
     if (!error.isEmpty())
         message_(kFileErrorTitle, error);
     return error.isEmpty();
@@ -297,7 +319,7 @@ void ReportWindow::chooseAndExport(int which) {
     if (isLoading())
         return; // the title says so; the figures on screen are not the period's yet
     static const QString suffixes[] = {QStringLiteral("_日別.csv"), QStringLiteral("_部屋別.csv"),
-                                       QStringLiteral(".pdf")};
+                                       QStringLiteral(".pdf"), QStringLiteral("_売上.csv")};
     const QString filter =
         which == 2 ? QStringLiteral("PDF (*.pdf)") : QStringLiteral("CSV (*.csv)");
     const QString path = savePath_(windowTitle(), suggestedName(suffixes[which]), filter);
@@ -307,6 +329,8 @@ void ReportWindow::chooseAndExport(int which) {
         exportDaysCsv(path);
     else if (which == 1)
         exportRoomsCsv(path);
+    else if (which == 3)
+        exportSalesCsv(path);
     else
         savePdf(path);
 }
@@ -319,7 +343,7 @@ void ReportWindow::print() {
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!paintReportDocument(printer, report_))
+    if (!paintReportDocument(printer, report_, sales_))
         message_(kFileErrorTitle,
                  QStringLiteral("印刷できませんでした。プリンターを確認してください。"));
 }

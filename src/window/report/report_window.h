@@ -1,9 +1,10 @@
 #pragma once
 // The report window "集計": how the rooms were used over a day, a week, a month or any
-// range of business days, as tables, a chart and a heat map, exported as CSV, saved as PDF
-// and printed. It only reads files: the figures are gathered on a worker thread, so the
-// main window's clock tick and alarm never wait for it.
+// range of business days, as tables, a chart and a heat map, with the sales beside the
+// period before; exported as CSV, saved as PDF and printed. It only reads files: the figures are
+// gathered on a worker thread, so the main window's clock tick and alarm never wait for it.
 #include "core/figures/report_period.h"
+#include "sales/report_sales.h"
 
 #include <QFutureWatcher>
 #include <QWidget>
@@ -21,6 +22,12 @@ class QTabWidget;
 namespace kavro {
 
 class HeatMapWidget;
+
+// What the worker thread gathers for a period.
+struct ReportLoad {
+    PeriodReport figures;
+    ReportSales sales;
+};
 
 class ReportWindow : public QWidget {
     Q_OBJECT
@@ -50,11 +57,13 @@ public:
     const Period& period() const { return period_; }
     // The figures on screen (those of period() once loaded() has been emitted).
     const PeriodReport& report() const { return report_; }
+    const ReportSales& sales() const { return sales_; }
     bool isLoading() const;
 
     // False, after a message, when the file could not be written.
     bool exportDaysCsv(const QString& path);
     bool exportRoomsCsv(const QString& path);
+    bool exportSalesCsv(const QString& path);
     bool savePdf(const QString& path);
     void print(); // through the desktop's print dialog
 
@@ -62,6 +71,8 @@ public:
     QTableWidget* roomsTable() const { return roomsTable_; }
     QChartView* chartView() const { return chartView_; }
     HeatMapWidget* heatMap() const { return heatMap_; }
+    QTableWidget* salesTable() const { return salesTable_; }
+    QChartView* salesChartView() const { return salesChartView_; }
     QLabel* notesLabel() const { return notesLabel_; }
 
 signals:
@@ -71,7 +82,7 @@ private:
     void createControls();
     void periodControlsChanged();
     void syncPeriodControls();
-    void showReport(PeriodReport report);
+    void showReport(ReportLoad load);
     bool writeFile(const QString& path, const std::string& bytes);
     QString suggestedName(const QString& suffix) const;
     void chooseAndExport(int which);
@@ -83,7 +94,8 @@ private:
     SavePathFunction savePath_;
     Period period_;
     PeriodReport report_;
-    QFutureWatcher<PeriodReport> watcher_;
+    ReportSales sales_;
+    QFutureWatcher<ReportLoad> watcher_;
     bool pendingReload_ = false; // a period chosen while another was still being read
     bool syncing_ = false;       // the period controls are being set from code
 
@@ -100,6 +112,8 @@ private:
     QTableWidget* roomsTable_ = nullptr;
     QChartView* chartView_ = nullptr;
     HeatMapWidget* heatMap_ = nullptr;
+    QTableWidget* salesTable_ = nullptr;
+    QChartView* salesChartView_ = nullptr;
 };
 
 } // namespace kavro

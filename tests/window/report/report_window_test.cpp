@@ -3,6 +3,7 @@
 #include "core/figures/summary_file.h"
 #include "core/records/cp932.h"
 #include "desk/summary_keeper.h"
+#include "sales/sales_ledger.h"
 #include "support/temp_dir.h"
 #include "window/report/heat_map.h"
 #include "window/report/poppler_output.h"
@@ -18,6 +19,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
 #include <QtCharts/QChartView>
 #include <gtest/gtest.h>
 
@@ -164,6 +166,59 @@ TEST_F(ReportWindowTest, KeeperWritesTheDaysLineInTheBackgroundAndSaysOnceWhenIt
         QTest::qWait(50);
     }
     EXPECT_EQ(errors.size(), 1);
+}
+
+// Sales beside the rooms' figures: the 売上 line and tab with the day before, the chart,
+// the CSV and pages of their own in the PDF.
+TEST_F(ReportWindowTest, SalesWithThePeriodBeforeInTheTabsCsvAndPdf) {
+    {
+        auto ledger = SalesLedger::open(dir.path()).ledger;
+        ASSERT_TRUE(ledger);
+        int id = 100;
+        for (auto [room, day, hour, yen, method] :
+             {std::tuple{1, 4u, 20, 4000, PaymentMethod::Cash},
+              std::tuple{2, 5u, 21, 5000, PaymentMethod::Cash},
+              std::tuple{3, 5u, 22, 6000, PaymentMethod::QrCode}}) {
+            SaleInput sale;
+            sale.soldAt = makeDateTime(date(day), hour, 0);
+            sale.bookingDate = date(day);
+            sale.bookingId = "00" + std::to_string(room) + std::to_string(id++) + "000";
+            sale.room = room;
+            sale.minutes = 60;
+            sale.people = 2;
+            sale.plan = "ご休憩";
+            sale.lines = {{"基本料金", yen}};
+            sale.method = method;
+            sale.received = yen;
+            const BookingRef booking{sale.bookingDate, sale.bookingId, room};
+            const auto intent =
+                ledger->openIntent(IntentKind::Settle, booking, {}, "", sale.soldAt);
+            ASSERT_FALSE(ledger->confirmSale(intent.value, sale, sale.soldAt).error);
+        }
+    }
+    auto w = open(date(5));
+    EXPECT_EQ(w->sales().current.total, (Takings{2, 11000}));
+    const QString totals = w->findChild<QLabel*>("reportTotalsLabel")->text();
+    EXPECT_NE(totals.indexOf("売上 11,000円（2組・客単価 5,500円）"), -1) << totals.toStdString();
+    EXPECT_NE(totals.indexOf("前期 4,000円　前期比 275.0%"), -1) << totals.toStdString();
+    ASSERT_EQ(w->salesTable()->rowCount(), 1 + 4 + 1 + 34 + 24);
+    EXPECT_EQ(w->salesTable()->item(0, 3)->text(), "11,000");
+    EXPECT_EQ(w->salesTable()->item(0, 7)->text(), "275.0%");
+    ASSERT_EQ(w->salesChartView()->chart()->series().size(), 2);
+    const auto* hours = qobject_cast<QBarSeries*>(w->salesChartView()->chart()->series().front());
+    ASSERT_TRUE(hours) << "one day's sales by hour";
+    EXPECT_EQ(hours->barSets().front()->at(15), 5000.0); // 21:00
+
+    const QString csv = QString::fromStdString((dir / "sales.csv").string());
+    ASSERT_TRUE(w->exportSalesCsv(csv));
+    EXPECT_NE(readBytes(dir / "sales.csv").find("\r\n合計,売上,2,11000,5500,1,4000,275.0\r\n"),
+              std::string::npos);
+    EXPECT_EQ(reportPageCount(w->report(), w->sales()), 3 + 2);
+    const QString pdf = QString::fromStdString((dir / "sales.pdf").string());
+    ASSERT_TRUE(w->savePdf(pdf));
+    const QString text = popplerOutput("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    for (const char* expected : {"売上（1/2）", "11,000", "275.0%", "QRコード決済", "時間帯別"})
+        EXPECT_NE(text.indexOf(QString::fromUtf8(expected)), -1) << expected;
 }
 
 struct PdfCase {

@@ -1,0 +1,100 @@
+#include "window/report/sales_chart.h"
+
+#include "window/qt_date.h"
+
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+#include <algorithm>
+
+namespace kavro {
+
+namespace {
+
+// Bars with a label each up to this many places; a longer period shows lines whose axis
+// labels only every so many days, where a year of bars would be one grey block.
+constexpr int kMaxSalesBars = 62;
+
+struct Places {
+    QStringList labels;
+    std::vector<long long> now, before; // yen per place
+};
+
+Places placesOf(const ReportSales& s) {
+    Places p;
+    if (s.period.dayCount() == 1 && s.hasRoomsAndHours()) {
+        for (int h = 0; h < 24; ++h) {
+            p.labels << QString::number((h + 6) % 24);
+            p.now.push_back(s.current.byHour[static_cast<std::size_t>(h)].amount);
+            p.before.push_back(s.previous.byHour[static_cast<std::size_t>(h)].amount);
+        }
+        return p;
+    }
+    const bool many = s.current.byDay.size() > 10;
+    for (std::size_t i = 0; i < s.current.byDay.size(); ++i) {
+        const QDate d = toQDate(addDays(s.period.first, static_cast<int>(i)));
+        p.labels << d.toString(many ? QStringLiteral("d") : QStringLiteral("M/d(ddd)"));
+        p.now.push_back(s.current.byDay[i].amount);
+        p.before.push_back(i < s.previous.byDay.size() ? s.previous.byDay[i].amount : 0);
+    }
+    return p;
+}
+
+} // namespace
+
+QChart* makeSalesChart(const ReportSales& s) {
+    auto* chart = new QChart;
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    const Places places = placesOf(s);
+
+    auto* yen = new QValueAxis;
+    yen->setTitleText(QStringLiteral("売上（円）"));
+    yen->setLabelFormat(QStringLiteral("%d"));
+    long long top = 0;
+    for (std::size_t i = 0; i < places.now.size(); ++i)
+        top = std::max({top, places.now[i], places.before[i]});
+    yen->setRange(0, std::max(10000.0, static_cast<double>(top) * 1.15));
+    yen->applyNiceNumbers();
+    chart->addAxis(yen, Qt::AlignLeft);
+
+    auto* before = new QLineSeries;
+    before->setName(QStringLiteral("前期"));
+    before->setColor(QColor(0x90, 0x90, 0x90));
+    for (std::size_t i = 0; i < places.before.size(); ++i)
+        before->append(static_cast<double>(i), static_cast<double>(places.before[i]));
+
+    auto* axis = new QBarCategoryAxis;
+    axis->append(places.labels);
+    chart->addAxis(axis, Qt::AlignBottom);
+    if (places.labels.size() <= kMaxSalesBars) {
+        auto* set = new QBarSet(QStringLiteral("売上"));
+        set->setColor(QColor(0x40, 0x90, 0x60));
+        for (long long v : places.now)
+            *set << static_cast<double>(v);
+        auto* bars = new QBarSeries;
+        bars->append(set);
+        chart->addSeries(bars);
+        bars->attachAxis(axis);
+        bars->attachAxis(yen);
+    } else {
+        auto* now = new QLineSeries;
+        now->setName(QStringLiteral("売上"));
+        now->setColor(QColor(0x40, 0x90, 0x60));
+        for (std::size_t i = 0; i < places.now.size(); ++i)
+            now->append(static_cast<double>(i), static_cast<double>(places.now[i]));
+        chart->addSeries(now);
+        now->attachAxis(axis);
+        now->attachAxis(yen);
+        axis->setLabelsVisible(false); // 365 labels cannot be read; the table has them
+    }
+    chart->addSeries(before);
+    before->attachAxis(axis);
+    before->attachAxis(yen);
+    return chart;
+}
+
+} // namespace kavro
