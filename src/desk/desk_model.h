@@ -142,6 +142,13 @@ public:
     std::optional<Checkout> unpaidCheckout(std::string_view recordId);
     // The sale the 会計 window confirmed: its receipt number, or why it was not recorded.
     SalesResult<int> confirmSale(const Checkout& checkout, SaleInput sale);
+    // A receipt to print again (再発行): the sale, once its reprint is recorded, so that the
+    // day's close counts every receipt handed out twice. Refused, with the reason, without
+    // a sales file, for a number without a sale, for a voided sale, and when the reprint
+    // cannot be recorded.
+    SalesResult<StoredSale> reprintReceipt(int receiptNo);
+    // The last receipt issued on the shown day, or 0: what a reprint offers first.
+    int lastReceiptOfShownDay();
 
 signals:
     // Another day is shown, or the shown day was read again: everything may have changed.

@@ -8,6 +8,7 @@
 #include "desk/message_titles.h"
 #include "desk/settled_bookings.h"
 #include "desk/summary_keeper.h"
+#include "sales/sales_queries.h"
 #include "sales/settlement_protocol.h"
 
 #include <QStringList>
@@ -249,6 +250,29 @@ SalesResult<int> DeskModel::confirmSale(const Checkout& checkout, SaleInput sale
     if (!confirmed.error)
         summaryKeeper_->dayChanged(businessDateAt(now)); // the day's takings in the summary
     return confirmed;
+}
+
+SalesResult<StoredSale> DeskModel::reprintReceipt(int receiptNo) {
+    if (!sales_)
+        return {{}, std::string("売上ファイルが開かれていないため、領収書を再発行できません。")};
+    const std::string number = std::to_string(receiptNo);
+    auto found = sales_->sale(receiptNo);
+    if (found.error)
+        return {{}, found.error};
+    if (!found.value)
+        return {{}, "領収書 No. " + number + " の売上はありません。"};
+    if (found.value->voided)
+        return {{}, "領収書 No. " + number + " の売上は取り消されています。再発行できません。"};
+    if (auto error = sales_->recordReprint(receiptNo, seams_.now()))
+        return {{}, "再発行を売上ファイルに記録できないため、印刷しません。\r\n" + *error};
+    ++found.value->reprints;
+    return {std::move(*found.value), std::nullopt};
+}
+
+int DeskModel::lastReceiptOfShownDay() {
+    if (!sales_)
+        return 0;
+    return dayClose(*sales_, shown_.date).value.lastReceipt;
 }
 
 bool DeskModel::hasSaleOrIntent(const BookingRef& booking) {

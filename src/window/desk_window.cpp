@@ -69,6 +69,8 @@ void DeskWindow::createDeskMenu() {
                    [this] { showReport(); });
     menu->addEntry(QStringLiteral("会計"), QKeySequence(Qt::CTRL | Qt::Key_K),
                    [this] { checkOutUnpaid(); });
+    menu->addEntry(QStringLiteral("領収書の再発行"), QKeySequence(Qt::CTRL | Qt::Key_P),
+                   [this] { reprintReceipt(); });
     menu->addEntry(QStringLiteral("料金設定"), QKeySequence(Qt::CTRL | Qt::Key_L),
                    [this] { showRates(); });
     menu->addEntry(QStringLiteral("日計"), QKeySequence(Qt::CTRL | Qt::Key_T),

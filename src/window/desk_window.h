@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class QPrinter;
 class QPushButton;
 class QTimer;
 
@@ -46,9 +47,17 @@ public:
     const DeskModel& model() const { return *model_; }
     // Waits until the summary lines queued by reads and saves are written.
     void waitForSummary();
-    // Where a receipt is saved as PDF: asked of the clerk (empty: not saved); tests answer.
-    using ReceiptPathFunction = std::function<QString(const QString& suggested)>;
-    void setReceiptPathFunction(ReceiptPathFunction choose) { receiptPath_ = std::move(choose); }
+    // Where a receipt goes: the desktop's print dialog on the printer, set to the shop's
+    // receipt paper (the dialog also prints to a PDF file); false cancels. Tests point the
+    // printer at a PDF file.
+    using ReceiptPrinterFunction = std::function<bool(QPrinter& printer)>;
+    void setReceiptPrinterFunction(ReceiptPrinterFunction choose) {
+        receiptPrinter_ = std::move(choose);
+    }
+    // The receipt number a reprint asks for, offered the last of the shown day; nothing
+    // cancels. Tests answer.
+    using ReceiptNumberFunction = std::function<std::optional<int>(int offered)>;
+    void setReceiptNumberFunction(ReceiptNumberFunction ask) { receiptNumber_ = std::move(ask); }
 
 protected:
     void closeEvent(QCloseEvent* event) override; // as 終了
@@ -106,8 +115,11 @@ private:
     // without one.
     void checkOutUnpaid();
     void openAccount(const Checkout& checkout);
-    // 領収書 of a recorded sale, saved as PDF where the clerk says.
+    // 領収書 of a recorded sale, printed where the clerk says.
     void issueReceipt(int receiptNo);
+    // 領収書の再発行 (Ctrl+P): a receipt printed again with 再発行 on it, once recorded.
+    void reprintReceipt();
+    void printReceipt(const StoredSale& sale, bool reprint);
     void deleteBooking();
     // What every operation's answer does on screen.
     void finish(const Outcome& outcome);
@@ -147,7 +159,8 @@ private:
     QPointer<RatesWindow> rates_;     // open after the manager's PIN, until closed
     QPointer<DayCloseWindow> dayClose_;
     std::unique_ptr<PinGuard> pinGuard_; // wrong PINs in a row, across openings
-    ReceiptPathFunction receiptPath_;
+    ReceiptPrinterFunction receiptPrinter_;
+    ReceiptNumberFunction receiptNumber_;
     int openDialogs_ = 0;           // messages and questions open (nested event loops)
     bool tickWaiting_ = false;      // a tick came while one was open: it runs when it closes
     bool placeBoardOnShow_ = false; // the next day shown puts the board's window on its clock

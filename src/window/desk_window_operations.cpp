@@ -9,7 +9,6 @@
 #include "window/account_dialog.h"
 #include "window/bill_words.h"
 #include "window/entry_panel.h"
-#include "window/receipt_document.h"
 #include "window/record_at.h"
 
 #include "window/timetable_board.h"
@@ -164,23 +163,6 @@ void DeskWindow::openAccount(const Checkout& checkout) {
         [this](int receiptNo) { issueReceipt(receiptNo); }, this);
     account_->setAttribute(Qt::WA_DeleteOnClose);
     account_->open();
-}
-
-void DeskWindow::issueReceipt(int receiptNo) {
-    SalesLedger* sales = model_->sales();
-    const auto sale = sales ? sales->sale(receiptNo).value : std::nullopt;
-    if (!sale)
-        return;
-    const QString suggested = QDir::home().filePath(
-        QStringLiteral("領収書-%1.pdf").arg(receiptNo, 6, 10, QLatin1Char('0')));
-    const QString path =
-        receiptPath_ ? receiptPath_(suggested)
-                     : QFileDialog::getSaveFileName(this, QStringLiteral("領収書の保存"), suggested,
-                                                    QStringLiteral("PDF (*.pdf)"));
-    if (path.isEmpty())
-        return;
-    if (const QString error = saveReceiptPdf(path, *sale, model_->shop(), false); !error.isEmpty())
-        tell(title::kFileError, error);
 }
 
 void DeskWindow::deleteBooking() {

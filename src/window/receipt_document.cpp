@@ -2,8 +2,8 @@
 
 #include "window/bill_words.h"
 
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 
 namespace kavro {
 
@@ -64,22 +64,20 @@ std::vector<ReceiptLine> receiptLines(const StoredSale& sale, const ShopSettings
     return out;
 }
 
-QString saveReceiptPdf(const QString& path, const StoredSale& sale, const ShopSettings& shop,
-                       bool reprint) {
-    QPdfWriter writer(path);
-    writer.setResolution(300);
-    writer.setTitle(QStringLiteral("領収書 No. %1").arg(sale.receiptNo));
-    writer.setCreator(QStringLiteral("KAVRO"));
-    const bool roll = isRoll(shop.paper);
-    const double margin = roll ? 3 : 12;
-    writer.setPageLayout(QPageLayout(pageOf(shop.paper), QPageLayout::Portrait,
+void setReceiptPage(QPagedPaintDevice& device, ReceiptPaper paper) {
+    const double margin = isRoll(paper) ? 3 : 12;
+    device.setPageLayout(QPageLayout(pageOf(paper), QPageLayout::Portrait,
                                      QMarginsF(margin, margin, margin, margin),
                                      QPageLayout::Millimeter));
+}
+
+bool paintReceipt(QPagedPaintDevice& device, const StoredSale& sale, const ShopSettings& shop,
+                  bool reprint) {
     QPainter painter;
-    if (!painter.begin(&writer))
-        return QStringLiteral("PDFファイルを書き込めません。\r\n%1").arg(path);
+    if (!painter.begin(&device))
+        return false;
     QFont font = painter.font();
-    font.setPointSizeF(shop.paper == ReceiptPaper::Roll58 ? 7 : roll ? 9 : 11);
+    font.setPointSizeF(shop.paper == ReceiptPaper::Roll58 ? 7 : isRoll(shop.paper) ? 9 : 11);
     painter.setFont(font);
     const int width = painter.viewport().width();
     const int lineHeight = painter.fontMetrics().height() * 3 / 2;
@@ -90,8 +88,7 @@ QString saveReceiptPdf(const QString& path, const StoredSale& sale, const ShopSe
         painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, line.amount);
         y += lineHeight;
     }
-    return painter.end() ? QString()
-                         : QStringLiteral("PDFファイルを書き込めません。\r\n%1").arg(path);
+    return painter.end();
 }
 
 } // namespace kavro

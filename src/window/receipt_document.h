@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+class QPagedPaintDevice;
+
 namespace kavro {
 
 // The receipt's lines, top to bottom: a label and an amount each (the amount may be empty).
@@ -19,8 +21,11 @@ struct ReceiptLine {
 std::vector<ReceiptLine> receiptLines(const StoredSale& sale, const ShopSettings& shop,
                                       bool reprint);
 
-// Writes the receipt as a PDF; the reason (Japanese) when it could not, empty otherwise.
-QString saveReceiptPdf(const QString& path, const StoredSale& sale, const ShopSettings& shop,
-                       bool reprint);
+// Sets the device (a printer or a PDF) to the shop's receipt paper and its margins.
+void setReceiptPage(QPagedPaintDevice& device, ReceiptPaper paper);
+// Paints the receipt on a device set by setReceiptPage; false when it cannot be painted on
+// (a printer that went away, a file that cannot be written).
+bool paintReceipt(QPagedPaintDevice& device, const StoredSale& sale, const ShopSettings& shop,
+                  bool reprint);
 
 } // namespace kavro

@@ -73,6 +73,8 @@ TEST_F(DeskSales, ASettledPartyIsSoldOnceConfirmedAndVoidedByAnUndo) {
         return readSummaryFile(dir.path()).file.days.at(kDay).sales;
     };
     EXPECT_EQ(takings(), (DaySales{1, 4000, {1, 0, 0, 0}, {4000, 0, 0, 0}}));
+    EXPECT_EQ(model.lastReceiptOfShownDay(), confirmed.value);
+    EXPECT_EQ(model.reprintReceipt(confirmed.value).value.reprints, 1);
 
     // Ctrl+Z takes the 精算 back: the sale stays, voided.
     ASSERT_TRUE(answerYes(model.undo()));
@@ -81,6 +83,8 @@ TEST_F(DeskSales, ASettledPartyIsSoldOnceConfirmedAndVoidedByAnUndo) {
     EXPECT_TRUE(stored.value->voided);
     EXPECT_EQ(stored.value->voidReason, "元に戻す");
     EXPECT_EQ(takings(), DaySales{}) << "the void made the same day takes the sale back";
+    EXPECT_TRUE(model.reprintReceipt(confirmed.value).error) << "no receipt for a voided sale";
+    EXPECT_EQ(model.sales()->sale(confirmed.value).value->reprints, 1);
 
     // The redo settles again: a new 会計 is due for the party.
     ASSERT_TRUE(answerYes(model.redo()));

@@ -9,6 +9,8 @@
 #include "window/report/poppler_output.h"
 
 #include <QCheckBox>
+#include <QPrinter>
+#include <QRegularExpression>
 
 #include <QTest>
 
@@ -80,7 +82,10 @@ TEST_F(Account, ShortCashIsRefusedAndEnterRecordsTheSale) {
     EXPECT_EQ(in<QLabel>("changeLabel")->text(), "5,500円");
     // And the receipt, saved where the clerk says.
     const QString pdf = QString::fromStdString((dir().path() / "receipt.pdf").string());
-    form().setReceiptPathFunction([&](const QString&) { return pdf; });
+    form().setReceiptPrinterFunction([&](QPrinter& printer) {
+        printer.setOutputFileName(pdf);
+        return true;
+    });
     in<QCheckBox>("receiptCheck")->setChecked(true);
     QTest::keyClick(received, Qt::Key_Return);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -115,6 +120,40 @@ TEST_F(Account, EscClosesWithoutASaleAndTheMenuOpensItAgain) {
     click(in<QPushButton>("confirmButton"));
     ASSERT_TRUE(sale(1));
     EXPECT_EQ(sale(1)->input.method, PaymentMethod::CreditCard);
+}
+
+// 領収書の再発行 (Ctrl+P): recorded first, then printed with 再発行 on the shop's 58 mm roll;
+// a number without a sale is refused and nothing is recorded.
+TEST_F(Account, AReprintIsRecordedAndPrintedOnTheShopsRoll) {
+    writeBytes(dir().path() / "kavro-shop.txt",
+               "# kavro shop settings, format 1\nname=ホテル テスト\npaper=58mm\n");
+    startPriced();
+    clickAt(2, 100);
+    click(settleButton());
+    in<QComboBox>("methodBox")->setCurrentIndex(1);
+    click(in<QPushButton>("confirmButton"));
+    ASSERT_TRUE(sale(1));
+
+    const QString pdf = QString::fromStdString((dir().path() / "again.pdf").string());
+    form().setReceiptPrinterFunction([&](QPrinter& printer) {
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    int asked = 0;
+    form().setReceiptNumberFunction([&](int offered) {
+        EXPECT_EQ(offered, 1) << "the shown day's last receipt";
+        return ++asked == 1 ? 1 : 7;
+    });
+    runMenuEntry("領収書の再発行");
+    EXPECT_EQ(sale(1)->reprints, 1);
+    const QString text = popplerOutput("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    EXPECT_TRUE(text.contains("領収書（再発行）")) << text.toStdString();
+    EXPECT_TRUE(text.contains("No. 000001"));
+    EXPECT_TRUE(popplerOutput("pdfinfo", {pdf}).contains(QRegularExpression("16[45][.0-9]* x 42")));
+
+    runMenuEntry("領収書の再発行");
+    EXPECT_EQ(lastMessageText(), "領収書 No. 7 の売上はありません。");
+    EXPECT_EQ(sale(1)->reprints, 1);
 }
 
 } // namespace
