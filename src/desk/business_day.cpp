@@ -71,19 +71,22 @@ Reply BusinessDay::syncJournal(DateTime now) {
     Reply reply;
     rebuildOffer_.reset();
     const auto path = journalPathFor(file_);
-    if (path == journal_.path() && journal_.sameOnDisk())
-        return reply;
-    journal_ = DayJournal(path);
-    const auto loaded = journal_.load();
-    if (loaded.error)
-        reply.tell(
-            title::kFileError,
-            QStringLiteral("この日の履歴ファイルを読み込めないため、変更を保存できません。\r\n%1")
-                .arg(q(*loaded.error)));
-    else if (loaded.notice)
-        reply.tell(title::kJournal, q(*loaded.notice));
+    if (path != journal_.path() || !journal_.sameOnDisk()) {
+        journal_ = DayJournal(path);
+        const auto loaded = journal_.load();
+        if (loaded.error)
+            reply.tell(title::kFileError,
+                       QStringLiteral(
+                           "この日の履歴ファイルを読み込めないため、変更を保存できません。\r\n%1")
+                           .arg(q(*loaded.error)));
+        else if (loaded.notice)
+            reply.tell(title::kJournal, q(*loaded.notice));
+    }
+    // With the journal as it was, the day file may still have been written by another
+    // program: journaled now, the next entry starts where the file stands.
 
     DayCheck check = reconcileDay(journal_, file_, now);
+    outsideChange_ = outsideChange_ || check.kind == DayCheck::Kind::OutsideRecorded;
     if (check.kind == DayCheck::Kind::RebuildOffered)
         rebuildOffer_ = std::move(check);
     else if (check.message)
@@ -105,6 +108,7 @@ Question BusinessDay::rebuildQuestion() const {
 Reply BusinessDay::rebuild(DateTime now) {
     Reply reply;
     rebuildOffer_.reset();
+    outsideChange_ = true; // what the journal gives may differ from what the sales file saw
     if (auto error = rebuildDayFile(journal_, file_, now))
         reply.tell(title::kFileError,
                    QStringLiteral("日付ファイルを作り直せませんでした。\r\n%1\r\n%2")
@@ -173,6 +177,7 @@ BusinessDay::Saved BusinessDay::save(JournalOp op, const QString& what, DateTime
         // Another program wrote the file since it was read: writing the grid over it would
         // drop that change. It is journaled and shown; the desk does the operation again.
         reconcileDay(journal_, file_, now);
+        outsideChange_ = true;
         result.reply.tell(title::kFileError,
                           QStringLiteral("日付ファイルがこのプログラムの外で変更されていたため、"
                                          "%1は保存されませんでした。\r\n変更後の日付ファイルを読み"

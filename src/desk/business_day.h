@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace kavro {
@@ -33,6 +34,10 @@ public:
     // empty when it does not exist.
     Reply syncJournal(DateTime now);
     const std::optional<DayCheck>& rebuildOffer() const { return rebuildOffer_; }
+    // Whether the day file was changed by another program (journaled as an outside change)
+    // or rebuilt from its journal since the last call: the sales file must be held against
+    // the day files again.
+    bool takeOutsideChange() { return std::exchange(outsideChange_, false); }
     // The question that offers the rebuild.
     Question rebuildQuestion() const;
     Reply rebuild(DateTime now);
@@ -96,6 +101,7 @@ private:
     std::string fileBytes_; // ... and its bytes: a save compares them instead of hashing
     DayJournal journal_;
     std::optional<DayCheck> rebuildOffer_;
+    bool outsideChange_ = false;
     std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once
     StoredRecords stored_;                       // the records as the file last held them
     UnsavedRecords unsaved_;                     // what the grid holds unlike them

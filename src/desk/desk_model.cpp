@@ -116,7 +116,7 @@ Outcome DeskModel::saveUnsaved() {
     BusinessDay::Saved saved = day_.saveUnsaved(seams_.now());
     outcome.stored = saved.stored;
     outcome.reply = std::move(saved.reply);
-    afterSave(saved);
+    outcome.reply.take(afterSave(saved));
     return outcome;
 }
 
@@ -148,6 +148,7 @@ Reply DeskModel::finishLoad() {
     Reply reply = day_.read();
     if (day_.readable())
         summaryKeeper_->dayChanged(day_.date());
+    reply.take(reconcileAfterOutsideChange());
     emit dayShown();
     return reply;
 }

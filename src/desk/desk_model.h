@@ -178,7 +178,11 @@ private:
                           std::string_view status, JournalOp op, const QString& word);
     Reply step(bool undo);
     Reply keepFiguresAtStartUp(Date today, PurgeConsent consent);
-    void afterSave(const BusinessDay::Saved& saved);
+    // The summary, the observers, and the sales file after an outside change; what the
+    // desk must hear of it.
+    Reply afterSave(const BusinessDay::Saved& saved);
+    Reply reconcileSales(Date today);
+    Reply reconcileAfterOutsideChange();
     std::optional<std::string> carry(Date endingDate, Date newDate);
     // At start-up: the rate book, the shop's settings and the sales file, reconciled with
     // the day files.

@@ -88,17 +88,18 @@ Outcome DeskModel::finish(Outcome outcome, JournalOp op, const QString& what) {
     BusinessDay::Saved saved = day_.save(op, what, seams_.now());
     outcome.stored = saved.stored;
     outcome.reply.take(std::move(saved.reply));
-    afterSave(saved);
+    outcome.reply.take(afterSave(saved));
     return outcome;
 }
 
-void DeskModel::afterSave(const BusinessDay::Saved& saved) {
+Reply DeskModel::afterSave(const BusinessDay::Saved& saved) {
     if (saved.stored || saved.readAgain)
         summaryKeeper_->dayChanged(day_.date());
     if (saved.readAgain)
         emit dayShown();
     else
         emit recordsChanged();
+    return reconcileAfterOutsideChange();
 }
 
 Outcome DeskModel::registerNew(const EntryFields& panel, std::string_view status) {

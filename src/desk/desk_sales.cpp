@@ -74,16 +74,29 @@ Reply DeskModel::startCharges(Date today) {
     // sales file keeps it in step with the day files whatever its rates.
     if (rates_ || std::filesystem::exists(seams_.dir / kSalesFileName))
         reply.take(openSales());
-    if (sales_) {
-        const auto reconciled =
-            SettlementProtocol(*sales_).reconcile(dayFileReader(seams_.dir), today, seams_.now());
-        if (reconciled.error)
-            reply.tell(title::kFileError,
-                       QStringLiteral("売上ファイルと日付ファイルを照合できませんでした。\r\n%1")
-                           .arg(q(*reconciled.error)));
-        reportReconciled(reconciled.actions, reply);
-    }
+    if (sales_)
+        reply.take(reconcileSales(today));
     return reply;
+}
+
+Reply DeskModel::reconcileSales(Date today) {
+    Reply reply;
+    const auto reconciled =
+        SettlementProtocol(*sales_).reconcile(dayFileReader(seams_.dir), today, seams_.now());
+    if (reconciled.error)
+        reply.tell(title::kFileError,
+                   QStringLiteral("売上ファイルと日付ファイルを照合できませんでした。\r\n%1")
+                       .arg(q(*reconciled.error)));
+    reportReconciled(reconciled.actions, reply);
+    return reply;
+}
+
+Reply DeskModel::reconcileAfterOutsideChange() {
+    // Another program may have written or taken away a 精算: the sales file is not left out
+    // of step with it until the next start.
+    if (!day_.takeOutsideChange() || !sales_)
+        return {};
+    return reconcileSales(businessDateAt(seams_.now()));
 }
 
 Reply DeskModel::loadShop() {
@@ -207,7 +220,7 @@ Outcome DeskModel::finishSettlement(const SelectedBooking& selected, int roomNum
     }
     outcome.stored = saved->stored;
     outcome.reply.take(std::move(saved->reply));
-    afterSave(*saved);
+    outcome.reply.take(afterSave(*saved));
     if (!settled.error)
         checkout_ =
             Checkout{settled.intent, draftSale(*party, shown_.date, selected.id, roomNumber),

@@ -116,6 +116,29 @@ TEST_F(DeskSales, AClosedCheckoutIsReportedUnpaidAtTheNextStart) {
     EXPECT_FALSE(next.unpaidCheckout(""));
 }
 
+// Another program takes a sold 精算 back: the sale is voided when the desk reads the day,
+// not at the next start.
+TEST_F(DeskSales, AnOutsideChangeIsHeldAgainstTheSalesFileAtOnce) {
+    writeRates(kFlatRates);
+    model.startUp();
+    stayAndNotify(model);
+    ASSERT_TRUE(settle().stored);
+    const auto checkout = model.takeCheckout();
+    ASSERT_TRUE(checkout);
+    SaleInput sale = checkout->draft;
+    sale.method = PaymentMethod::CreditCard;
+    const int receipt = model.confirmSale(*checkout, sale).value;
+
+    std::string bytes = readBytes(dayFile());
+    const std::string settled = *encodeCp932(",精算\r\n"), notified = *encodeCp932(",通知\r\n");
+    bytes.replace(bytes.rfind(settled), settled.size(), notified);
+    writeBytes(dayFile(), bytes);
+    const std::string told = texts(model.reload());
+    EXPECT_NE(told.find("取消"), std::string::npos) << told;
+    EXPECT_TRUE(model.sales()->sale(receipt).value->voided);
+    EXPECT_EQ(journalOps().back(), JournalOp::Outside) << "the day read again, journal unchanged";
+}
+
 // The same day's work with and without a rate table leaves the same day file and journal.
 TEST_F(DeskSales, PricesChangeNothingTheDayFilesHold) {
     TempDir unpriced;
