@@ -6,6 +6,11 @@
 #include "charges/day_bills.h"
 #include "charges/rate_check.h"
 
+#include "support/clerk.h"
+#include "window/account_dialog.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 #include <stdexcept>
 
@@ -29,17 +34,10 @@ const char* const kRates = R"(kavro-rates 1
 ご休憩 デラックス 土日祝 90 6000 30 1500
 )";
 
+std::string benchRateText();
+
 RateBook benchBook() {
-    std::string text = kRates;
-    for (const char* room : {"スタンダード", "デラックス"})
-        for (const char* day : {"平日", "休前日", "土日祝"}) {
-            const std::string prefix = std::string(" ") + room + " " + day + " ";
-            text += "ご宿泊" + prefix + "20:00-02:00 11:00 8000 60 1000\n";
-            text += "サービスタイム" + prefix + "06:00-18:00 4500 300\n";
-            text += "追加人数" + prefix + "2 1000\n";
-            text += "深夜" + prefix + "22:00-05:00 500\n";
-        }
-    RateFileParse parsed = parseRateFile(text);
+    RateFileParse parsed = parseRateFile(benchRateText());
     if (!parsed.problems.empty() || !checkRateBook(parsed.book).empty())
         throw std::runtime_error("the benchmark's rate table has problems");
     return parsed.book;
@@ -62,8 +60,57 @@ void BM_BillsOfDay(benchmark::State& state) {
     state.counters["bills"] = static_cast<double>(priced);
 }
 
+std::string benchRateText() {
+    std::string text = kRates;
+    for (const char* room : {"スタンダード", "デラックス"})
+        for (const char* day : {"平日", "休前日", "土日祝"}) {
+            const std::string prefix = std::string(" ") + room + " " + day + " ";
+            text += "ご宿泊" + prefix + "20:00-02:00 11:00 8000 60 1000\n";
+            text += "サービスタイム" + prefix + "06:00-18:00 4500 300\n";
+            text += "追加人数" + prefix + "2 1000\n";
+            text += "深夜" + prefix + "22:00-05:00 500\n";
+        }
+    return text;
+}
+
+// 精算 at a priced desk on a full day: from the click on 精算 of a party just checked in
+// and called (通知) to the 会計 window shown and painted (the settlement's intent, the journaled
+// save, the bill and the window).
+void BM_SettleToAccount(benchmark::State& state) {
+    static Desk d(kSlotsPerDay, checkInSpot(), benchRateText());
+    const FreeSpot spot = checkInSpot();
+    auto* notify = test::control<QPushButton>(d.window(), "Command3");
+    auto* settle = test::control<QPushButton>(d.window(), "Command4");
+    for (auto _ : state) {
+        state.PauseTiming();
+        checkIn(d.window(), spot);
+        selectAt(d.window(), spot);
+        if (notify->isVisible())
+            notify->click(); // 精算 follows the ten-minute call
+        selectAt(d.window(), spot);
+        if (!settle->isVisible()) {
+            state.SkipWithError("精算 is not offered for the party just checked in");
+            break;
+        }
+        state.ResumeTiming();
+        settle->click();
+        auto* account = d.window().findChild<AccountDialog*>("accountDialog");
+        if (!account || !account->isVisible()) {
+            state.SkipWithError("no 会計 window after 精算");
+            break;
+        }
+        account->repaint(); // painted, as the clerk sees it
+        state.PauseTiming();
+        account->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        d.restoreDay(); // the intent left open is abandoned as the day is read again
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_BillsOfDay)->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_SettleToAccount)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace kavro::bench

@@ -2,6 +2,7 @@
 
 #include "support/clerk.h"
 
+#include "charges/rate_file.h"
 #include "core/journal/journal_file.h"
 #include "core/records/record.h"
 #include "core/rules/day_totals.h"
@@ -50,11 +51,13 @@ void writeDay(const std::filesystem::path& file, const std::string& bytes) {
         throw std::runtime_error("cannot write the day file: " + *error);
 }
 
-Desk::Desk(int recordsPerRoom, std::optional<FreeSpot> free)
+Desk::Desk(int recordsPerRoom, std::optional<FreeSpot> free, const std::string& rates)
     : world_(std::make_shared<FakeWorld>()), dayFile_(dayFilePath(dir_.path(), benchDate())),
       dayBytes_(dayFileBytes(fullDayLines(benchDate(), recordsPerRoom, free))) {
     world_->now = benchClock();
     writeDay(dayFile_, dayBytes_);
+    if (!rates.empty())
+        writeDay(dir_.path() / std::string(kRatesFileName), rates);
     window_ = std::make_unique<DeskWindow>(test::fakePlatform(world_, dir_.path()));
     window_->startUp();
     // Shown, so that what is measured is what the window repaints, as on the desk.
@@ -107,14 +110,19 @@ void tickOnANewMinuteAndPaint(FakeWorld& world, DeskWindow& window) {
     tickAndPaint(window);
 }
 
-void checkIn(DeskWindow& window, FreeSpot spot) {
+void selectAt(DeskWindow& window, FreeSpot spot) {
     const BoardRow place = boardRowOfRoom(spot.room);
     BoardHalf* half = boardHalf(window, place.half);
     const auto& board = *control<TimetableBoard>(window, "timetableBoard");
-    const DateTime start = addMinutes(businessDayStart(benchDate()), 30L * spot.slot);
+    // A minute into the slot: on the bar of a record that starts there.
+    const DateTime start = addMinutes(businessDayStart(benchDate()), 30L * spot.slot + 1);
     const double x = static_cast<double>(minuteX(board.span().start, start));
     const double y = (barTop(place.row) + barBottom(place.row)) / 2;
     test::pressBoardHalf(*half, {x, y});
+}
+
+void checkIn(DeskWindow& window, FreeSpot spot) {
+    selectAt(window, spot);
     control<QLineEdit>(window, "Text3")->setText(QStringLiteral("山田"));
     control<QPushButton>(window, "Command1")->click();
     paintBoard(window);

@@ -31,7 +31,8 @@ void writeDay(const std::filesystem::path& file, const std::string& bytes);
 // A started window over a day of `recordsPerRoom` records per room.
 class Desk {
 public:
-    Desk(int recordsPerRoom, std::optional<FreeSpot> free);
+    // With `rates`, the shop has that rate file and prices every party.
+    Desk(int recordsPerRoom, std::optional<FreeSpot> free, const std::string& rates = {});
     ~Desk();
     Desk(const Desk&) = delete;
     Desk& operator=(const Desk&) = delete;
@@ -72,6 +73,8 @@ void tickOnANewMinuteAndPaint(FakeWorld& world, DeskWindow& window);
 // A check-in at the spot as the clerk makes it: the press on the board, the name typed,
 // "利用", and the board painted after the operation.
 void checkIn(DeskWindow& window, FreeSpot spot);
+// A press on the record at the spot: the booking selected, its operations offered.
+void selectAt(DeskWindow& window, FreeSpot spot);
 
 } // namespace kavro::bench
 

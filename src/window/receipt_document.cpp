@@ -81,12 +81,28 @@ bool paintReceipt(QPagedPaintDevice& device, const StoredSale& sale, const ShopS
     painter.setFont(font);
     const int width = painter.viewport().width();
     const int lineHeight = painter.fontMetrics().height() * 3 / 2;
-    int y = lineHeight;
-    for (const ReceiptLine& line : receiptLines(sale, shop, reprint)) {
-        const QRect row(0, y - lineHeight, width, lineHeight);
-        painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, line.label);
-        painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, line.amount);
-        y += lineHeight;
+    const std::vector<ReceiptLine> lines = receiptLines(sale, shop, reprint);
+    int y = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ReceiptLine& line = lines[i];
+        // The heading stands out, centred; the total is what the guest looks for.
+        const bool heading = i == 0, total = line.label == QStringLiteral("合計");
+        QFont f = font;
+        f.setBold(heading || total);
+        if (heading)
+            f.setPointSizeF(font.pointSizeF() * 1.6);
+        painter.setFont(f);
+        const int height = heading ? lineHeight * 2 : lineHeight;
+        const QRect row(0, y, width, height);
+        if (heading) {
+            painter.drawText(row, Qt::AlignHCenter | Qt::AlignVCenter, line.label);
+        } else {
+            painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, line.label);
+            painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, line.amount);
+        }
+        if (total)
+            painter.drawLine(0, y, width, y);
+        y += height;
     }
     return painter.end();
 }
