@@ -39,6 +39,29 @@ QStringList totalsLines(const PeriodFigures& p) {
     };
 }
 
+// The main window's totals (day_totals.h) are the day's booking counter and the sums of
+// every record, whatever its status; the report counts only the stays of the business day.
+QString countingNote() {
+    return QStringLiteral("※組数・人数は各営業日に始まった利用だけを数えます（予約のままの組、"
+                          "前日からの持ち越しは含みません）。メイン画面の組数・人数・時間とは"
+                          "数え方が違います。");
+}
+
+QString countingExplanation() {
+    return QStringLiteral(
+        "この集計の数え方\n"
+        "・組数: その営業日（6:00〜翌6:00）に始まった利用・延長・通知・精算の組。"
+        "延長は同じ組です。予約のままの組、6:00に前日から持ち越した利用は数えません。\n"
+        "・人数: その組の人数の合計。\n"
+        "・利用時間: 利用のうち、その営業日の中の分だけ。\n"
+        "\n"
+        "メイン画面の右上の数え方\n"
+        "・組数: その日に付けた受付番号の数（最後の番号）。予約、持ち越した利用、"
+        "途中で削除した受付の番号も入ります。\n"
+        "・人数: 予約を含むすべての受付の人数。\n"
+        "・時間: 予約を含むすべての記録の時間（6:00をまたぐ分もそのまま）。");
+}
+
 QStringList noteLines(const PeriodReport& r) {
     QStringList notes;
     const PeriodFigures& p = r.figures;

@@ -11,6 +11,10 @@ namespace kavro {
 QString periodTitle(const Period& period); // "2026/12/01 〜 2026/12/31（31日）"
 // "組数 12組　人数 30人 ..." in a few lines.
 QStringList totalsLines(const PeriodFigures& figures);
+// Why these counts differ from the main window's 組数, 人数 and 時間: a short note for
+// under the totals, and the full account for their tooltip.
+QString countingNote();
+QString countingExplanation();
 // What the reader must know: days from the summary file, days without figures, unreadable
 // lines, files that could not be read.
 QStringList noteLines(const PeriodReport& report);

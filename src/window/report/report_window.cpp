@@ -137,6 +137,11 @@ void ReportWindow::createControls() {
     titleLabel_->setFont(big);
     totalsLabel_ = new QLabel;
     totalsLabel_->setObjectName(QStringLiteral("reportTotalsLabel"));
+    totalsLabel_->setToolTip(countingExplanation());
+    auto* countingLabel = new QLabel(countingNote());
+    countingLabel->setObjectName(QStringLiteral("countingNoteLabel"));
+    countingLabel->setWordWrap(true);
+    countingLabel->setToolTip(countingExplanation());
     notesLabel_ = new QLabel;
     notesLabel_->setObjectName(QStringLiteral("reportNotesLabel"));
     notesLabel_->setWordWrap(true);
@@ -176,6 +181,7 @@ void ReportWindow::createControls() {
     layout->addLayout(periodRow);
     layout->addWidget(titleLabel_);
     layout->addWidget(totalsLabel_);
+    layout->addWidget(countingLabel);
     layout->addWidget(notesLabel_);
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttonRow);

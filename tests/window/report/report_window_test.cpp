@@ -89,6 +89,9 @@ TEST_F(ReportWindowTest, OpensOnTheShownDayAndMovesByKeys) {
     EXPECT_NE(w->findChild<QLabel*>("reportNotesLabel")->text().indexOf("読み取れない行が1行"), -1);
     ASSERT_NE(w->chartView()->chart(), nullptr);
     EXPECT_EQ(w->heatMap()->map().rows.size(), 34);
+    // The desk's totals count otherwise (its 組数 here would be 4): the window says how.
+    EXPECT_NE(w->findChild<QLabel*>("countingNoteLabel")->text().indexOf("メイン画面"), -1);
+    EXPECT_NE(w->findChild<QLabel*>("reportTotalsLabel")->toolTip().indexOf("受付番号"), -1);
 
     w->show();
     w->activateWindow();
