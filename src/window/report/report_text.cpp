@@ -65,10 +65,14 @@ QString countingExplanation() {
 QStringList noteLines(const PeriodReport& r) {
     QStringList notes;
     const PeriodFigures& p = r.figures;
+    // The summary keeps each room's figures and each hour's: only the minutes of one room
+    // in one hour are gone, which only a single day's heat map shows.
     if (p.daysFromSummary > 0)
-        notes << QStringLiteral("%1日分は日付ファイルが削除済みのため、集計ファイルの値です"
-                                "（部屋別・時間帯別の詳細はありません）。")
-                     .arg(p.daysFromSummary);
+        notes << QStringLiteral("%1日分は日付ファイルが削除済みのため、集計ファイルの値です%2。")
+                     .arg(p.daysFromSummary)
+                     .arg(r.period.dayCount() == 1
+                              ? QStringLiteral("（部屋ごとの時間帯別の内訳はありません）")
+                              : QString());
     if (p.daysWithoutFigures > 0)
         notes << QStringLiteral("%1日分は記録がありません（率と平均は記録のある日で計算）。")
                      .arg(p.daysWithoutFigures);

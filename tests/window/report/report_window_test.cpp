@@ -130,6 +130,16 @@ TEST_F(ReportWindowTest, ADayWhoseFileIsGoneComesFromTheSummaryAndSaysWhatIsMiss
     EXPECT_EQ(w->heatMap()->map().rows.size(), 1);
     EXPECT_NE(w->heatMap()->map().note.indexOf("削除済み"), -1);
     EXPECT_NE(w->notesLabel()->text().indexOf("集計ファイルの値"), -1);
+    EXPECT_NE(w->notesLabel()->text().indexOf("部屋ごとの時間帯別"), -1);
+
+    // Over a month the summary's rooms and hours fill the room table and the heat map:
+    // nothing is missing, and no note may say otherwise.
+    w->showPeriod(periodContaining(PeriodKind::Month, date(5)));
+    ASSERT_TRUE(waitLoaded(*w));
+    EXPECT_EQ(w->roomsTable()->item(0, 1)->text(), "2");
+    EXPECT_EQ(w->heatMap()->map().rows.size(), 7);
+    EXPECT_NE(w->notesLabel()->text().indexOf("集計ファイルの値"), -1);
+    EXPECT_EQ(w->notesLabel()->text().indexOf("詳細"), -1) << w->notesLabel()->text().toStdString();
 }
 
 TEST_F(ReportWindowTest, CsvButtonsWriteTheTablesAndAFailureIsSaid) {
