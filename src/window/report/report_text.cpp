@@ -1,5 +1,6 @@
 #include "window/report/report_text.h"
 
+#include "charges/holidays.h"
 #include "core/figures/report_csv.h"
 #include "core/records/record.h"
 
@@ -10,6 +11,18 @@ namespace {
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
+
+QString weekdayMark(Date date) {
+    const QString weekday = q(weekdayName(weekdayIndex(date)));
+    return holidayName(date) ? weekday + QStringLiteral("・祝") : weekday;
+}
+
+QString dayLabel(Date date) {
+    return QStringLiteral("%1/%2(%3)")
+        .arg(static_cast<unsigned>(date.month()), 2, 10, QLatin1Char('0'))
+        .arg(static_cast<unsigned>(date.day()), 2, 10, QLatin1Char('0'))
+        .arg(weekdayMark(date));
+}
 
 QString hoursAndMinutes(long minutes) {
     return QStringLiteral("%1：%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));

@@ -24,6 +24,10 @@ std::vector<QStringList> dayRows(const PeriodFigures& figures);
 QStringList roomHeaders();
 std::vector<QStringList> roomRows(const PeriodFigures& figures);
 
+// "月", and "月・祝" on a public holiday; "12/05(土)", "11/23(月・祝)".
+QString weekdayMark(Date date);
+QString dayLabel(Date date);
+
 QString hoursAndMinutes(long minutes); // "12：05"
 QString percent(double ratio);         // "12.5%"
 

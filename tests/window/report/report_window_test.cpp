@@ -6,6 +6,7 @@
 #include "support/temp_dir.h"
 #include "window/report/heat_map.h"
 #include "window/report/poppler_output.h"
+#include "window/report/report_chart.h"
 #include "window/report/report_document.h"
 #include "window/report/report_window.h"
 
@@ -18,7 +19,9 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
 #include <QtCharts/QChartView>
+#include <QtCharts/QLineSeries>
 #include <gtest/gtest.h>
 
 namespace kavro::test {
@@ -112,6 +115,48 @@ TEST_F(ReportWindowTest, OpensOnTheShownDayAndMovesByKeys) {
     EXPECT_TRUE(qobject_cast<QBarSeries*>(w->chartView()->chart()->series().front()));
 }
 
+TEST_F(ReportWindowTest, ADaysChartShowsTheRoomsInUseHourByHour) {
+    auto w = open(date(5));
+    const auto series = w->chartView()->chart()->series();
+    ASSERT_EQ(series.size(), 1);
+    auto* bars = qobject_cast<QBarSeries*>(series.front());
+    ASSERT_TRUE(bars);
+    ASSERT_EQ(bars->barSets().front()->count(), 24) << "06:00 to 05:00";
+    EXPECT_DOUBLE_EQ(bars->barSets().front()->at(4), 1.0); // 10:00-11:00: room 001
+    EXPECT_DOUBLE_EQ(bars->barSets().front()->at(5), 2.0); // 11:00-12:00: 001 and 002
+    EXPECT_DOUBLE_EQ(bars->barSets().front()->at(8), 0.0);
+}
+
+// A day without records between two with records breaks the lines: no segment may join
+// points more than one day apart.
+class ChartGaps : public ReportWindowTest, public ::testing::WithParamInterface<Period> {};
+
+TEST_P(ChartGaps, ADayWithoutFiguresBreaksTheLine) {
+    writeBytes(dir / "20261207.txt",
+               dayBytes({"005100100,2026/12/07 10:00,1,2026/12/07 11:00,2,005,山田,精算"}));
+    auto w = open(date(5));
+    w->showPeriod(GetParam());
+    ASSERT_TRUE(waitLoaded(*w));
+    const bool bars = GetParam().dayCount() <= kMaxBarDays;
+    const double oneDay = bars ? 1.0 : 86400000.0;
+    int occupancyRuns = 0;
+    for (auto* series : w->chartView()->chart()->series()) {
+        auto* line = qobject_cast<QLineSeries*>(series);
+        if (!line)
+            continue;
+        occupancyRuns += line->name() == "稼働率";
+        for (int i = 1; i < line->count(); ++i)
+            EXPECT_DOUBLE_EQ(line->at(i).x() - line->at(i - 1).x(), oneDay) << i;
+        EXPECT_TRUE(line->count() > 1 || line->pointsVisible()) << "a lone day shows as a dot";
+    }
+    EXPECT_EQ(occupancyRuns, 2) << "the 5th and the 7th";
+}
+
+INSTANTIATE_TEST_SUITE_P(Periods, ChartGaps,
+                         ::testing::Values(periodContaining(PeriodKind::Month, date(5)),
+                                           rangeBetween(date(1), addDays(date(1), 99))),
+                         [](const auto& p) { return p.index == 0 ? "Bars" : "Lines"; });
+
 TEST_F(ReportWindowTest, ReadsWithoutWritingAnything) {
     const auto before = listing(dir.path());
     auto w = open(date(5));
@@ -184,6 +229,7 @@ struct PdfCase {
     PeriodKind kind;
     int days; // for a range
     int pages;
+    const char* dateLabel; // one the chart's axis must print whole
 };
 
 class ReportPdf : public ReportWindowTest, public ::testing::WithParamInterface<PdfCase> {};
@@ -206,8 +252,10 @@ TEST_P(ReportPdf, A4PagesWithTextAndEmbeddedJapaneseFonts) {
         -1)
         << info.toStdString();
     const QString text = popplerOutput("pdftotext", {"-enc", "UTF-8", pdf, "-"});
-    for (const char* expected : {"集計", "2026/12/05", "日別", "部屋別", "034", "稼働率", "組数"})
+    for (const char* expected :
+         {"集計", "2026/12/05", "日別", "部屋別", "034", "稼働率", "組数", c.dateLabel})
         EXPECT_NE(text.indexOf(QString::fromUtf8(expected)), -1) << expected;
+    EXPECT_EQ(text.indexOf(QStringLiteral("…")), -1) << "no label cut short";
     const QString fonts = popplerOutput("pdffonts", {pdf});
     EXPECT_NE(fonts.indexOf("IPA"), -1) << fonts.toStdString();
     EXPECT_EQ(fonts.indexOf(QRegularExpression(" no +(yes|no) +(yes|no) +\\d+ +\\d+\\n")), -1)
@@ -216,9 +264,10 @@ TEST_P(ReportPdf, A4PagesWithTextAndEmbeddedJapaneseFonts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Periods, ReportPdf,
-                         ::testing::Values(PdfCase{"Day", PeriodKind::Day, 1, 3},
-                                           PdfCase{"Month", PeriodKind::Month, 31, 3},
-                                           PdfCase{"Year", PeriodKind::Range, 365, 1 + 10 + 1}),
+                         ::testing::Values(PdfCase{"Day", PeriodKind::Day, 1, 3, "利用室数"},
+                                           PdfCase{"Month", PeriodKind::Month, 31, 3, "12/31(木)"},
+                                           PdfCase{"Year", PeriodKind::Range, 365, 1 + 10 + 1,
+                                                   "2026/12/01(火)"}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
