@@ -127,6 +127,28 @@ TEST_F(ReportWindowTest, ADaysChartShowsTheRoomsInUseHourByHour) {
     EXPECT_DOUBLE_EQ(bars->barSets().front()->at(8), 0.0);
 }
 
+TEST_F(ReportWindowTest, HeatMapCellsSayTheirValueAndTheLegendItsScale) {
+    auto w = open(date(5));
+    HeatMapWidget* heat = w->heatMap();
+    heat->resize(800, 700);
+    const auto cellCentre = [&](int row, int hour) {
+        return HeatMapLayout(QRectF(heat->rect()).adjusted(8, 8, -8, -8),
+                             QFontMetricsF(heat->font()), heat->map())
+            .cell(row, hour)
+            .center()
+            .toPoint();
+    };
+    EXPECT_EQ(heat->toolTipAt(cellCentre(0, 4)), "部屋 001　10時〜11時\n利用 60分");
+    EXPECT_EQ(heat->toolTipAt(cellCentre(1, 7)), "部屋 002　13時〜14時\n利用 30分");
+    EXPECT_EQ(heat->toolTipAt(QPoint(1, 1)), "");
+    EXPECT_NE(heat->map().legend().indexOf("0〜60分"), -1);
+
+    w->showPeriod(periodContaining(PeriodKind::Week, date(5)));
+    ASSERT_TRUE(waitLoaded(*w));
+    EXPECT_EQ(heat->toolTipAt(cellCentre(5, 5)), "土曜日　11時〜12時\n平均 2.0室");
+    EXPECT_NE(heat->map().legend().indexOf("0〜2室"), -1) << heat->map().legend().toStdString();
+}
+
 // A day without records between two with records breaks the lines: no segment may join
 // points more than one day apart.
 class ChartGaps : public ReportWindowTest, public ::testing::WithParamInterface<Period> {};
