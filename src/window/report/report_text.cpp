@@ -1,8 +1,11 @@
 #include "window/report/report_text.h"
 
 #include "charges/holidays.h"
+
 #include "core/figures/report_csv.h"
 #include "core/records/record.h"
+#include <algorithm>
+#include <cmath>
 
 namespace kavro {
 
@@ -132,6 +135,22 @@ std::vector<QStringList> dayRows(const PeriodFigures& p) {
     return rows;
 }
 
+std::vector<QStringList> dayFooterRows(const PeriodFigures& p) {
+    if (p.days.size() < 2)
+        return {};
+    const double days = std::max(p.daysWithFigures, 1);
+    const auto perDay = [days](long total) { return q(fixed(total / days, 1)); };
+    return {
+        {QStringLiteral("合計"), QString(), QString::number(p.parties), QString::number(p.people),
+         hoursAndMinutes(p.minutes), QString(), QString(), QString(), QString::number(p.peakRooms),
+         QString::number(p.unreadableLines), QStringLiteral("%1日").arg(p.daysWithFigures)},
+        {QStringLiteral("平均（1日）"), QString(), perDay(p.parties), perDay(p.people),
+         hoursAndMinutes(std::lround(p.minutes / days)), percent(p.occupancy()),
+         q(fixed(p.turnover(), 2)), QStringLiteral("%1分").arg(q(fixed(p.averageStayMinutes(), 0))),
+         QString(), QString(), QString()},
+    };
+}
+
 QStringList roomHeaders() {
     return {QStringLiteral("部屋"), QStringLiteral("組数"), QStringLiteral("利用時間"),
             QStringLiteral("稼働率"), QStringLiteral("回転数（1日あたり）")};
@@ -144,6 +163,17 @@ std::vector<QStringList> roomRows(const PeriodFigures& p) {
                         hoursAndMinutes(p.rooms[r].minutes), percent(p.roomOccupancy(r)),
                         q(fixed(p.roomTurnover(r), 2))});
     return rows;
+}
+
+std::vector<QStringList> roomFooterRows(const PeriodFigures& p) {
+    const auto perRoom = [](long total) { return total / double(kRoomCount); };
+    return {
+        {QStringLiteral("合計"), QString::number(p.parties), hoursAndMinutes(p.minutes), QString(),
+         q(fixed(p.turnover() * kRoomCount, 2))},
+        {QStringLiteral("平均（1室）"), q(fixed(perRoom(p.parties), 1)),
+         hoursAndMinutes(std::lround(perRoom(p.minutes))), percent(p.occupancy()),
+         q(fixed(p.turnover(), 2))},
+    };
 }
 
 } // namespace kavro

@@ -21,8 +21,12 @@ QStringList noteLines(const PeriodReport& report);
 
 QStringList dayHeaders();
 std::vector<QStringList> dayRows(const PeriodFigures& figures);
+// 合計 and 平均 under the days (none for a single day) and under the rooms. The averages
+// are per day with figures, and per room.
+std::vector<QStringList> dayFooterRows(const PeriodFigures& figures);
 QStringList roomHeaders();
 std::vector<QStringList> roomRows(const PeriodFigures& figures);
+std::vector<QStringList> roomFooterRows(const PeriodFigures& figures);
 
 // "月", and "月・祝" on a public holiday; "12/05(土)", "11/23(月・祝)".
 QString weekdayMark(Date date);

@@ -33,8 +33,11 @@ namespace {
 
 const QString kFileErrorTitle = QStringLiteral("ファイルエラー");
 
-void fillTable(QTableWidget* table, const QStringList& headers,
-               const std::vector<QStringList>& rows) {
+// The footer rows (合計, 平均) follow the rows in bold.
+void fillTable(QTableWidget* table, const QStringList& headers, std::vector<QStringList> rows,
+               const std::vector<QStringList>& footer) {
+    const int bodyRows = static_cast<int>(rows.size());
+    rows.insert(rows.end(), footer.begin(), footer.end());
     table->setUpdatesEnabled(false);
     table->clear();
     table->setColumnCount(static_cast<int>(headers.size()));
@@ -44,6 +47,11 @@ void fillTable(QTableWidget* table, const QStringList& headers,
         for (int c = 0; c < rows[r].size(); ++c) {
             auto* item = new QTableWidgetItem(rows[r][c]);
             item->setTextAlignment((c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+            if (r >= bodyRows) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
             table->setItem(r, c, item);
         }
     table->setUpdatesEnabled(true);
@@ -258,8 +266,8 @@ void ReportWindow::showReport(PeriodReport report) {
     const QStringList notes = noteLines(report_);
     notesLabel_->setText(notes.join(QLatin1Char('\n')));
     notesLabel_->setVisible(!notes.isEmpty());
-    fillTable(daysTable_, dayHeaders(), dayRows(p));
-    fillTable(roomsTable_, roomHeaders(), roomRows(p));
+    fillTable(daysTable_, dayHeaders(), dayRows(p), dayFooterRows(p));
+    fillTable(roomsTable_, roomHeaders(), roomRows(p), roomFooterRows(p));
     QChart* old = chartView_->chart();
     chartView_->setChart(makeUsageChart(p));
     delete old;

@@ -109,7 +109,7 @@ TEST_F(ReportWindowTest, OpensOnTheShownDayAndMovesByKeys) {
 
     w->findChild<QComboBox*>("periodKindBox")->setCurrentIndex(int(PeriodKind::Month));
     ASSERT_TRUE(waitLoaded(*w));
-    EXPECT_EQ(w->daysTable()->rowCount(), 31);
+    EXPECT_EQ(w->daysTable()->rowCount(), 31 + 2) << "合計 and 平均";
     EXPECT_EQ(w->heatMap()->map().rows.size(), 7) << "weekdays";
     EXPECT_EQ(w->chartView()->chart()->series().size(), 2);
     EXPECT_TRUE(qobject_cast<QBarSeries*>(w->chartView()->chart()->series().front()));
@@ -178,6 +178,29 @@ INSTANTIATE_TEST_SUITE_P(Periods, ChartGaps,
                          ::testing::Values(periodContaining(PeriodKind::Month, date(5)),
                                            rangeBetween(date(1), addDays(date(1), 99))),
                          [](const auto& p) { return p.index == 0 ? "Bars" : "Lines"; });
+
+TEST_F(ReportWindowTest, TablesEndInTotalsAndAveragesOverTheDaysWithFigures) {
+    writeBytes(dir / "20261206.txt",
+               dayBytes({"005100100,2026/12/06 10:00,1,2026/12/06 11:30,2,005,山田,精算"}));
+    auto w = open(date(5));
+    EXPECT_EQ(w->daysTable()->rowCount(), 1) << "one day needs no totals";
+    w->showPeriod(periodContaining(PeriodKind::Week, date(5)));
+    ASSERT_TRUE(waitLoaded(*w));
+    const auto row = [](QTableWidget* t, int r) {
+        QStringList cells;
+        for (int c = 0; c < t->columnCount(); ++c)
+            cells << (t->item(r, c) ? t->item(r, c)->text() : QString());
+        return cells.join('|').toStdString();
+    };
+    ASSERT_EQ(w->daysTable()->rowCount(), 7 + 2);
+    // 5th: 3 parties, 9 people, 5:00; 6th: 1 party, 2 people, 1:30.
+    EXPECT_EQ(row(w->daysTable(), 7), "合計||4|11|6：30||||2|1|2日");
+    EXPECT_EQ(row(w->daysTable(), 8), "平均（1日）||2.0|5.5|3：15|0.4%|0.06|98分|||");
+    ASSERT_EQ(w->roomsTable()->rowCount(), 34 + 2);
+    EXPECT_EQ(row(w->roomsTable(), 34), "合計|4|6：30||2.00");
+    EXPECT_EQ(row(w->roomsTable(), 35), "平均（1室）|0.1|0：11|0.4%|0.06");
+    EXPECT_TRUE(w->daysTable()->item(7, 0)->font().bold());
+}
 
 TEST_F(ReportWindowTest, ReadsWithoutWritingAnything) {
     const auto before = listing(dir.path());
@@ -275,7 +298,7 @@ TEST_P(ReportPdf, A4PagesWithTextAndEmbeddedJapaneseFonts) {
         << info.toStdString();
     const QString text = popplerOutput("pdftotext", {"-enc", "UTF-8", pdf, "-"});
     for (const char* expected :
-         {"集計", "2026/12/05", "日別", "部屋別", "034", "稼働率", "組数", c.dateLabel})
+         {"集計", "2026/12/05", "日別", "部屋別", "034", "稼働率", "組数", "合計", c.dateLabel})
         EXPECT_NE(text.indexOf(QString::fromUtf8(expected)), -1) << expected;
     EXPECT_EQ(text.indexOf(QStringLiteral("…")), -1) << "no label cut short";
     const QString fonts = popplerOutput("pdffonts", {pdf});
