@@ -42,6 +42,17 @@ QString periodTitle(const Period& p) {
         .arg(p.dayCount());
 }
 
+QString busiestHourText(const PeriodFigures& p) {
+    const auto hour = p.busiestHour();
+    if (!hour)
+        return QStringLiteral("―");
+    return QStringLiteral("%1時台（平均%2室）")
+        .arg((*hour + 6) % 24)
+        .arg(q(fixed(p.averageRoomsInHour(*hour), 1)));
+}
+
+bool isDayOffMark(Date date) { return weekdayIndex(date) >= 5 || holidayName(date).has_value(); }
+
 QStringList totalsLines(const PeriodFigures& p) {
     return {
         QStringLiteral("組数 %1組　人数 %2人　利用時間 %3　平均滞在 %4分")
@@ -52,6 +63,9 @@ QStringList totalsLines(const PeriodFigures& p) {
         QStringLiteral("稼働率 %1　回転数 %2（1室1日あたり）　最大同時利用 %3室")
             .arg(percent(p.occupancy()), q(fixed(p.turnover(), 2)))
             .arg(p.peakRooms),
+        QStringLiteral("最も混む時間帯 %1　平均人数 %2人/組　来店のない予約 %3組")
+            .arg(busiestHourText(p), q(fixed(p.averagePartySize(), 1)))
+            .arg(p.unarrivedReservations),
     };
 }
 
@@ -119,7 +133,7 @@ std::vector<QStringList> dayRows(const PeriodFigures& p) {
     std::vector<QStringList> rows;
     rows.reserve(p.days.size());
     for (const DayFigures& d : p.days) {
-        QStringList row{q(formatDate(d.date)), q(weekdayName(weekdayIndex(d.date)))};
+        QStringList row{q(formatDate(d.date)), weekdayMark(d.date)};
         if (d.source == FiguresSource::None) {
             for (int i = 0; i < 8; ++i)
                 row << QString();

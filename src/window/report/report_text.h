@@ -31,6 +31,10 @@ std::vector<QStringList> roomFooterRows(const PeriodFigures& figures);
 // "月", and "月・祝" on a public holiday; "12/05(土)", "11/23(月・祝)".
 QString weekdayMark(Date date);
 QString dayLabel(Date date);
+// Saturdays, Sundays and public holidays, marked in the day table.
+bool isDayOffMark(Date date);
+// "21時台（平均12.5室）", "―" when no room was used.
+QString busiestHourText(const PeriodFigures& figures);
 
 QString hoursAndMinutes(long minutes); // "12：05"
 QString percent(double ratio);         // "12.5%"

@@ -268,6 +268,10 @@ void ReportWindow::showReport(PeriodReport report) {
     notesLabel_->setVisible(!notes.isEmpty());
     fillTable(daysTable_, dayHeaders(), dayRows(p), dayFooterRows(p));
     fillTable(roomsTable_, roomHeaders(), roomRows(p), roomFooterRows(p));
+    for (std::size_t i = 0; i < p.days.size(); ++i)
+        if (isDayOffMark(p.days[i].date))
+            for (int c = 0; c < daysTable_->columnCount(); ++c)
+                daysTable_->item(static_cast<int>(i), c)->setBackground(QColor(0xFD, 0xEC, 0xEC));
     QChart* old = chartView_->chart();
     chartView_->setChart(makeUsageChart(p));
     delete old;

@@ -8,6 +8,7 @@
 #include "window/report/poppler_output.h"
 #include "window/report/report_chart.h"
 #include "window/report/report_document.h"
+#include "window/report/report_text.h"
 #include "window/report/report_window.h"
 
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
+#include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QChartView>
@@ -200,6 +202,33 @@ TEST_F(ReportWindowTest, TablesEndInTotalsAndAveragesOverTheDaysWithFigures) {
     EXPECT_EQ(row(w->roomsTable(), 34), "合計|4|6：30||2.00");
     EXPECT_EQ(row(w->roomsTable(), 35), "平均（1室）|0.1|0：11|0.4%|0.06");
     EXPECT_TRUE(w->daysTable()->item(7, 0)->font().bold());
+}
+
+TEST_F(ReportWindowTest, TotalsNameTheBusiestHourThePartySizeAndTheReservationsLeft) {
+    auto w = open(date(5));
+    const QString totals = w->findChild<QLabel*>("reportTotalsLabel")->text();
+    EXPECT_NE(totals.indexOf("最も混む時間帯 11時台（平均2.0室）"), -1) << totals.toStdString();
+    EXPECT_NE(totals.indexOf("平均人数 3.0人/組"), -1) << totals.toStdString();
+    EXPECT_NE(totals.indexOf("来店のない予約 1組"), -1) << totals.toStdString();
+}
+
+TEST_F(ReportWindowTest, WeekendsAndHolidaysAreMarkedInTheTableAndOnTheAxis) {
+    auto w = open(date(5));
+    w->showPeriod(rangeBetween(Date{year{2026}, month{11}, day{20}}, date(1)));
+    ASSERT_TRUE(waitLoaded(*w));
+    const Date holiday{year{2026}, month{11}, day{23}}; // 勤労感謝の日, a Monday
+    const auto tinted = [&](int r) { return w->daysTable()->item(r, 3)->background() != QBrush(); };
+    EXPECT_EQ(w->daysTable()->item(3, 0)->text(), "2026/11/23");
+    EXPECT_EQ(w->daysTable()->item(3, 1)->text(), "月・祝");
+    EXPECT_TRUE(tinted(3));
+    EXPECT_TRUE(tinted(1)) << "Saturday the 21st";
+    EXPECT_TRUE(tinted(2)) << "Sunday the 22nd";
+    EXPECT_FALSE(tinted(4)) << "Tuesday the 24th";
+    auto* axis =
+        qobject_cast<QBarCategoryAxis*>(w->chartView()->chart()->axes(Qt::Horizontal).front());
+    ASSERT_TRUE(axis);
+    EXPECT_EQ(axis->categories().value(3), dayLabel(holiday));
+    EXPECT_EQ(dayLabel(holiday), "11/23(月・祝)");
 }
 
 TEST_F(ReportWindowTest, ReadsWithoutWritingAnything) {
