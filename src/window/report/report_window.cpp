@@ -42,6 +42,8 @@ void fillTable(QTableWidget* table, const QStringList& headers, std::vector<QStr
     table->clear();
     table->setColumnCount(static_cast<int>(headers.size()));
     table->setHorizontalHeaderLabels(headers);
+    // The dates and the 合計 / 平均 captions whole; the figures share the rest.
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     table->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r)
         for (int c = 0; c < rows[r].size(); ++c) {
@@ -146,10 +148,16 @@ void ReportWindow::createControls() {
     totalsLabel_ = new QLabel;
     totalsLabel_->setObjectName(QStringLiteral("reportTotalsLabel"));
     totalsLabel_->setToolTip(countingExplanation());
-    auto* countingLabel = new QLabel(countingNote());
+    // The whole account by mouse (tooltip, link) and by keyboard (Tab to the link, Enter).
+    auto* countingLabel =
+        new QLabel(countingNote().toHtmlEscaped() + QStringLiteral(" <a href=\"#\">詳しく</a>"));
     countingLabel->setObjectName(QStringLiteral("countingNoteLabel"));
     countingLabel->setWordWrap(true);
     countingLabel->setToolTip(countingExplanation());
+    countingLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                           Qt::LinksAccessibleByKeyboard);
+    connect(countingLabel, &QLabel::linkActivated, this,
+            [this] { message_(QStringLiteral("集計の数え方"), countingExplanation()); });
     notesLabel_ = new QLabel;
     notesLabel_->setObjectName(QStringLiteral("reportNotesLabel"));
     notesLabel_->setWordWrap(true);

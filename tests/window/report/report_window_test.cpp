@@ -95,8 +95,14 @@ TEST_F(ReportWindowTest, OpensOnTheShownDayAndMovesByKeys) {
     ASSERT_NE(w->chartView()->chart(), nullptr);
     EXPECT_EQ(w->heatMap()->map().rows.size(), 34);
     // The desk's totals count otherwise (its 組数 here would be 4): the window says how.
-    EXPECT_NE(w->findChild<QLabel*>("countingNoteLabel")->text().indexOf("メイン画面"), -1);
+    auto* counting = w->findChild<QLabel*>("countingNoteLabel");
+    EXPECT_NE(counting->text().indexOf("メイン画面"), -1);
     EXPECT_NE(w->findChild<QLabel*>("reportTotalsLabel")->toolTip().indexOf("受付番号"), -1);
+    emit counting->linkActivated("#"); // its 詳しく link, by mouse or Tab and Enter
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("集計の数え方:"));
+    EXPECT_NE(messages[0].indexOf("受付番号"), -1);
+    messages.clear();
 
     w->show();
     w->activateWindow();
@@ -339,6 +345,7 @@ TEST_P(ReportPdf, A4PagesWithTextAndEmbeddedJapaneseFonts) {
 
 INSTANTIATE_TEST_SUITE_P(Periods, ReportPdf,
                          ::testing::Values(PdfCase{"Day", PeriodKind::Day, 1, 3, "利用室数"},
+                                           PdfCase{"Week", PeriodKind::Week, 7, 3, "12/06(日)"},
                                            PdfCase{"Month", PeriodKind::Month, 31, 3, "12/31(木)"},
                                            PdfCase{"Year", PeriodKind::Range, 365, 1 + 10 + 1,
                                                    "2026/12/01(火)"}),
