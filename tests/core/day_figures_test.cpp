@@ -140,6 +140,24 @@ TEST(PeriodFigures, SumsDaysAndAveragesOnlyDaysWithFigures) {
     EXPECT_DOUBLE_EQ(p.weekdayHourRooms[6][0], 1.0);  // Sunday 06:00-07:00
 }
 
+TEST(PeriodFigures, ReservationsLeftUnarrivedTheBusiestHourAndThePartySize) {
+    const DayFigures a = figuresOfDay(
+        kDay, content({rec("001100100", "05 10:00", "05 11:00", 2, "予約"),
+                       rec("001100101", "05 11:00", "05 12:00", 2, "予約"), // its extension
+                       rec("002100200", "05 10:00", "05 12:00", 3, "精算"), // came
+                       rec("003100300", "05 21:00", "05 22:00", 2, "予約")}));
+    EXPECT_EQ(a.unarrivedReservations, 2);
+    const DayFigures b =
+        figuresOfDay(kNextDay, content({rec("004100100", "06 11:30", "06 13:00", 4, "利用"),
+                                        rec("005100200", "06 09:00", "06 10:00", 2, "予約")}));
+    const PeriodFigures p = aggregate({a, b});
+    EXPECT_EQ(p.unarrivedReservations, 3);
+    EXPECT_DOUBLE_EQ(p.averagePartySize(), 3.5);
+    EXPECT_EQ(p.busiestHour(), 5) << "11:00-12:00: 60 + 30 room-minutes";
+    EXPECT_DOUBLE_EQ(p.averageRoomsInHour(5), 90.0 / 120);
+    EXPECT_EQ(aggregate({figuresOfDay(kDay, content({}))}).busiestHour(), std::nullopt);
+}
+
 struct PeriodCase {
     const char* name;
     PeriodKind kind;

@@ -50,8 +50,10 @@ DayFigures figuresOfDay(Date businessDate, const DayContent& content) {
 
     for (const ReadRecord& rec : content.records) {
         const RecordView f = viewFields(rec.text);
-        if (f.status == kStatusReserved)
+        if (f.status == kStatusReserved) {
+            out.unarrivedReservations += f.id.substr(7) == "00";
             continue;
+        }
         // Well-formed records have a valid room and parseable times.
         const auto start = parseDateTime(f.start);
         const auto end = parseDateTime(f.end);
@@ -116,6 +118,18 @@ double PeriodFigures::turnover() const {
 double PeriodFigures::averageStayMinutes() const {
     return ratio(static_cast<double>(partyStayMinutes), static_cast<double>(parties));
 }
+double PeriodFigures::averagePartySize() const {
+    return ratio(static_cast<double>(people), static_cast<double>(parties));
+}
+std::optional<int> PeriodFigures::busiestHour() const {
+    const auto most = std::max_element(hourRoomMinutes.begin(), hourRoomMinutes.end());
+    if (*most == 0)
+        return std::nullopt;
+    return static_cast<int>(most - hourRoomMinutes.begin());
+}
+double PeriodFigures::averageRoomsInHour(int hour) const {
+    return ratio(static_cast<double>(hourRoomMinutes[hour]), 60.0 * daysWithFigures);
+}
 double PeriodFigures::roomOccupancy(int room) const {
     return ratio(static_cast<double>(rooms[room].occupiedMinutes),
                  double(kMinutesPerDay) * daysWithFigures);
@@ -142,6 +156,7 @@ PeriodFigures aggregate(std::vector<DayFigures> days) {
         p.partyStayMinutes += d.partyStayMinutes;
         p.peakRooms = std::max(p.peakRooms, d.peakRooms);
         p.unreadableLines += d.unreadableLines;
+        p.unarrivedReservations += d.unarrivedReservations;
         for (int r = 0; r < kRoomCount; ++r) {
             p.rooms[r].parties += d.rooms[r].parties;
             p.rooms[r].minutes += d.rooms[r].minutes;
@@ -149,8 +164,10 @@ PeriodFigures aggregate(std::vector<DayFigures> days) {
         }
         const int wd = weekdayIndex(d.date);
         ++p.weekdayDays[wd];
-        for (int h = 0; h < kHoursPerDay; ++h)
+        for (int h = 0; h < kHoursPerDay; ++h) {
             weekdayHourMinutes[wd][h] += d.hourRoomMinutes[h];
+            p.hourRoomMinutes[h] += d.hourRoomMinutes[h];
+        }
     }
     for (int wd = 0; wd < 7; ++wd)
         for (int h = 0; h < kHoursPerDay; ++h)

@@ -25,6 +25,7 @@
 #include "core/storage/day_file.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace kavro {
@@ -57,7 +58,9 @@ struct DayFigures {
     long partyStayMinutes = 0; // sum over the parties of the minutes of their whole chains
     int peakRooms = 0;         // most rooms in use at once
     int unreadableLines = 0;
-    long unarrivedReservations = 0; // "予約" bookings that never became stays
+    // Bookings whose base record is still "予約" in the file: on a past day, reservations
+    // that never became stays; on today's, those not arrived yet.
+    long unarrivedReservations = 0;
     // Room-minutes in use per hour of the business day (index 0 = 06:00-07:00).
     std::array<long, kHoursPerDay> hourRoomMinutes{};
     std::array<RoomFigures, kRoomCount> rooms{};
@@ -81,8 +84,9 @@ struct PeriodFigures {
     int peakRooms = 0;
     int unreadableLines = 0;
     long unarrivedReservations = 0;
-    int daysWithFigures = 0; // days whose source is not None
-    int daysFromSummary = 0; // days whose file is gone
+    std::array<long, kHoursPerDay> hourRoomMinutes{}; // summed over the days
+    int daysWithFigures = 0;                          // days whose source is not None
+    int daysFromSummary = 0;                          // days whose file is gone
     int daysWithoutFigures = 0;
     std::array<RoomFigures, kRoomCount> rooms{};
     // Average rooms in use per weekday (0 = Monday) and hour of the business day, over the
@@ -93,6 +97,11 @@ struct PeriodFigures {
     double occupancy() const; // over the days with figures
     double turnover() const;  // parties per room and day with figures
     double averageStayMinutes() const;
+    double averagePartySize() const; // people per party
+    // The hour of the business day (0 = 06:00-07:00) with the most room-minutes, the
+    // earliest of equals; none when no room was used.
+    std::optional<int> busiestHour() const;
+    double averageRoomsInHour(int hour) const; // per day with figures
     double roomOccupancy(int room) const;
     double roomTurnover(int room) const; // parties per day with figures
 };

@@ -50,16 +50,18 @@ public:
     }
 
     // Columns share the width in proportion to their weights; the header row is bold.
+    // The footer rows (合計, 平均) follow in bold.
     double table(double y, const QStringList& headers, const std::vector<QStringList>& rows,
-                 std::size_t first, std::size_t count, const std::vector<double>& weights) {
+                 std::size_t first, std::size_t count, const std::vector<double>& weights,
+                 const std::vector<QStringList>& footer = {}) {
         painter_.setFont(reportFont(8.5));
         const double rowH = QFontMetricsF(painter_.font()).height() * 1.35;
         double total = 0;
         for (double w : weights)
             total += w;
-        auto drawRow = [&](const QStringList& cells, double top, bool header) {
+        auto drawRow = [&](const QStringList& cells, double top, bool header, bool bold = false) {
             double x = 0;
-            painter_.setFont(reportFont(8.5, header));
+            painter_.setFont(reportFont(8.5, header || bold));
             for (int c = 0; c < headers.size(); ++c) {
                 const double w = width() * weights[c] / total;
                 const QRectF cell(x, top, w, rowH);
@@ -79,6 +81,10 @@ public:
         y += rowH;
         for (std::size_t i = first; i < std::min(rows.size(), first + count); ++i) {
             drawRow(rows[i], y, false);
+            y += rowH;
+        }
+        for (const QStringList& cells : footer) {
+            drawRow(cells, y, false, true);
             y += rowH;
         }
         return y;
@@ -185,13 +191,14 @@ bool paintReportDocument(QPagedPaintDevice& device, const PeriodReport& report,
             page.text(0, title + QStringLiteral("　日別（%1/%2）").arg(i + 1).arg(dayPages(report)),
                       11, true);
         page.table(top, dayHeaders(), days, static_cast<std::size_t>(i) * kDayRowsPerPage,
-                   kDayRowsPerPage, dayWeights);
+                   kDayRowsPerPage, dayWeights,
+                   i + 1 == dayPages(report) ? dayFooterRows(p) : std::vector<QStringList>{});
     }
     if (!page.newPage())
         return false;
     const double top = page.text(0, title + QStringLiteral("　部屋別"), 11, true);
     const auto rooms = roomRows(p);
-    page.table(top, roomHeaders(), rooms, 0, rooms.size(), {6, 6, 8, 8, 10});
+    page.table(top, roomHeaders(), rooms, 0, rooms.size(), {6, 6, 8, 8, 10}, roomFooterRows(p));
     if (!paintSalesPages(page, title, sales))
         return false;
     return painter.end();

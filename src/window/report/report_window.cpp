@@ -35,17 +35,27 @@ namespace {
 
 const QString kFileErrorTitle = QStringLiteral("ファイルエラー");
 
-void fillTable(QTableWidget* table, const QStringList& headers,
-               const std::vector<QStringList>& rows) {
+// The footer rows (合計, 平均) follow the rows in bold.
+void fillTable(QTableWidget* table, const QStringList& headers, std::vector<QStringList> rows,
+               const std::vector<QStringList>& footer) {
+    const int bodyRows = static_cast<int>(rows.size());
+    rows.insert(rows.end(), footer.begin(), footer.end());
     table->setUpdatesEnabled(false);
     table->clear();
     table->setColumnCount(static_cast<int>(headers.size()));
     table->setHorizontalHeaderLabels(headers);
+    // The dates and the 合計 / 平均 captions whole; the figures share the rest.
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     table->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r)
         for (int c = 0; c < rows[r].size(); ++c) {
             auto* item = new QTableWidgetItem(rows[r][c]);
             item->setTextAlignment((c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+            if (r >= bodyRows) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
             table->setItem(r, c, item);
         }
     table->setUpdatesEnabled(true);
@@ -139,6 +149,17 @@ void ReportWindow::createControls() {
     titleLabel_->setFont(big);
     totalsLabel_ = new QLabel;
     totalsLabel_->setObjectName(QStringLiteral("reportTotalsLabel"));
+    totalsLabel_->setToolTip(countingExplanation());
+    // The whole account by mouse (tooltip, link) and by keyboard (Tab to the link, Enter).
+    auto* countingLabel =
+        new QLabel(countingNote().toHtmlEscaped() + QStringLiteral(" <a href=\"#\">詳しく</a>"));
+    countingLabel->setObjectName(QStringLiteral("countingNoteLabel"));
+    countingLabel->setWordWrap(true);
+    countingLabel->setToolTip(countingExplanation());
+    countingLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                           Qt::LinksAccessibleByKeyboard);
+    connect(countingLabel, &QLabel::linkActivated, this,
+            [this] { message_(QStringLiteral("集計の数え方"), countingExplanation()); });
     notesLabel_ = new QLabel;
     notesLabel_->setObjectName(QStringLiteral("reportNotesLabel"));
     notesLabel_->setWordWrap(true);
@@ -186,6 +207,7 @@ void ReportWindow::createControls() {
     layout->addLayout(periodRow);
     layout->addWidget(titleLabel_);
     layout->addWidget(totalsLabel_);
+    layout->addWidget(countingLabel);
     layout->addWidget(notesLabel_);
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttonRow);
@@ -268,8 +290,12 @@ void ReportWindow::showReport(ReportLoad load) {
     const QStringList notes = noteLines(report_) + salesNoteLines(sales_);
     notesLabel_->setText(notes.join(QLatin1Char('\n')));
     notesLabel_->setVisible(!notes.isEmpty());
-    fillTable(daysTable_, dayHeaders(), dayRows(p));
-    fillTable(roomsTable_, roomHeaders(), roomRows(p));
+    fillTable(daysTable_, dayHeaders(), dayRows(p), dayFooterRows(p));
+    fillTable(roomsTable_, roomHeaders(), roomRows(p), roomFooterRows(p));
+    for (std::size_t i = 0; i < p.days.size(); ++i)
+        if (isDayOffMark(p.days[i].date))
+            for (int c = 0; c < daysTable_->columnCount(); ++c)
+                daysTable_->item(static_cast<int>(i), c)->setBackground(QColor(0xFD, 0xEC, 0xEC));
     QChart* old = chartView_->chart();
     chartView_->setChart(makeUsageChart(p));
     delete old;

@@ -1,6 +1,7 @@
 #include "window/report/sales_chart.h"
 
-#include "window/qt_date.h"
+#include "window/report/report_chart.h"
+#include "window/report/report_text.h"
 
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
@@ -18,6 +19,7 @@ namespace {
 constexpr int kMaxSalesBars = 62;
 
 struct Places {
+    bool hours = false; // one day's hours, whose short labels stand level
     QStringList labels;
     std::vector<long long> now, before; // yen per place
 };
@@ -25,6 +27,7 @@ struct Places {
 Places placesOf(const ReportSales& s) {
     Places p;
     if (s.period.dayCount() == 1 && s.hasRoomsAndHours()) {
+        p.hours = true;
         for (int h = 0; h < 24; ++h) {
             p.labels << QString::number((h + 6) % 24);
             p.now.push_back(s.current.byHour[static_cast<std::size_t>(h)].amount);
@@ -32,10 +35,8 @@ Places placesOf(const ReportSales& s) {
         }
         return p;
     }
-    const bool many = s.current.byDay.size() > 10;
     for (std::size_t i = 0; i < s.current.byDay.size(); ++i) {
-        const QDate d = toQDate(addDays(s.period.first, static_cast<int>(i)));
-        p.labels << d.toString(many ? QStringLiteral("d") : QStringLiteral("M/d(ddd)"));
+        p.labels << dayLabel(addDays(s.period.first, static_cast<int>(i)));
         p.now.push_back(s.current.byDay[i].amount);
         p.before.push_back(i < s.previous.byDay.size() ? s.previous.byDay[i].amount : 0);
     }
@@ -69,6 +70,8 @@ QChart* makeSalesChart(const ReportSales& s) {
 
     auto* axis = new QBarCategoryAxis;
     axis->append(places.labels);
+    if (!places.hours && places.labels.size() > kLevelDateLabels)
+        axis->setLabelsAngle(-90); // upright, as the usage chart's, so that none is cut short
     chart->addAxis(axis, Qt::AlignBottom);
     if (places.labels.size() <= kMaxSalesBars) {
         auto* set = new QBarSet(QStringLiteral("売上"));
