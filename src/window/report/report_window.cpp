@@ -37,7 +37,7 @@ const QString kFileErrorTitle = QStringLiteral("ファイルエラー");
 
 // The footer rows (合計, 平均) follow the rows in bold.
 void fillTable(QTableWidget* table, const QStringList& headers, std::vector<QStringList> rows,
-               const std::vector<QStringList>& footer) {
+               const std::vector<QStringList>& footer = {}) {
     const int bodyRows = static_cast<int>(rows.size());
     rows.insert(rows.end(), footer.begin(), footer.end());
     table->setUpdatesEnabled(false);
