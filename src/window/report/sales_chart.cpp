@@ -52,13 +52,15 @@ QChart* makeSalesChart(const ReportSales& s) {
     chart->setMargins(QMargins(4, 4, 4, 4));
     const Places places = placesOf(s);
 
+    // In thousands of yen: a month's 1,000,000 reads as 1000, not as a row of zeros.
+    const auto thousands = [](long long yen) { return static_cast<double>(yen) / 1000.0; };
     auto* yen = new QValueAxis;
-    yen->setTitleText(QStringLiteral("売上（円）"));
-    yen->setLabelFormat(QStringLiteral("%d"));
+    yen->setTitleText(QStringLiteral("売上（千円）"));
+    yen->setLabelFormat(QStringLiteral("%g"));
     long long top = 0;
     for (std::size_t i = 0; i < places.now.size(); ++i)
         top = std::max({top, places.now[i], places.before[i]});
-    yen->setRange(0, std::max(10000.0, static_cast<double>(top) * 1.15));
+    yen->setRange(0, std::max(10.0, thousands(top) * 1.15));
     yen->applyNiceNumbers();
     chart->addAxis(yen, Qt::AlignLeft);
 
@@ -66,7 +68,7 @@ QChart* makeSalesChart(const ReportSales& s) {
     before->setName(QStringLiteral("前期"));
     before->setColor(QColor(0x90, 0x90, 0x90));
     for (std::size_t i = 0; i < places.before.size(); ++i)
-        before->append(static_cast<double>(i), static_cast<double>(places.before[i]));
+        before->append(static_cast<double>(i), thousands(places.before[i]));
 
     auto* axis = new QBarCategoryAxis;
     axis->append(places.labels);
@@ -77,7 +79,7 @@ QChart* makeSalesChart(const ReportSales& s) {
         auto* set = new QBarSet(QStringLiteral("売上"));
         set->setColor(QColor(0x40, 0x90, 0x60));
         for (long long v : places.now)
-            *set << static_cast<double>(v);
+            *set << thousands(v);
         auto* bars = new QBarSeries;
         bars->append(set);
         chart->addSeries(bars);
@@ -88,7 +90,7 @@ QChart* makeSalesChart(const ReportSales& s) {
         now->setName(QStringLiteral("売上"));
         now->setColor(QColor(0x40, 0x90, 0x60));
         for (std::size_t i = 0; i < places.now.size(); ++i)
-            now->append(static_cast<double>(i), static_cast<double>(places.now[i]));
+            now->append(static_cast<double>(i), thousands(places.now[i]));
         chart->addSeries(now);
         now->attachAxis(axis);
         now->attachAxis(yen);

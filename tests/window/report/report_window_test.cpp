@@ -344,7 +344,7 @@ TEST_F(ReportWindowTest, SalesWithThePeriodBeforeInTheTabsCsvAndPdf) {
     ASSERT_EQ(w->salesChartView()->chart()->series().size(), 2);
     const auto* hours = qobject_cast<QBarSeries*>(w->salesChartView()->chart()->series().front());
     ASSERT_TRUE(hours) << "one day's sales by hour";
-    EXPECT_EQ(hours->barSets().front()->at(15), 5000.0); // 21:00
+    EXPECT_EQ(hours->barSets().front()->at(15), 5.0); // 21:00, thousands of yen
 
     const QString csv = QString::fromStdString((dir / "sales.csv").string());
     ASSERT_TRUE(w->exportSalesCsv(csv));
