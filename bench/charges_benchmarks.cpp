@@ -77,7 +77,8 @@ std::string benchRateText() {
 // and called (通知) to the 会計 window shown and painted (the settlement's intent, the journaled
 // save, the bill and the window).
 void BM_SettleToAccount(benchmark::State& state) {
-    static Desk d(kSlotsPerDay, checkInSpot(), benchRateText());
+    // Its own window each run, closed before the application object goes.
+    Desk d(kSlotsPerDay, checkInSpot(), benchRateText());
     const FreeSpot spot = checkInSpot();
     auto* notify = test::control<QPushButton>(d.window(), "Command3");
     auto* settle = test::control<QPushButton>(d.window(), "Command4");

@@ -136,13 +136,17 @@ private:
     Platform platform_;
     std::unique_ptr<DeskModel> model_;
 
-    // member          objectName   caption / what it shows
-    // entry           Frame1       the entry panel (entry_panel.h has its controls)
-    // board           timetableBoard  the board's halves, pop-ups, legend, < NOW >
-    // (timetable_board.h) status          roomStatus   room labels, remaining list, totals, clock
-    // (room_status.h) menu            menuButton   メニュー (F10): the desk menu exitButton
-    // Command9     終了 aboutButton     Command7     注意 clockTimer      Timer1       30 s
-    // alarmTimer      Timer2       5 s
+    // clang-format off
+    // member       objectName      caption / what it shows
+    // entry        Frame1          the entry panel (entry_panel.h has its controls)
+    // board        timetableBoard  the board's halves, pop-ups, legend, < NOW > (timetable_board.h)
+    // status       roomStatus      room labels, remaining list, totals, clock (room_status.h)
+    // menu         menuButton      メニュー (F10): the desk menu
+    // exitButton   Command9        終了
+    // aboutButton  Command7        注意
+    // clockTimer   Timer1          30 s
+    // alarmTimer   Timer2          5 s
+    // clang-format on
     EntryPanel* entry = nullptr;
     TimetableBoard* board = nullptr;
     RoomStatus* status = nullptr;
