@@ -125,14 +125,14 @@ Reply BusinessDay::read() {
     readable_ = !read.error;
     if (read.error) {
         reply.tell(title::kFileError, q(*read.error + "\r\n" + file_.string()));
-        totals_ = computeTotals(grid_, kept_);
+        totals_ = gridTotals_.update(grid_, kept_);
         maxGroupNo_ = totals_.maxGroupNo;
         return reply;
     }
     placeRecords(grid_, read.content);
     kept_ = std::move(read.content.kept);
     rememberStored();
-    totals_ = computeTotals(grid_, kept_);
+    totals_ = gridTotals_.update(grid_, kept_);
     maxGroupNo_ = totals_.maxGroupNo;
     reportKeptLines(reply);
     return reply;
@@ -147,7 +147,7 @@ void BusinessDay::take(std::string_view bytes, const FileIdentity& identity, Rep
     placeRecords(grid_, content);
     kept_ = std::move(content.kept);
     rememberStored();
-    totals_ = computeTotals(grid_, kept_);
+    totals_ = gridTotals_.update(grid_, kept_);
     maxGroupNo_ = totals_.maxGroupNo;
     reportKeptLines(reply);
 }
@@ -206,7 +206,7 @@ BusinessDay::Saved BusinessDay::save(JournalOp op, const QString& what, DateTime
         identity_ = saved.after;
         fileBytes_ = rendered.bytes;
         rememberStored();
-        totals_ = computeTotals(grid_, kept_);
+        totals_ = gridTotals_.update(grid_, kept_);
         maxGroupNo_ = totals_.maxGroupNo;
     } else {
         take(rendered.bytes, saved.after, result.reply);

@@ -95,6 +95,7 @@ private:
     RoomGrid grid_;
     std::vector<KeptLine> kept_;
     DayTotals totals_;
+    GridTotals gridTotals_; // what each record adds, parsed again only when it changed
     long maxGroupNo_ = kEmptyDayGroupNo;
     bool readable_ = false;
     FileIdentity identity_; // the day file as this day last read or wrote it

@@ -31,6 +31,32 @@ TEST(DayTotals, ContinuationsCountMinutesButNotPeopleAndEveryStatusCounts) {
     EXPECT_EQ(groupsCaption(t.maxGroupNo), "5組");
 }
 
+// Kept from call to call, the totals follow every change as a whole recount would: a
+// record added, changed in place, moved, removed, and the day emptied.
+TEST(DayTotals, KeptTotalsFollowEachChangeAsARecount) {
+    RoomGrid g;
+    GridTotals kept;
+    const std::vector<KeptLine> odd{{3, "007100900,junk"}};
+    const auto same = [&](const char* step) {
+        const DayTotals a = kept.update(g, odd), b = computeTotals(g, odd);
+        EXPECT_EQ(a.peopleTotal, b.peopleTotal) << step;
+        EXPECT_EQ(a.minutesTotal, b.minutesTotal) << step;
+        EXPECT_EQ(a.maxGroupNo, b.maxGroupNo) << step;
+    };
+    same("empty");
+    g.at(0, 0) = rec("001100100", "2026/12/05 22:00", "2026/12/05 23:30", "2");
+    g.at(0, 1) = rec("001100101", "2026/12/05 23:30", "2026/12/06 00:00", "2", "延長");
+    same("added");
+    g.at(0, 0) = rec("001100100", "2026/12/05 22:00", "2026/12/06 00:30", "4");
+    same("changed in place");
+    std::swap(g.at(0, 1), g.at(5, 0));
+    same("moved");
+    g.at(0, 0).clear();
+    same("removed");
+    g.clearRecords();
+    same("emptied");
+}
+
 TEST(DayTotals, CaptionsRoundGroupsHalfToEvenAndShowNegativeTimeOnce) {
     EXPECT_EQ(minutesCaption(150), "2：30");
     EXPECT_EQ(minutesCaption(-30), "-0：30");

@@ -20,30 +20,63 @@ long roundHalfEven(double value) {
     return fl % 2 == 0 ? fl : fl + 1;
 }
 
-DayTotals computeTotals(const RoomGrid& grid, const std::vector<KeptLine>& kept) {
-    DayTotals t;
-    for (int room = 0; room < kRoomCount; ++room) {
-        for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-            const std::string& line = grid.at(room, pos);
-            if (line.empty())
-                continue;
-            const std::size_t fields = fieldCount(line);
-            const RecordView f = viewFields(line);
-            if (auto id = idNumber(line); id && *id % 100 == 0 && fields > FPeople)
-                t.peopleTotal += std::atol(std::string(f.people).c_str());
-            if (fields > FEnd) {
-                auto s = parseDateTime(f.start);
-                auto e = parseDateTime(f.end);
-                if (s && e)
-                    t.minutesTotal += minuteDiff(*s, *e);
-            }
-            if (auto g = groupNumberOf(line); g && *g > t.maxGroupNo)
-                t.maxGroupNo = *g;
-        }
+RecordTotals totalsOfRecord(std::string_view line) {
+    RecordTotals t;
+    if (line.empty())
+        return t;
+    const std::size_t fields = fieldCount(line);
+    const RecordView f = viewFields(line);
+    if (auto id = idNumber(line); id && *id % 100 == 0 && fields > FPeople)
+        t.people = std::atol(std::string(f.people).c_str());
+    if (fields > FEnd) {
+        auto s = parseDateTime(f.start);
+        auto e = parseDateTime(f.end);
+        if (s && e)
+            t.minutes = minuteDiff(*s, *e);
     }
+    t.groupNo = groupNumberOf(line).value_or(0);
+    return t;
+}
+
+namespace {
+
+void add(DayTotals& t, const RecordTotals& r) {
+    t.peopleTotal += r.people;
+    t.minutesTotal += r.minutes;
+    if (r.groupNo > t.maxGroupNo)
+        t.maxGroupNo = r.groupNo;
+}
+
+void addKept(DayTotals& t, const std::vector<KeptLine>& kept) {
     for (const auto& k : kept)
         if (auto g = groupNumberOf(k.bytes); g && *g > t.maxGroupNo)
             t.maxGroupNo = *g;
+}
+
+} // namespace
+
+DayTotals computeTotals(const RoomGrid& grid, const std::vector<KeptLine>& kept) {
+    DayTotals t;
+    for (int room = 0; room < kRoomCount; ++room)
+        for (int pos = 0; pos < kRecordsPerRoom; ++pos)
+            add(t, totalsOfRecord(grid.at(room, pos)));
+    addKept(t, kept);
+    return t;
+}
+
+DayTotals GridTotals::update(const RoomGrid& grid, const std::vector<KeptLine>& kept) {
+    DayTotals t;
+    for (int room = 0; room < kRoomCount; ++room)
+        for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
+            Cell& cell = cells_[static_cast<std::size_t>(room * kRecordsPerRoom + pos)];
+            const std::string& line = grid.at(room, pos);
+            if (line != cell.line) {
+                cell.line = line;
+                cell.totals = totalsOfRecord(line);
+            }
+            add(t, cell.totals);
+        }
+    addKept(t, kept);
     return t;
 }
 

@@ -4,6 +4,7 @@
 #include "core/storage/day_file.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kavro {
@@ -16,9 +17,32 @@ struct DayTotals {
     long maxGroupNo = kEmptyDayGroupNo; // highest number at characters 4-9, at least 100000
 };
 
+// What one record line adds: its people when it is a first record, its minutes, its group
+// number (0 without one).
+struct RecordTotals {
+    long people = 0;
+    long minutes = 0;
+    long groupNo = 0;
+};
+RecordTotals totalsOfRecord(std::string_view line);
+
 // Kept lines count towards maxGroupNo where they carry a number, so a new booking can
 // never repeat the number of a line the program could not read.
 DayTotals computeTotals(const RoomGrid& grid, const std::vector<KeptLine>& kept = {});
+
+// The same totals kept from one call to the next: a record is parsed again only when its
+// line changed, so that the save of one booking does not parse the whole day again.
+class GridTotals {
+public:
+    DayTotals update(const RoomGrid& grid, const std::vector<KeptLine>& kept);
+
+private:
+    struct Cell {
+        std::string line;
+        RecordTotals totals;
+    };
+    std::vector<Cell> cells_ = std::vector<Cell>(kRoomCount * kRecordsPerRoom);
+};
 
 std::string groupsCaption(long maxGroupNo);    // "5組"
 std::string peopleCaption(long peopleTotal);   // "12人"
