@@ -49,7 +49,7 @@ void BoardHalf::paintEvent(QPaintEvent* event) {
     painter.setTransform(unitTransform());
     // A repaint of one row's band draws that band's rows only.
     const QRectF area = unitTransform().inverted().mapRect(QRectF(event->rect()));
-    paintBoardHalf(painter, {model_, span_.start, index_, font(), &barTexts_, area});
+    paintBoardHalf(painter, {model_, span_.start, index_, font(), bars_, area});
 }
 
 void BoardHalf::mousePressEvent(QMouseEvent* event) {

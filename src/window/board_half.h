@@ -3,12 +3,11 @@
 // It paints itself from the desk model's records (read only) and says where it was pressed
 // and where the pointer is, in board units.
 #include "core/records/civil_time.h"
+#include "window/board_bars.h"
 
 #include <QFrame>
-#include <QHash>
 #include <QImage>
 #include <QPointF>
-#include <QStaticText>
 #include <QTransform>
 
 namespace kavro {
@@ -48,9 +47,7 @@ private:
     const DeskModel& model_;
     const BoardWindow& span_;
     int index_;
-    // The bar texts laid out at earlier repaints: laying a text out costs more than drawing
-    // it, and the board shows mostly the same texts at every tick.
-    QHash<QString, QStaticText> barTexts_;
+    BoardBars bars_;
 };
 
 } // namespace kavro

@@ -2,9 +2,9 @@
 // The painter arrives in board units, clipped to the half's drawable area.
 #include "window/board_painter.h"
 
-#include "core/records/record.h"
 #include "core/screen/board_geometry.h"
 #include "desk/desk_model.h"
+#include "window/board_bars.h"
 #include "window/board_half.h"
 
 #include <QPainter>
@@ -17,9 +17,6 @@ const QColor kBackground(0xFF, 0xFF, 0xDD);
 const QColor kGridBlue(0x00, 0x00, 0xFF);
 const QColor kHalfHourGreen(0x00, 0xDD, 0x00);
 const QColor kNowMagenta(0xFF, 0x00, 0xFF);
-// Bars of a status word the program does not know stay readable but draw no attention.
-const QColor kUnknownBar(0xC0, 0xC0, 0xC0);
-const QColor kUnknownText(0x00, 0x00, 0x00);
 // A record the day file does not hold is hatched over its status colour, so that nobody
 // takes it for stored; red hatching would vanish on a red bar.
 const QColor kUnsavedHatch(0xFF, 0x00, 0x00);
@@ -38,21 +35,15 @@ QPen cosmeticPen(const QColor& colour, int width, Qt::PenStyle style) {
     return pen;
 }
 
-QColor rgb(std::uint32_t value) {
-    return QColor((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-}
-
 // Texts are written with the unit transform lifted, so their glyphs are not distorted.
 // The font is set once per kind of text (select()), not per text: setting a font on a
 // widget's painter resolves it against the screen every time. A text that cannot reach
-// the window is neither made nor drawn; most bars of a full day lie outside it. A laid-out
-// text (QStaticText) puts its glyphs where drawText would, from its top-left corner.
+// the window is not drawn; most bars of a full day lie outside it. A laid-out text
+// (QStaticText) puts its glyphs where drawText would, from its top-left corner.
 class BoardText {
 public:
-    // Texts are laid out once and kept in `laidOut` when it is given.
-    BoardText(QPainter& painter, QFont font, double points,
-              QHash<QString, QStaticText>* laidOut = nullptr)
-        : painter_(painter), units_(painter.transform()), laidOut_(laidOut) {
+    BoardText(QPainter& painter, QFont font, double points)
+        : painter_(painter), units_(painter.transform()) {
         const double scale = units_.m22() / kDesignPixelsPerUnitY;
         font.setBold(false);
         font.setPixelSize(std::max(1, qRound(points * 96.0 / 72.0 * scale)));
@@ -83,29 +74,22 @@ public:
         const QPointF pixel = units_.map(units);
         painter_.resetTransform();
         painter_.setPen(colour);
-        if (laidOut_)
-            painter_.drawStaticText(pixel, laidOutText(text));
-        else
-            painter_.drawText(QPointF(pixel.x(), pixel.y() + ascent_), text);
+        painter_.drawText(QPointF(pixel.x(), pixel.y() + ascent_), text);
+        painter_.setTransform(units_);
+    }
+
+    // A text laid out beforehand, written the same way; the caller has checked mayShow().
+    void print(QPointF units, const QStaticText& text, const QColor& colour) {
+        const QPointF pixel = units_.map(units);
+        painter_.resetTransform();
+        painter_.setPen(colour);
+        painter_.drawStaticText(pixel, text);
         painter_.setTransform(units_);
     }
 
 private:
-    const QStaticText& laidOutText(const QString& text) {
-        auto it = laidOut_->find(text);
-        if (it != laidOut_->end())
-            return *it;
-        // A day's texts are a few hundred; the bound only keeps a long run from growing.
-        if (laidOut_->size() >= 4096)
-            laidOut_->clear();
-        QStaticText laid(text);
-        laid.setTextFormat(Qt::PlainText);
-        return *laidOut_->insert(text, laid);
-    }
-
     QPainter& painter_;
     QTransform units_;
-    QHash<QString, QStaticText>* laidOut_;
     QFont font_;
     double ascent_ = 0;
     double maxGlyphWidth_ = 0;
@@ -131,6 +115,12 @@ void drawTimeLines(QPainter& p, DateTime windowStart, BoardText& hourText) {
     }
 }
 
+// The outlines of stored and of unsaved bars, made once per paint rather than once per bar.
+struct BarPens {
+    QPen stored = cosmeticPen(Qt::black, 1, Qt::SolidLine);
+    QPen unsaved = cosmeticPen(Qt::black, 1, Qt::DashLine);
+};
+
 // Diagonal lines in pixels, whatever the board's units: a pattern brush drawn in board units
 // would be stretched with them.
 void hatch(QPainter& p, const QRectF& bar, const QColor& barColour) {
@@ -143,49 +133,38 @@ void hatch(QPainter& p, const QRectF& bar, const QColor& barColour) {
 }
 
 // The bar of one record line and its two texts, each drawn only where it can show.
-void drawBar(QPainter& p, std::string_view line, DateTime windowStart, int row, BoardText& text,
-             bool unsaved) {
-    const RecordView f = viewFields(line);
-    const auto start = parseDateTime(f.start);
-    const auto end = parseDateTime(f.end);
-    if (!start || !end)
+void drawBar(QPainter& p, const BoardBar& bar, const BarPens& pens, DateTime windowStart, int row,
+             BoardText& text, bool unsaved) {
+    if (!bar.drawable)
         return;
-    const double xs = static_cast<double>(minuteX(windowStart, *start));
-    const double xe = static_cast<double>(minuteX(windowStart, *end));
+    const double xs = static_cast<double>(minuteX(windowStart, bar.start));
+    const double xe = static_cast<double>(minuteX(windowStart, bar.end));
     const BarTextAnchor anchor = barTextAnchor(xs, xe, row);
-    // UTF-8 bytes bound the UTF-16 units of a text; the detail adds "(", ")  " and "hh:nn".
-    const bool nameShows = text.mayShow(anchor.x, f.name.size());
-    const bool detailShows = text.mayShow(anchor.x, f.people.size() + 9);
+    const bool nameShows = text.mayShow(anchor.x, bar.nameLength);
+    const bool detailShows = text.mayShow(anchor.x, bar.detailLength);
     const bool barShows =
         std::max(xs, xe) >= -kOutlineMargin && std::min(xs, xe) <= kBoardUnitsX + kOutlineMargin;
     if (!nameShows && !detailShows && !barShows)
         return;
 
-    const auto colours = statusColours(f.status);
-    const QColor barColour = colours ? rgb(colours->bar) : kUnknownBar;
-    const QColor textColour = colours ? rgb(colours->text) : kUnknownText;
     const double top = barTop(row), bottom = barBottom(row);
-
     if (barShows) {
-        p.setPen(cosmeticPen(Qt::black, 1, unsaved ? Qt::DashLine : Qt::SolidLine));
+        p.setPen(unsaved ? pens.unsaved : pens.stored);
         if (xs == xe) {
             p.drawLine(QPointF(xs, top), QPointF(xs, bottom));
         } else {
-            const QRectF bar = QRectF(QPointF(xs, top), QPointF(xe, bottom)).normalized();
-            p.fillRect(bar, barColour);
+            const QRectF rect = QRectF(QPointF(xs, top), QPointF(xe, bottom)).normalized();
+            p.fillRect(rect, bar.barColour);
             if (unsaved)
-                hatch(p, bar, barColour);
+                hatch(p, rect, bar.barColour);
             p.setBrush(Qt::NoBrush);
-            p.drawRect(bar);
+            p.drawRect(rect);
         }
     }
     if (nameShows)
-        text.print({anchor.x, anchor.nameY},
-                   QString::fromUtf8(f.name.data(), static_cast<qsizetype>(f.name.size())),
-                   textColour);
+        text.print({anchor.x, anchor.nameY}, bar.name, bar.textColour);
     if (detailShows)
-        text.print({anchor.x, anchor.detailY},
-                   QString::fromStdString(barDetailText(f.people, *end)), textColour);
+        text.print({anchor.x, anchor.detailY}, bar.detail, bar.textColour);
 }
 
 } // namespace
@@ -196,7 +175,7 @@ void paintBoardHalf(QPainter& painter, const BoardScene& scene) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRectF(0, 0, kBoardUnitsX, kBoardUnitsY), kBackground);
     BoardText hourText(painter, scene.font, 12);
-    BoardText barText(painter, scene.font, 8, scene.laidOut);
+    BoardText barText(painter, scene.font, 8);
 
     drawGrid(painter);
     drawTimeLines(painter, scene.windowStart, hourText);
@@ -211,6 +190,7 @@ void paintBoardHalf(QPainter& painter, const BoardScene& scene) {
     barText.select();
     const RoomGrid& grid = model.records();
     const UnsavedRecords& unsaved = model.unsaved();
+    const BarPens pens;
     for (int row = 0; row < kRowsPerHalf; ++row) {
         if (rowInkBottom(row) < scene.area.top() || rowInkTop(row) > scene.area.bottom())
             continue;
@@ -218,7 +198,8 @@ void paintBoardHalf(QPainter& painter, const BoardScene& scene) {
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
             const std::string& line = grid.at(room, pos);
             if (!line.empty())
-                drawBar(painter, line, scene.windowStart, row, barText, unsaved.at(room, pos));
+                drawBar(painter, scene.bars.of(row, pos, line), pens, scene.windowStart, row,
+                        barText, unsaved.at(room, pos));
         }
     }
     painter.restore();

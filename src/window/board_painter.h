@@ -5,14 +5,13 @@
 #include "core/records/civil_time.h"
 
 #include <QFont>
-#include <QHash>
 #include <QRectF>
-#include <QStaticText>
 
 class QPainter;
 
 namespace kavro {
 
+class BoardBars;
 class DeskModel;
 
 struct BoardScene {
@@ -20,8 +19,8 @@ struct BoardScene {
     DateTime windowStart; // the left edge of the three-hour window
     int half = 0;         // 0: rooms 001-017, 1: rooms 018-034
     QFont font;           // the half's font, which the window's scale sizes
-    // Bar texts laid out at earlier repaints, kept by the half between them.
-    QHash<QString, QStaticText>* laidOut = nullptr;
+    // The bars worked out at earlier repaints, kept by the half between them.
+    BoardBars& bars;
     // The part to paint, in board units: rows whose ink cannot reach it are not drawn.
     QRectF area{0, 0, 1e9, 1e9};
 };
