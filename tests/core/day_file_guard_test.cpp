@@ -47,6 +47,17 @@ TEST_P(DayFileGuard, ReplacesOnlyTheFileItRead) {
     RoomGrid grid;
     placeRecords(grid, read.content);
     grid.at(1, 0) = kAdded;
+    // Journaled at the reading, as the desk does: the save then trusts the bytes it read and
+    // meets the other program only at its check before the rename.
+    {
+        DayJournal journal(journalPathFor(file));
+        ASSERT_FALSE(journal.load().error);
+        reconcileDay(
+            journal, file,
+            makeDateTime(Date{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}},
+                         19, 0));
+    }
+    const std::string journalAtRead = readBytes(journalPathFor(file));
 
     bool changed = false, existed = false;
     std::string before;
@@ -65,7 +76,8 @@ TEST_P(DayFileGuard, ReplacesOnlyTheFileItRead) {
         };
     else
         changeNow();
-    const auto saved = saveAsTheDesk(file, grid, read.content.kept, read.identity, ops);
+    const auto saved =
+        saveAsTheDesk(file, grid, read.content.kept, read.identity, ops, &read.bytes);
     ASSERT_TRUE(changed);
 
     EXPECT_TRUE(strayFiles(file).empty()) << "no temporary file is left";
@@ -89,9 +101,8 @@ TEST_P(DayFileGuard, ReplacesOnlyTheFileItRead) {
         break;
     }
     EXPECT_FALSE(saved.written);
-    DayJournal journal(journalPathFor(file));
-    EXPECT_FALSE(journal.load().error);
-    EXPECT_TRUE(journal.entries().empty()) << "a refused save leaves nothing journaled";
+    EXPECT_EQ(readBytes(journalPathFor(file)), journalAtRead)
+        << "a refused save leaves the journal as it was";
     EXPECT_EQ(std::filesystem::exists(file), existed);
     EXPECT_EQ(readBytes(file), before) << "the file is left as the other program made it";
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A grid saved to its day file the one way the desk saves it: rendered, the change journaled,
-// the file replaced only while it is still the one the desk read (`expected`).
+// the file replaced only while it is still the one the desk read (`expected`, and the bytes
+// read when the desk kept them).
 #include "core/journal/journal_file.h"
 #include "core/storage/day_file.h"
 
@@ -13,7 +14,8 @@ namespace kavro::test {
 
 inline JournaledSave saveAsTheDesk(const std::filesystem::path& dayFile, const RoomGrid& grid,
                                    const std::vector<KeptLine>& kept, const FileIdentity& expected,
-                                   const FileOps& ops = posixFileOps()) {
+                                   const FileOps& ops = posixFileOps(),
+                                   const std::string* readBytes = nullptr) {
     JournaledSave saved;
     RenderResult rendered = renderDayFile(grid, kept);
     if (rendered.error) {
@@ -28,8 +30,8 @@ inline JournaledSave saveAsTheDesk(const std::filesystem::path& dayFile, const R
     }
     const DateTime when = makeDateTime(
         Date{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}}, 20, 0);
-    return saveDayJournaled(journal, dayFile, rendered.bytes, {JournalOp::Use, 0, when}, expected,
-                            ops);
+    return saveDayJournaled(journal, dayFile, rendered.bytes, {JournalOp::Use, 0, when},
+                            ExpectedDayFile{expected, readBytes}, ops);
 }
 
 // Whether fd is open on a journal: fault tests aim at the day file's replacement alone.

@@ -232,14 +232,26 @@ JournaledSave saveJournaled(DayJournal& journal, const fs::path& dayFile, std::s
                             const DayChange& change, const std::optional<FileIdentity>& expected,
                             const std::string* expectedBytes, const FileOps& ops) {
     JournaledSave result;
-    const FileRead current = readWholeFile(dayFile, kDayNoun);
-    if (current.error) {
-        result.error = current.error;
-        return result;
+    // The bytes the caller holds, with the journal already at them, are taken for the file's
+    // without reading it first: the check just before the rename still finds a change another
+    // program made, and the entry is then taken off again.
+    const bool keptInStep = expected && expectedBytes && expected->exists &&
+                            !journal.entries().empty() &&
+                            journal.entries().back().after == *expected;
+    FileRead read;
+    if (!keptInStep) {
+        read = readWholeFile(dayFile, kDayNoun);
+        if (read.error) {
+            result.error = read.error;
+            return result;
+        }
     }
-    const bool asExpected = expected && expectedBytes && current.exists && expected->exists &&
-                            current.bytes == *expectedBytes;
-    const FileIdentity currentId = asExpected ? *expected : identityOfRead(current);
+    const bool currentExists = keptInStep || read.exists;
+    const std::string_view currentBytes =
+        keptInStep ? std::string_view(*expectedBytes) : read.bytes;
+    const bool asExpected = keptInStep || (expected && expectedBytes && read.exists &&
+                                           expected->exists && read.bytes == *expectedBytes);
+    const FileIdentity currentId = asExpected ? *expected : identityOfRead(read);
     if (expected && *expected != currentId) {
         result.changedOutside = true;
         return result;
@@ -247,13 +259,13 @@ JournaledSave saveJournaled(DayJournal& journal, const fs::path& dayFile, std::s
     // A change no entry describes (the caller did not check at load, or another program was
     // quicker) is journaled first, so that the chain of identities has no gap.
     if (!journal.entries().empty() && journal.entries().back().after != currentId) {
-        if (auto error = recordOutsideChange(journal, current, change.when, ops)) {
+        if (auto error = recordOutsideChange(journal, read, change.when, ops)) {
             result.error = std::move(error);
             result.failedFile = journal.path();
             return result;
         }
     }
-    if (current.exists && current.bytes == newBytes) {
+    if (currentExists && currentBytes == newBytes) {
         result.after = currentId;
         return result;
     }
@@ -265,14 +277,14 @@ JournaledSave saveJournaled(DayJournal& journal, const fs::path& dayFile, std::s
     e.before = currentId;
     e.after = identityOf(newBytes);
     const FileIdentity after = e.after;
-    e.diff = diffLineViews(splitDayLineViews(current.bytes), splitDayLineViews(newBytes));
+    e.diff = diffLineViews(splitDayLineViews(currentBytes), splitDayLineViews(newBytes));
     if (auto error = journal.append(std::move(e), ops)) {
         result.error = std::move(error);
         result.failedFile = journal.path();
         return result;
     }
     // Checked once more just before the rename: another program may have been quicker.
-    if (auto error = replaceFileIfStill(dayFile, newBytes, current.exists, current.bytes, ops)) {
+    if (auto error = replaceFileIfStill(dayFile, newBytes, currentExists, currentBytes, ops)) {
         // The file is as it was: an entry left in the journal would be finished at the next
         // start, a change the desk was told did not happen.
         journal.dropLast(ops);
