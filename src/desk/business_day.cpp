@@ -37,18 +37,26 @@ void BusinessDay::clear() {
     kept_.clear();
     totals_ = DayTotals{};
     maxGroupNo_ = kEmptyDayGroupNo;
-    rememberStored();
+    markAllStored();
 }
 
-void BusinessDay::rememberStored() {
-    stored_ = storedRecordsOf(grid_);
+void BusinessDay::markAllStored() {
     unsaved_ = {};
     unsavedChanges_.clear();
 }
 
+StoredRecords BusinessDay::storedRecords() const {
+    if (!readable_)
+        return {};
+    RoomGrid stored;
+    DayContent content = parseDayFile(fileBytes_);
+    placeRecords(stored, content);
+    return storedRecordsOf(stored);
+}
+
 void BusinessDay::keepUnsaved(JournalOp op, const QString& change) {
     unsavedChanges_.push_back({op, change});
-    unsaved_ = unsavedRecords(grid_, stored_);
+    unsaved_ = unsavedRecords(grid_, storedRecords());
 }
 
 QString BusinessDay::unsavedChanges() const {
@@ -131,7 +139,7 @@ Reply BusinessDay::read() {
     }
     placeRecords(grid_, read.content);
     kept_ = std::move(read.content.kept);
-    rememberStored();
+    markAllStored();
     totals_ = gridTotals_.update(grid_, kept_);
     maxGroupNo_ = totals_.maxGroupNo;
     reportKeptLines(reply);
@@ -146,7 +154,7 @@ void BusinessDay::take(std::string_view bytes, const FileIdentity& identity, Rep
     DayContent content = parseDayFile(bytes);
     placeRecords(grid_, content);
     kept_ = std::move(content.kept);
-    rememberStored();
+    markAllStored();
     totals_ = gridTotals_.update(grid_, kept_);
     maxGroupNo_ = totals_.maxGroupNo;
     reportKeptLines(reply);
@@ -166,7 +174,7 @@ BusinessDay::Saved BusinessDay::save(JournalOp op, const QString& what, DateTime
         keepUnsaved(op, change);
         return result;
     }
-    const RenderResult rendered = renderDayFile(grid_, kept_);
+    RenderResult rendered = renderDayFile(grid_, kept_);
     JournaledSave saved;
     if (rendered.error)
         saved.error = rendered.error;
@@ -204,8 +212,8 @@ BusinessDay::Saved BusinessDay::save(JournalOp op, const QString& what, DateTime
     // not parsed back (a record moved to another room by 修正, for one, is not).
     if (kept_.empty() && adoptAsRead(grid_)) {
         identity_ = saved.after;
-        fileBytes_ = rendered.bytes;
-        rememberStored();
+        fileBytes_ = std::move(rendered.bytes);
+        markAllStored();
         totals_ = gridTotals_.update(grid_, kept_);
         maxGroupNo_ = totals_.maxGroupNo;
     } else {

@@ -86,8 +86,11 @@ private:
     void reportKeptLines(Reply& reply);
     void clear();
     // The grid as it stands is what the file holds.
-    void rememberStored();
+    void markAllStored();
     void keepUnsaved(JournalOp op, const QString& change);
+    // The records the file held at the last read or save, parsed again from its bytes: only a
+    // failed save needs them, and keeping a copy would cost every save.
+    StoredRecords storedRecords() const;
 
     std::filesystem::path dir_;
     Date date_{};
@@ -104,8 +107,7 @@ private:
     std::optional<DayCheck> rebuildOffer_;
     bool outsideChange_ = false;
     std::filesystem::path keptLinesReportedFor_; // a day's odd lines are reported once
-    StoredRecords stored_;                       // the records as the file last held them
-    UnsavedRecords unsaved_;                     // what the grid holds unlike them
+    UnsavedRecords unsaved_;                     // what the grid holds unlike the file
     std::vector<std::pair<JournalOp, QString>> unsavedChanges_; // failed saves, oldest first
 };
 

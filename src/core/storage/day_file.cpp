@@ -167,7 +167,11 @@ bool appendEncodedLine(RenderResult& out, const std::string& utf8Line) {
 
 RenderResult renderDayFile(const RoomGrid& grid, const std::vector<KeptLine>& kept) {
     RenderResult r;
-    r.bytes.reserve(kRoomCount * 8 * 64);
+    // A record line is about 60 bytes in CP932: one allocation for the whole day.
+    std::size_t lines = kept.size();
+    for (int room = 0; room < kRoomCount; ++room)
+        lines += static_cast<std::size_t>(grid.recordCount(room));
+    r.bytes.reserve(lines * 80);
     for (int room = 0; room < kRoomCount; ++room) {
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
             const std::string& line = grid.at(room, pos);
