@@ -73,6 +73,9 @@ void RoomStatus::showClock(DateTime clock) {
 void RoomStatus::showAlerts(const RoomAlerts& alerts) {
     for (int i = 0; i < kRoomCount; ++i)
         setBackground(roomLabels[i], labelColour(alerts.rooms[i]));
+    if (alerts.listItems == listedItems_)
+        return;
+    listedItems_ = alerts.listItems;
     remainingList->clear();
     for (const auto& item : alerts.listItems)
         remainingList->addItem(QString::fromStdString(item));

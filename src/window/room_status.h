@@ -7,6 +7,8 @@
 #include "window/window_panel.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QListWidget;
@@ -38,6 +40,9 @@ private:
     QLabel* clockLabel = nullptr;
     QListWidget* remainingList = nullptr;
     std::array<QLabel*, kRoomCount> roomLabels{};
+    // What the list shows: filled again only when it changes, so that its scroll position
+    // and the clerk's place in it survive the ticks and saves that change nothing there.
+    std::vector<std::string> listedItems_;
 };
 
 } // namespace kavro

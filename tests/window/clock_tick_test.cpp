@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 
 namespace kavro::test {
 namespace {
@@ -167,6 +168,27 @@ TEST_F(ClockTick, WindowMouseMoveHidesBothReadouts) {
     QCoreApplication::sendEvent(&form(), &move);
     EXPECT_TRUE(hoverReadout(0)->isHidden());
     EXPECT_TRUE(hoverReadout(1)->isHidden());
+}
+
+// The clerk's place in the list: a tick that changes nothing there leaves it where it is.
+TEST_F(ClockTick, AnUnchangedListKeepsTheClerksPlace) {
+    std::vector<std::string> stays;
+    for (int room = 1; room <= 30; ++room) {
+        char code[4];
+        std::snprintf(code, sizeof code, "%03d", room);
+        stays.push_back(std::string(code) + std::to_string(100100 + room) +
+                        ",2026/12/05 22:00,1,2026/12/05 23:30,2," + code + ",客,利用");
+    }
+    writeDay(ymd(2026, 12, 5), stays);
+    setNow(at(2026, 12, 5, 23, 0, 0));
+    start();
+    ASSERT_EQ(remainingList()->count(), 30);
+    remainingList()->setCurrentRow(25);
+
+    tickAt(at(2026, 12, 5, 23, 0, 30));
+    EXPECT_EQ(remainingList()->currentRow(), 25);
+    tickAt(at(2026, 12, 5, 23, 1, 0));
+    EXPECT_EQ(remainingLines().front(), QStringLiteral("030 029  客")) << "a new minute is shown";
 }
 
 } // namespace
