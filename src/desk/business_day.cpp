@@ -130,6 +130,7 @@ Reply BusinessDay::read() {
     auto read = readDayFile(file_);
     identity_ = read.identity;
     fileBytes_ = std::move(read.bytes);
+    trail_ = std::move(read.trail);
     readable_ = !read.error;
     if (read.error) {
         reply.tell(title::kFileError, q(*read.error + "\r\n" + file_.string()));
@@ -146,10 +147,12 @@ Reply BusinessDay::read() {
     return reply;
 }
 
-void BusinessDay::take(std::string_view bytes, const FileIdentity& identity, Reply& reply) {
+void BusinessDay::take(std::string_view bytes, const FileIdentity& identity, IdentityTrail trail,
+                       Reply& reply) {
     clear();
     identity_ = identity;
     fileBytes_ = bytes;
+    trail_ = std::move(trail);
     readable_ = true;
     DayContent content = parseDayFile(bytes);
     placeRecords(grid_, content);
@@ -180,7 +183,7 @@ BusinessDay::Saved BusinessDay::save(JournalOp op, const QString& what, DateTime
         saved.error = rendered.error;
     else
         saved = saveDayJournaled(journal_, file_, rendered.bytes, {op, 0, now},
-                                 ExpectedDayFile{identity_, &fileBytes_});
+                                 ExpectedDayFile{identity_, &fileBytes_, &trail_});
     if (saved.changedOutside) {
         // Another program wrote the file since it was read: writing the grid over it would
         // drop that change. It is journaled and shown; the desk does the operation again.
@@ -213,11 +216,14 @@ BusinessDay::Saved BusinessDay::save(JournalOp op, const QString& what, DateTime
     if (kept_.empty() && adoptAsRead(grid_)) {
         identity_ = saved.after;
         fileBytes_ = std::move(rendered.bytes);
+        // Bytes that were already the file's were not hashed again: no trail goes with them.
+        trail_ = saved.written ? std::move(saved.trail) : IdentityTrail{};
         markAllStored();
         totals_ = gridTotals_.update(grid_, kept_);
         maxGroupNo_ = totals_.maxGroupNo;
     } else {
-        take(rendered.bytes, saved.after, result.reply);
+        take(rendered.bytes, saved.after, saved.written ? std::move(saved.trail) : IdentityTrail{},
+             result.reply);
     }
     return result;
 }
@@ -228,7 +234,7 @@ JournaledSave BusinessDay::writeLines(const DayLines& lines, const DayChange& ch
     JournaledSave saved = saveDayJournaled(journal_, file_, bytes, change, expected);
     if (!saved.error && !saved.changedOutside) {
         Reply none;
-        take(bytes, saved.after, none);
+        take(bytes, saved.after, saved.written ? saved.trail : IdentityTrail{}, none);
     }
     return saved;
 }

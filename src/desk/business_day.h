@@ -82,7 +82,8 @@ public:
 
 private:
     // The content as read from these bytes (a read, or a save of the day's own).
-    void take(std::string_view bytes, const FileIdentity& identity, Reply& reply);
+    void take(std::string_view bytes, const FileIdentity& identity, IdentityTrail trail,
+              Reply& reply);
     void reportKeptLines(Reply& reply);
     void clear();
     // The grid as it stands is what the file holds.
@@ -103,6 +104,7 @@ private:
     bool readable_ = false;
     FileIdentity identity_; // the day file as this day last read or wrote it
     std::string fileBytes_; // ... and its bytes: a save compares them instead of hashing
+    IdentityTrail trail_;   // ... and the hash along them, or none
     DayJournal journal_;
     std::optional<DayCheck> rebuildOffer_;
     bool outsideChange_ = false;

@@ -230,7 +230,8 @@ std::optional<std::string> DayJournal::dropLast(const FileOps& ops) {
 namespace {
 JournaledSave saveJournaled(DayJournal& journal, const fs::path& dayFile, std::string_view newBytes,
                             const DayChange& change, const std::optional<FileIdentity>& expected,
-                            const std::string* expectedBytes, const FileOps& ops) {
+                            const std::string* expectedBytes, const IdentityTrail* expectedTrail,
+                            const FileOps& ops) {
     JournaledSave result;
     // The bytes the caller holds, with the journal already at them, are taken for the file's
     // without reading it first: the check just before the rename still finds a change another
@@ -275,7 +276,9 @@ JournaledSave saveJournaled(DayJournal& journal, const fs::path& dayFile, std::s
     e.target = change.target;
     e.when = change.when;
     e.before = currentId;
-    e.after = identityOf(newBytes);
+    e.after = keptInStep && expectedTrail
+                  ? identityResumed(newBytes, currentBytes, *expectedTrail, result.trail)
+                  : identityOf(newBytes, result.trail);
     const FileIdentity after = e.after;
     e.diff = diffLineViews(splitDayLineViews(currentBytes), splitDayLineViews(newBytes));
     if (auto error = journal.append(std::move(e), ops)) {
@@ -305,14 +308,14 @@ JournaledSave saveJournaled(DayJournal& journal, const fs::path& dayFile, std::s
 JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
                                std::string_view newBytes, const DayChange& change,
                                const std::optional<FileIdentity>& expected, const FileOps& ops) {
-    return saveJournaled(journal, dayFile, newBytes, change, expected, nullptr, ops);
+    return saveJournaled(journal, dayFile, newBytes, change, expected, nullptr, nullptr, ops);
 }
 
 JournaledSave saveDayJournaled(DayJournal& journal, const fs::path& dayFile,
                                std::string_view newBytes, const DayChange& change,
                                const ExpectedDayFile& expected, const FileOps& ops) {
     return saveJournaled(journal, dayFile, newBytes, change, expected.identity, expected.bytes,
-                         ops);
+                         expected.trail, ops);
 }
 
 DayCheck reconcileDay(DayJournal& journal, const fs::path& dayFile, DateTime now,

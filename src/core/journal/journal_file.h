@@ -75,6 +75,7 @@ struct JournaledSave {
     bool changedOutside = false; // the day file was not `expected`: nothing was written
     bool written = false;        // false also when the bytes were already the file's
     FileIdentity after;          // without error: the identity the file has now
+    IdentityTrail trail;         // when written: the trail of the bytes the file has now
 };
 
 // The day file as the caller last read or wrote it. With its bytes kept, finding it unchanged
@@ -82,6 +83,7 @@ struct JournaledSave {
 struct ExpectedDayFile {
     FileIdentity identity;
     const std::string* bytes = nullptr;
+    const IdentityTrail* trail = nullptr; // of `bytes`, when kept with them
 };
 
 // Replaces the day file by newBytes, the change journaled first: the entry (the lines taken

@@ -81,7 +81,7 @@ DayReadResult readDayFile(const fs::path& path) {
     result.error = readErrorText(err);
     if (result.error)
         return result;
-    result.identity = identityOf(bytes);
+    result.identity = identityOf(bytes, result.trail);
     result.content = parseDayFile(bytes);
     result.bytes = std::move(bytes);
     return result;

@@ -47,6 +47,7 @@ FileRead readWholeFile(const std::filesystem::path& path, const std::string& nou
 struct DayReadResult {
     DayContent content;
     FileIdentity identity;            // of the bytes read; an empty file when it was created
+    IdentityTrail trail;              // ... along them
     std::string bytes;                // as read
     std::optional<std::string> error; // Japanese text, when the file could not be read
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kavro {
 
@@ -18,6 +19,19 @@ struct FileIdentity {
 
 FileIdentity identityOf(std::string_view bytes);
 inline constexpr FileIdentity kMissingFile{};
+
+// The hash's state every kTrailStride bytes along some bytes. A save changes a few lines of a
+// day, so the identity of the new bytes is resumed from where they part from the old ones
+// rather than worked out from the start.
+inline constexpr std::size_t kTrailStride = 1024;
+struct IdentityTrail {
+    std::vector<std::uint64_t> states; // [i]: after the first i * kTrailStride bytes
+};
+FileIdentity identityOf(std::string_view bytes, IdentityTrail& trail);
+// The identity of `bytes`, resumed from `known` and its trail; a trail that is not of bytes
+// of `known`'s length is not used. The trail of `bytes` goes into `trail`.
+FileIdentity identityResumed(std::string_view bytes, std::string_view known,
+                             const IdentityTrail& knownTrail, IdentityTrail& trail);
 
 // "size:hash" in hexadecimal, "-" for a missing file; the parser returns false on any other text.
 std::string identityText(const FileIdentity& id);
