@@ -19,7 +19,9 @@
 #include <QPushButton>
 #include <QWindow>
 #include <cstdlib>
+#include <fcntl.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace kavro::bench {
 
@@ -49,6 +51,16 @@ FreeSpot checkInSpot() { return FreeSpot{4, 28}; }
 void writeDay(const std::filesystem::path& file, const std::string& bytes) {
     if (auto error = replaceFileAtomically(file, bytes))
         throw std::runtime_error("cannot write the day file: " + *error);
+}
+
+void flushWrites(const std::filesystem::path& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw std::runtime_error("cannot open " + dir.string());
+    const int synced = ::syncfs(fd);
+    ::close(fd);
+    if (synced != 0)
+        throw std::runtime_error("cannot flush the writes under " + dir.string());
 }
 
 Desk::Desk(int recordsPerRoom, std::optional<FreeSpot> free, const std::string& rates)

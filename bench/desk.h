@@ -28,6 +28,11 @@ using ScratchDir = test::TempDir;
 // Writes the day file durably, as the program's own save would.
 void writeDay(const std::filesystem::path& file, const std::string& bytes);
 
+// A fixture's bulk writes (a year of day files, two years of sales) put on the disk at once:
+// left to the kernel's write-back, they would slow the fsyncs of the measurements that run
+// after them, and the floor alongside does only part of those fsyncs.
+void flushWrites(const std::filesystem::path& dir);
+
 // A started window over a day of `recordsPerRoom` records per room.
 class Desk {
 public:

@@ -39,6 +39,7 @@ struct ReportFolder {
             for (int i = withFiles; i < days; ++i)
                 std::filesystem::remove(dayFilePath(dir.path(), addDays(lastDay(), -i)));
         }
+        flushWrites(dir.path());
     }
 };
 

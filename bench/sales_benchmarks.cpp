@@ -72,6 +72,7 @@ struct SalesFolder {
         if (!ledger)
             throw std::runtime_error("sales file not opened");
         writeSales(*ledger);
+        flushWrites(dir.path());
     }
 };
 
