@@ -1,6 +1,10 @@
 #include "charges/holidays.h"
 
+#include "core/figures/day_figures.h"
+#include "core/figures/report_csv.h"
+
 #include <cmath>
+#include <cstdio>
 
 namespace kavro {
 
@@ -131,6 +135,18 @@ std::optional<std::string_view> holidayName(Date date) {
     if (isCitizensHoliday(date))
         return "国民の休日";
     return std::nullopt;
+}
+
+std::string weekdayMark(Date date) {
+    const std::string weekday = weekdayName(weekdayIndex(date));
+    return holidayName(date) ? weekday + "・祝" : weekday;
+}
+
+std::string shortDayLabel(Date date) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%02u/%02u", static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.day()));
+    return std::string(digits) + "(" + weekdayMark(date) + ")";
 }
 
 std::vector<Holiday> holidaysOfYear(int year) {

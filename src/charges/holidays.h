@@ -16,6 +16,7 @@
 #include "core/records/civil_time.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +28,11 @@ inline constexpr int kLastHolidayYear = 2099;
 // The holiday's name (「元日」, 「振替休日」, 「国民の休日」 ...), none on other days and on
 // every day outside 1990-2099.
 std::optional<std::string_view> holidayName(Date date);
+
+// The weekday as the reports mark a day: 「月」, and 「月・祝」 on a holiday.
+std::string weekdayMark(Date date);
+// A day as the reports label it: 「11/23(月・祝)」.
+std::string shortDayLabel(Date date);
 
 struct Holiday {
     Date date;

@@ -1,5 +1,7 @@
 #include "sales/report_sales.h"
 
+#include "charges/holidays.h"
+
 #include "core/figures/report_csv.h"
 #include "core/figures/summary_file.h"
 #include "core/records/record.h"
@@ -31,13 +33,6 @@ SalesPeriod fromSummary(const SummaryFile& summary, const Period& period, bool& 
         }
     }
     return p;
-}
-
-std::string dayLabel(Date d) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%02u/%02u", static_cast<unsigned>(d.month()),
-                  static_cast<unsigned>(d.day()));
-    return std::string(buf) + "(" + weekdayName(weekdayIndex(d)) + ")";
 }
 
 std::string hourLabel(int index) {
@@ -118,7 +113,7 @@ std::vector<SalesRow> salesRows(const ReportSales& s) {
         std::optional<Takings> before;
         if (i < s.previous.byDay.size())
             before = s.previous.byDay[i];
-        rows.push_back(row("日別", dayLabel(addDays(s.period.first, static_cast<int>(i))),
+        rows.push_back(row("日別", shortDayLabel(addDays(s.period.first, static_cast<int>(i))),
                            s.current.byDay[i], before));
     }
     if (!s.hasRoomsAndHours())

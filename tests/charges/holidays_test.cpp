@@ -38,6 +38,13 @@ TEST(Holidays, EveryHolidayOfTheseYearsAsPublished) {
               "04/29 昭和の日, 05/03 憲法記念日, 05/04 みどりの日, 05/05 こどもの日, "
               "05/06 振替休日, 07/20 海の日, 08/11 山の日, 09/21 敬老の日, 09/22 国民の休日, "
               "09/23 秋分の日, 10/12 スポーツの日, 11/03 文化の日, 11/23 勤労感謝の日");
+    // As the reports label a day, the sales as well as the rooms.
+    EXPECT_EQ(
+        shortDayLabel(Date{std::chrono::year{2026}, std::chrono::month{11}, std::chrono::day{23}}),
+        "11/23(月・祝)");
+    EXPECT_EQ(
+        shortDayLabel(Date{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{5}}),
+        "12/05(土)");
     EXPECT_EQ(listed(1989), "");
     EXPECT_EQ(listed(2100), "");
 }

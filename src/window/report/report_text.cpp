@@ -15,17 +15,7 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
 
-QString weekdayMark(Date date) {
-    const QString weekday = q(weekdayName(weekdayIndex(date)));
-    return holidayName(date) ? weekday + QStringLiteral("・祝") : weekday;
-}
-
-QString dayLabel(Date date) {
-    return QStringLiteral("%1/%2(%3)")
-        .arg(static_cast<unsigned>(date.month()), 2, 10, QLatin1Char('0'))
-        .arg(static_cast<unsigned>(date.day()), 2, 10, QLatin1Char('0'))
-        .arg(weekdayMark(date));
-}
+QString dayLabel(Date date) { return q(shortDayLabel(date)); }
 
 QString hoursAndMinutes(long minutes) {
     return QStringLiteral("%1：%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
@@ -133,7 +123,7 @@ std::vector<QStringList> dayRows(const PeriodFigures& p) {
     std::vector<QStringList> rows;
     rows.reserve(p.days.size());
     for (const DayFigures& d : p.days) {
-        QStringList row{q(formatDate(d.date)), weekdayMark(d.date)};
+        QStringList row{q(formatDate(d.date)), q(weekdayMark(d.date))};
         if (d.source == FiguresSource::None) {
             for (int i = 0; i < 8; ++i)
                 row << QString();

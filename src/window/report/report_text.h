@@ -28,8 +28,7 @@ QStringList roomHeaders();
 std::vector<QStringList> roomRows(const PeriodFigures& figures);
 std::vector<QStringList> roomFooterRows(const PeriodFigures& figures);
 
-// "月", and "月・祝" on a public holiday; "12/05(土)", "11/23(月・祝)".
-QString weekdayMark(Date date);
+// "12/05(土)", "11/23(月・祝)".
 QString dayLabel(Date date);
 // Saturdays, Sundays and public holidays, marked in the day table.
 bool isDayOffMark(Date date);
