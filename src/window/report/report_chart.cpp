@@ -99,11 +99,16 @@ void fillHours(QChart* chart, const DayFigures& d) {
 
 } // namespace
 
-QChart* makeUsageChart(const PeriodFigures& p) {
+QChart* newReportChart() {
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
+    return chart;
+}
+
+QChart* makeUsageChart(const PeriodFigures& p) {
+    auto* chart = newReportChart();
     if (p.days.size() == 1) {
         fillHours(chart, p.days.front());
         return chart;

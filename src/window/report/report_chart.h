@@ -17,5 +17,8 @@ inline constexpr int kLevelDateLabels = 7;
 
 // A new chart (the caller owns it).
 QChart* makeUsageChart(const PeriodFigures& figures);
+// An empty chart as every chart of the report starts: still (a printed chart has no time to
+// animate), its legend below, narrow margins.
+QChart* newReportChart();
 
 } // namespace kavro

@@ -122,24 +122,25 @@ int dayPages(const PeriodReport& r) {
 // The first sales page holds the totals and the chart above its rows.
 constexpr std::size_t kSalesRowsOnFirstPage = 24;
 
-int salesPages(const ReportSales& sales) {
+int salesPagesFor(const ReportSales& sales, std::size_t rows) {
     if (sales.source == SalesSource::None)
         return 0;
-    const std::size_t rows = salesRows(sales).size();
     const std::size_t rest = rows > kSalesRowsOnFirstPage ? rows - kSalesRowsOnFirstPage : 0;
     return 1 + static_cast<int>((rest + kDayRowsPerPage - 1) / kDayRowsPerPage);
 }
 
+int salesPages(const ReportSales& sales) { return salesPagesFor(sales, salesRows(sales).size()); }
+
 bool paintSalesPages(PagePainter& page, const QString& title, const ReportSales& sales) {
     const auto rows = salesTableRows(sales);
+    const int pages = salesPagesFor(sales, rows.size());
     const std::vector<double> weights{7, 9, 5, 8, 7, 6, 8, 6};
     std::size_t first = 0;
-    for (int i = 0; i < salesPages(sales); ++i) {
+    for (int i = 0; i < pages; ++i) {
         if (!page.newPage())
             return false;
-        double y = page.text(
-            0, title + QStringLiteral("　売上（%1/%2）").arg(i + 1).arg(salesPages(sales)), 11,
-            true);
+        double y =
+            page.text(0, title + QStringLiteral("　売上（%1/%2）").arg(i + 1).arg(pages), 11, true);
         std::size_t count = kDayRowsPerPage;
         if (i == 0) {
             y = page.text(y, salesTotalsLine(sales), 10);

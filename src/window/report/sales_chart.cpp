@@ -46,10 +46,7 @@ Places placesOf(const ReportSales& s) {
 } // namespace
 
 QChart* makeSalesChart(const ReportSales& s) {
-    auto* chart = new QChart;
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(4, 4, 4, 4));
+    auto* chart = newReportChart();
     const Places places = placesOf(s);
 
     // In thousands of yen: a month's 1,000,000 reads as 1000, not as a row of zeros.

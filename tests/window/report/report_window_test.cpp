@@ -4,6 +4,7 @@
 #include "core/records/cp932.h"
 #include "desk/summary_keeper.h"
 #include "sales/sales_ledger.h"
+#include "support/sold_party.h"
 #include "support/temp_dir.h"
 #include "window/report/heat_map.h"
 #include "window/report/poppler_output.h"
@@ -316,21 +317,9 @@ TEST_F(ReportWindowTest, SalesWithThePeriodBeforeInTheTabsCsvAndPdf) {
              {std::tuple{1, 4u, 20, 4000, PaymentMethod::Cash},
               std::tuple{2, 5u, 21, 5000, PaymentMethod::Cash},
               std::tuple{3, 5u, 22, 6000, PaymentMethod::QrCode}}) {
-            SaleInput sale;
-            sale.soldAt = makeDateTime(date(day), hour, 0);
-            sale.bookingDate = date(day);
-            sale.bookingId = "00" + std::to_string(room) + std::to_string(id++) + "000";
-            sale.room = room;
-            sale.minutes = 60;
-            sale.people = 2;
-            sale.plan = "ご休憩";
-            sale.lines = {{"基本料金", yen}};
-            sale.method = method;
-            sale.received = yen;
-            const BookingRef booking{sale.bookingDate, sale.bookingId, room};
-            const auto intent =
-                ledger->openIntent(IntentKind::Settle, booking, {}, "", sale.soldAt);
-            ASSERT_FALSE(ledger->confirmSale(intent.value, sale, sale.soldAt).error);
+            sellParty(*ledger,
+                      {date(day), "00" + std::to_string(room) + std::to_string(id++) + "000", room},
+                      makeDateTime(date(day), hour, 0), yen, method, 60);
         }
     }
     auto w = open(date(5));

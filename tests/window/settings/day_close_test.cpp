@@ -1,4 +1,5 @@
 #include "sales/sales_ledger.h"
+#include "support/sold_party.h"
 #include "support/temp_dir.h"
 #include "window/settings/day_close_window.h"
 #include "window/settings/messages.h"
@@ -26,24 +27,11 @@ struct DayClosing : ::testing::Test {
 
     void sell(int room, DateTime when, long long amount, PaymentMethod method,
               Discount discount = {}) {
-        SaleInput s;
-        s.soldAt = when;
-        s.bookingDate = kDay;
-        s.bookingId = QStringLiteral("%1%2")
-                          .arg(room, 3, 10, QChar('0'))
-                          .arg(nextId++, 6, 10, QChar('0'))
-                          .toStdString();
-        s.room = room;
-        s.minutes = 120;
-        s.people = 2;
-        s.plan = "ご休憩";
-        s.lines = {{"基本料金", amount}};
-        s.discount = discount;
-        s.method = method;
-        s.received = amount;
-        const auto intent =
-            ledger->openIntent(IntentKind::Settle, {kDay, s.bookingId, room}, {}, "", when);
-        ASSERT_EQ(ledger->confirmSale(intent.value, s, when).error, std::nullopt);
+        const std::string id = QStringLiteral("%1%2")
+                                   .arg(room, 3, 10, QChar('0'))
+                                   .arg(nextId++, 6, 10, QChar('0'))
+                                   .toStdString();
+        sellParty(*ledger, {kDay, id, room}, when, amount, method, 120, discount);
     }
     void voidSale(int receipt, DateTime when) {
         const StoredSale sold = *ledger->sale(receipt).value;
