@@ -20,34 +20,43 @@ QStaticText laidOut(const QString& text) {
     return laid;
 }
 
-BoardBar barOf(const std::string& line) {
-    BoardBar bar;
-    bar.line = line;
-    const RecordView f = viewFields(line);
+} // namespace
+
+BoardBar::BoardBar(const std::string& line) : line_(line) {
+    const RecordView f = viewFields(line_);
     const auto start = parseDateTime(f.start);
     const auto end = parseDateTime(f.end);
     if (!start || !end)
-        return bar;
-    bar.drawable = true;
-    bar.start = *start;
-    bar.end = *end;
+        return;
+    drawable_ = true;
+    start_ = *start;
+    end_ = *end;
     const auto colours = statusColours(f.status);
-    bar.barColour = colours ? rgb(colours->bar) : kUnknownBar;
-    bar.textColour = colours ? rgb(colours->text) : kUnknownText;
-    bar.name = laidOut(QString::fromUtf8(f.name.data(), static_cast<qsizetype>(f.name.size())));
-    bar.nameLength = f.name.size();
-    bar.detail = laidOut(QString::fromStdString(barDetailText(f.people, *end)));
+    barColour_ = colours ? rgb(colours->bar) : kUnknownBar;
+    textColour_ = colours ? rgb(colours->text) : kUnknownText;
+    nameLength_ = f.name.size();
     // The detail adds "(", ")  " and "hh:nn" to the people.
-    bar.detailLength = f.people.size() + 9;
-    return bar;
+    detailLength_ = f.people.size() + 9;
 }
 
-} // namespace
+const QStaticText& BoardBar::name() {
+    if (!name_) {
+        const std::string_view name = viewFields(line_).name;
+        name_ = laidOut(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    return *name_;
+}
 
-const BoardBar& BoardBars::of(int row, int pos, const std::string& line) {
+const QStaticText& BoardBar::detail() {
+    if (!detail_)
+        detail_ = laidOut(QString::fromStdString(barDetailText(viewFields(line_).people, end_)));
+    return *detail_;
+}
+
+BoardBar& BoardBars::of(int row, int pos, const std::string& line) {
     BoardBar& bar = bars_[static_cast<std::size_t>(row) * kRecordsPerRoom + pos];
-    if (bar.line != line)
-        bar = barOf(line);
+    if (bar.line() != line)
+        bar = BoardBar(line);
     return bar;
 }
 

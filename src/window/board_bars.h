@@ -8,28 +8,46 @@
 #include <QColor>
 #include <QStaticText>
 #include <array>
+#include <optional>
 #include <string>
 
 namespace kavro {
 
-struct BoardBar {
-    std::string line;      // the record line it was made from
-    bool drawable = false; // false when the line's times cannot be read
-    DateTime start;
-    DateTime end;
-    QColor barColour;
-    QColor textColour;
-    QStaticText name;
-    QStaticText detail;
+class BoardBar {
+public:
+    BoardBar() = default;
+    explicit BoardBar(const std::string& line);
+
+    const std::string& line() const { return line_; }
+    bool drawable() const { return drawable_; } // false when the line's times cannot be read
+    DateTime start() const { return start_; }
+    DateTime end() const { return end_; }
+    const QColor& barColour() const { return barColour_; }
+    const QColor& textColour() const { return textColour_; }
     // UTF-8 bytes bound the UTF-16 units of a text, which is all the visibility test needs.
-    std::size_t nameLength = 0;
-    std::size_t detailLength = 0;
+    std::size_t nameLength() const { return nameLength_; }
+    std::size_t detailLength() const { return detailLength_; }
+    // The texts, laid out when first drawn: most bars of a day never reach the window.
+    const QStaticText& name();
+    const QStaticText& detail();
+
+private:
+    std::string line_;
+    bool drawable_ = false;
+    DateTime start_;
+    DateTime end_;
+    QColor barColour_;
+    QColor textColour_;
+    std::size_t nameLength_ = 0;
+    std::size_t detailLength_ = 0;
+    std::optional<QStaticText> name_;
+    std::optional<QStaticText> detail_;
 };
 
 class BoardBars {
 public:
     // The bar of `line`, kept at its row and position until the line there changes.
-    const BoardBar& of(int row, int pos, const std::string& line);
+    BoardBar& of(int row, int pos, const std::string& line);
 
 private:
     std::array<BoardBar, static_cast<std::size_t>(kRowsPerHalf) * kRecordsPerRoom> bars_;

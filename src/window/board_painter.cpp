@@ -133,15 +133,15 @@ void hatch(QPainter& p, const QRectF& bar, const QColor& barColour) {
 }
 
 // The bar of one record line and its two texts, each drawn only where it can show.
-void drawBar(QPainter& p, const BoardBar& bar, const BarPens& pens, DateTime windowStart, int row,
+void drawBar(QPainter& p, BoardBar& bar, const BarPens& pens, DateTime windowStart, int row,
              BoardText& text, bool unsaved) {
-    if (!bar.drawable)
+    if (!bar.drawable())
         return;
-    const double xs = static_cast<double>(minuteX(windowStart, bar.start));
-    const double xe = static_cast<double>(minuteX(windowStart, bar.end));
+    const double xs = static_cast<double>(minuteX(windowStart, bar.start()));
+    const double xe = static_cast<double>(minuteX(windowStart, bar.end()));
     const BarTextAnchor anchor = barTextAnchor(xs, xe, row);
-    const bool nameShows = text.mayShow(anchor.x, bar.nameLength);
-    const bool detailShows = text.mayShow(anchor.x, bar.detailLength);
+    const bool nameShows = text.mayShow(anchor.x, bar.nameLength());
+    const bool detailShows = text.mayShow(anchor.x, bar.detailLength());
     const bool barShows =
         std::max(xs, xe) >= -kOutlineMargin && std::min(xs, xe) <= kBoardUnitsX + kOutlineMargin;
     if (!nameShows && !detailShows && !barShows)
@@ -154,17 +154,17 @@ void drawBar(QPainter& p, const BoardBar& bar, const BarPens& pens, DateTime win
             p.drawLine(QPointF(xs, top), QPointF(xs, bottom));
         } else {
             const QRectF rect = QRectF(QPointF(xs, top), QPointF(xe, bottom)).normalized();
-            p.fillRect(rect, bar.barColour);
+            p.fillRect(rect, bar.barColour());
             if (unsaved)
-                hatch(p, rect, bar.barColour);
+                hatch(p, rect, bar.barColour());
             p.setBrush(Qt::NoBrush);
             p.drawRect(rect);
         }
     }
     if (nameShows)
-        text.print({anchor.x, anchor.nameY}, bar.name, bar.textColour);
+        text.print({anchor.x, anchor.nameY}, bar.name(), bar.textColour());
     if (detailShows)
-        text.print({anchor.x, anchor.detailY}, bar.detail, bar.textColour);
+        text.print({anchor.x, anchor.detailY}, bar.detail(), bar.textColour());
 }
 
 } // namespace
