@@ -94,6 +94,14 @@ TEST(DayFile, MissingFileIsCreatedEmptyAndLineFeedOnlyFilesAreRead) {
     writeBytes(file,
                cp932(rec("001100100", "001", "a")) + "\n" + cp932(rec("002100200", "002", "b")));
     EXPECT_EQ(readDayFile(file).content.records.size(), 2u);
+
+    // A reader that only looks: it never creates a file, and leaves known bytes unparsed.
+    EXPECT_FALSE(readExistingDayFile(dir / "20261206.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "20261206.txt"));
+    const FileIdentity known = identityOf(readBytes(file));
+    EXPECT_FALSE(readExistingDayFile(file, true, &known)->parsed);
+    const FileIdentity other = identityOf("");
+    EXPECT_EQ(readExistingDayFile(file, true, &other)->content.records.size(), 2u);
 }
 
 TEST(DayFile, OddLinesAreKeptByteForByteAndWrittenBackAfterTheRecords) {

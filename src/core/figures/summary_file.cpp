@@ -274,9 +274,13 @@ SummaryUpdate storeEntries(const fs::path& dir, const std::vector<Date>& dates, 
         result.keptLineNumbers.push_back(k.lineNumber);
 
     for (Date date : dates) {
-        auto day = readExistingDayFile(dayFilePath(dir, date));
-        std::optional<DaySales> sales = salesOf ? salesOf(date) : std::nullopt;
         auto known = file.days.find(date);
+        // A line taken from the bytes the file still holds is kept without parsing them: a
+        // start-up with a month of full days would otherwise parse every one of them.
+        const FileIdentity* unchanged =
+            onlyChanged && known != file.days.end() ? &known->second.dayFile : nullptr;
+        auto day = readExistingDayFile(dayFilePath(dir, date), true, unchanged);
+        std::optional<DaySales> sales = salesOf ? salesOf(date) : std::nullopt;
         if (known != file.days.end() && !sales)
             sales = known->second.sales;
         if (known != file.days.end() && sales != known->second.sales) {

@@ -87,7 +87,8 @@ DayReadResult readDayFile(const fs::path& path) {
     return result;
 }
 
-std::optional<ExistingDayFile> readExistingDayFile(const fs::path& path, bool withIdentity) {
+std::optional<ExistingDayFile> readExistingDayFile(const fs::path& path, bool withIdentity,
+                                                   const FileIdentity* alreadyKnown) {
     ExistingDayFile result;
     std::string bytes;
     const int err = readRegularFile(path, bytes);
@@ -95,9 +96,12 @@ std::optional<ExistingDayFile> readExistingDayFile(const fs::path& path, bool wi
         return std::nullopt;
     result.error = readErrorText(err);
     if (!result.error) {
-        if (withIdentity)
+        if (withIdentity || alreadyKnown)
             result.identity = identityOf(bytes);
+        if (alreadyKnown && *alreadyKnown == result.identity)
+            return result;
         result.content = parseDayFile(bytes);
+        result.parsed = true;
     }
     return result;
 }

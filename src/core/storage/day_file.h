@@ -57,12 +57,15 @@ DayReadResult readDayFile(const std::filesystem::path& path);
 struct ExistingDayFile {
     DayContent content;
     FileIdentity identity;            // of the bytes read, when asked for
+    bool parsed = false;              // whether `content` holds what the bytes say
     std::optional<std::string> error; // Japanese text, when the file could not be read
 };
 // Reads the day file without ever creating it (readers that only look, such as the
-// reports): none when the file does not exist.
+// reports): none when the file does not exist. A file whose identity is `alreadyKnown` is
+// not parsed: the caller holds what it says.
 std::optional<ExistingDayFile> readExistingDayFile(const std::filesystem::path& path,
-                                                   bool withIdentity = true);
+                                                   bool withIdentity = true,
+                                                   const FileIdentity* alreadyKnown = nullptr);
 
 // Places records into the grid's rooms in order; records that find no room (a full row)
 // are moved to the kept lines so that they survive.
