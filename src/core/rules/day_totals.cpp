@@ -56,12 +56,7 @@ void addKept(DayTotals& t, const std::vector<KeptLine>& kept) {
 } // namespace
 
 DayTotals computeTotals(const RoomGrid& grid, const std::vector<KeptLine>& kept) {
-    DayTotals t;
-    for (int room = 0; room < kRoomCount; ++room)
-        for (int pos = 0; pos < kRecordsPerRoom; ++pos)
-            add(t, totalsOfRecord(grid.at(room, pos)));
-    addKept(t, kept);
-    return t;
+    return GridTotals{}.update(grid, kept);
 }
 
 DayTotals GridTotals::update(const RoomGrid& grid, const std::vector<KeptLine>& kept) {
