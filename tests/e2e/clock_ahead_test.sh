@@ -19,10 +19,10 @@ before=$(sums)
 # waits until it has gone.
 answer_box() { # TITLE
     local box
-    box=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1) || fail "no box $1"
+    box=$(wait_window "^$1\$" 20) || fail "no box $1"
     eval "$(xdotool getwindowgeometry --shell "$box")"
     xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Return
-    for _ in $(seq 50); do xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || break; sleep 0.1; done
+    wait_window_gone "^$1\$" "$box" || fail "the box $1 stayed"
 }
 
 for run in 1 2; do

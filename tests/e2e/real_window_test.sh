@@ -45,16 +45,16 @@ echo "day file: $line"
 before=$(md5sum <"$day")
 click_board 100 124
 click_check_in
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^入力エラー$' | head -1) || fail "no message box"
+box=$(wait_window '^入力エラー$') || fail "no message box"
 [ "$(md5sum <"$day")" = "$before" ] || fail "a refused check-in changed the day file"
 eval "$(xdotool getwindowgeometry --shell "$box")"
 xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Return
-for _ in $(seq 50); do xdotool search --onlyvisible --name '^入力エラー$' >/dev/null 2>&1 || break; sleep 0.1; done
+wait_window_gone '^入力エラー$' "$box" || fail "the message box stayed"
 
 # A second start brings the running window to the front: the report window (Ctrl+R) takes
 # the keyboard, and the second start gives it back to the main window, raised above it.
 xdotool mousemove --sync $((wx + 930)) $((wy + 60)) click 1 key --delay 100 ctrl+r # on the clock
-report=$(timeout 10 xdotool search --sync --onlyvisible --name '^集計$' | head -1) || fail "no report window"
+report=$(wait_window '^集計$') || fail "no report window"
 for _ in $(seq 50); do [ "$(xdotool getwindowfocus)" = "$report" ] && break; sleep 0.1; done
 [ "$(xdotool getwindowfocus)" = "$report" ] || fail "the report window did not take the keyboard"
 timeout 20 "$work/kavro/kavro" >"$work/second.log" 2>&1 || fail "the second copy did not end cleanly"

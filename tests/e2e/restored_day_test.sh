@@ -38,7 +38,7 @@ end_program
 
 cp "$work/before-second.txt" "$day"
 start_program '2026-12-05 20:30:00'
-box=$(timeout 20 xdotool search --sync --onlyvisible --name '^履歴$' | head -1) || fail "no message at start"
+box=$(wait_window '^履歴$' 20) || fail "no message at start"
 cmp -s "$day" "$work/before-second.txt" || fail "the file put back was overwritten: $(iconv -f CP932 -t UTF-8 "$day")"
 [[ "$(last_entry)" == *外部変更 ]] || fail "journal's last entry: $(last_entry)"
 eval "$(xdotool getwindowgeometry --shell "$box")"

@@ -39,12 +39,16 @@ xdotool key Home Tab Tab Down
 sleep 1
 [ -e "$work/20261205.jnl" ] || fail "12/05 has no journal"
 click_at $((wx + 904 + 52)) $((wy + 18 + 10)) # メニュー
+# The menu's pop-up has no title: it is the program's only window besides the main one.
+menu_open() { xdotool search --onlyvisible --class '^kavro_longrun$' 2>/dev/null | grep -vqx "$wid"; }
+for _ in $(seq 100); do menu_open && break; sleep 0.1; done
+menu_open || fail "the desk menu did not open"
 xdotool key Down Return
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^元に戻す$' | head -1) || fail "no answer to the undo"
+box=$(wait_window '^元に戻す$') || fail "no answer to the undo"
 # Tab and space: a refusal's only button, or a question's はい, which must not be offered.
 eval "$(xdotool getwindowgeometry --shell "$box")"
 xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Tab space
-for _ in $(seq 50); do xdotool search --onlyvisible --name '^元に戻す$' >/dev/null 2>&1 || break; sleep 0.1; done
+wait_window_gone '^元に戻す$' "$box" || fail "the answer to the undo stayed"
 sleep 1
 [ "$(lines "$yesterday")" -eq 0 ] || fail "12/05 got the stay back"
 [ "$(lines "$today")" -eq 0 ] || fail "12/06 got the stay back"

@@ -37,9 +37,39 @@ start_xvfb() {
 
 # Waits for the main window; sets wid, wx, wy and window_geometry.
 find_main_window() {
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^KAVRO24$' | head -1) || fail "no window"
+    wid=$(wait_window '^KAVRO24$' 20) || fail "no window"
     window_geometry=$(xdotool getwindowgeometry "$wid")
     read -r wx wy < <(sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p' <<<"$window_geometry")
+}
+
+# Prints the id of a visible window whose title matches PATTERN, waiting up to SECONDS.
+# xdotool dies of an X error when a window goes away while it walks the tree (a menu
+# closing, a box opening), so every look is a fresh run and a failed one is simply retried.
+wait_window() { # PATTERN [SECONDS]
+    local found
+    for _ in $(seq $((${2:-10} * 10))); do
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to SECONDS until the window ID of a title matching PATTERN is no longer visible
+# (a box that follows with the same title is another window). A look that misses it counts
+# only when the next one agrees, since a dying xdotool misses it too.
+wait_window_gone() { # PATTERN ID [SECONDS]
+    local missed=0
+    for _ in $(seq $((${3:-10} * 10))); do
+        if xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -qx "$2"; then
+            missed=0
+        else
+            missed=$((missed + 1))
+            [ "$missed" -ge 2 ] && return 0
+        fi
+        sleep 0.1
+    done
+    return 1
 }
 
 # Board units of the left half to screen pixels (design geometry, 2-pixel border).
