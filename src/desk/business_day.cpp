@@ -32,8 +32,7 @@ void BusinessDay::open(Date date) {
     rebuildOffer_.reset();
 }
 
-void BusinessDay::clear() {
-    grid_.clearRecords();
+void BusinessDay::forgetRead() {
     kept_.clear();
     totals_ = DayTotals{};
     maxGroupNo_ = kEmptyDayGroupNo;
@@ -43,6 +42,12 @@ void BusinessDay::clear() {
 void BusinessDay::markAllStored() {
     unsaved_ = {};
     unsavedChanges_.clear();
+}
+
+void BusinessDay::placeAsRead(DayContent& content) {
+    const auto read = std::make_unique<RoomGrid>(); // too large for the stack of every caller
+    placeRecords(*read, content);
+    grid_.replaceRecords(*read);
 }
 
 StoredRecords BusinessDay::storedRecords() const {
@@ -126,7 +131,7 @@ Reply BusinessDay::rebuild(DateTime now) {
 
 Reply BusinessDay::read() {
     Reply reply;
-    clear();
+    forgetRead();
     auto read = readDayFile(file_);
     identity_ = read.identity;
     fileBytes_ = std::move(read.bytes);
@@ -134,11 +139,12 @@ Reply BusinessDay::read() {
     readable_ = !read.error;
     if (read.error) {
         reply.tell(title::kFileError, q(*read.error + "\r\n" + file_.string()));
+        grid_.clearRecords();
         totals_ = gridTotals_.update(grid_, kept_);
         maxGroupNo_ = totals_.maxGroupNo;
         return reply;
     }
-    placeRecords(grid_, read.content);
+    placeAsRead(read.content);
     kept_ = std::move(read.content.kept);
     markAllStored();
     totals_ = gridTotals_.update(grid_, kept_);
@@ -149,13 +155,13 @@ Reply BusinessDay::read() {
 
 void BusinessDay::take(std::string_view bytes, const FileIdentity& identity, IdentityTrail trail,
                        Reply& reply) {
-    clear();
+    forgetRead();
     identity_ = identity;
     fileBytes_ = bytes;
     trail_ = std::move(trail);
     readable_ = true;
     DayContent content = parseDayFile(bytes);
-    placeRecords(grid_, content);
+    placeAsRead(content);
     kept_ = std::move(content.kept);
     markAllStored();
     totals_ = gridTotals_.update(grid_, kept_);

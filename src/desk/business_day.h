@@ -85,7 +85,10 @@ private:
     void take(std::string_view bytes, const FileIdentity& identity, IdentityTrail trail,
               Reply& reply);
     void reportKeptLines(Reply& reply);
-    void clear();
+    // Forgets what the last read or save learnt of the file's lines, keeping the grid.
+    void forgetRead();
+    // The records of `content` become the grid's, keeping what is kept of unchanged lines.
+    void placeAsRead(DayContent& content);
     // The grid as it stands is what the file holds.
     void markAllStored();
     void keepUnsaved(JournalOp op, const QString& change);

@@ -124,9 +124,9 @@ Outcome DeskModel::registerNew(const EntryFields& panel, std::string_view status
         if (auto refusal =
                 checkScan(scanRoom(grid, room, ScanMode::Use, id, period.start, period.end)))
             return *refusal;
-    grid.at(room, grid.firstFree(room)) =
-        joinRecord({id, period.startField, panel.unit, period.endField, panel.people, panel.room,
-                    panel.name, std::string(status)});
+    grid.set(room, grid.firstFree(room),
+             joinRecord({id, period.startField, panel.unit, period.endField, panel.people,
+                         panel.room, panel.name, std::string(status)}));
     return finish({}, status == kStatusUse ? JournalOp::Use : JournalOp::Reserve,
                   describe(q(status), panel));
 }
@@ -159,9 +159,9 @@ Outcome DeskModel::inputExtension(const EntryFields& panel, const SelectedBookin
             checkScan(scanRoom(grid, room, ScanMode::Input, pending.id, period.start, period.end)))
         return *refusal;
     const SelectedBooking stored{pending.id, period.startField, period.endField};
-    grid.at(room, grid.firstFree(room)) =
-        joinRecord({stored.id, stored.start, panel.unit, stored.end, panel.people, panel.room,
-                    panel.name, std::string(kStatusUse)});
+    grid.set(room, grid.firstFree(room),
+             joinRecord({stored.id, stored.start, panel.unit, stored.end, panel.people, panel.room,
+                         panel.name, std::string(kStatusUse)}));
     markContinued(grid, room, *continued);
     Outcome outcome;
     outcome.selection = stored;

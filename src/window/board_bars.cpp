@@ -22,8 +22,8 @@ QStaticText laidOut(const QString& text) {
 
 } // namespace
 
-BoardBar::BoardBar(const std::string& line) : line_(line) {
-    const RecordView f = viewFields(line_);
+BoardBar::BoardBar(const std::string& line, std::uint64_t stamp) : stamp_(stamp) {
+    const RecordView f = viewFields(line);
     const auto start = parseDateTime(f.start);
     const auto end = parseDateTime(f.end);
     if (!start || !end)
@@ -39,24 +39,24 @@ BoardBar::BoardBar(const std::string& line) : line_(line) {
     detailLength_ = f.people.size() + 9;
 }
 
-const QStaticText& BoardBar::name() {
+const QStaticText& BoardBar::name(const std::string& line) {
     if (!name_) {
-        const std::string_view name = viewFields(line_).name;
+        const std::string_view name = viewFields(line).name;
         name_ = laidOut(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     }
     return *name_;
 }
 
-const QStaticText& BoardBar::detail() {
+const QStaticText& BoardBar::detail(const std::string& line) {
     if (!detail_)
-        detail_ = laidOut(QString::fromStdString(barDetailText(viewFields(line_).people, end_)));
+        detail_ = laidOut(QString::fromStdString(barDetailText(viewFields(line).people, end_)));
     return *detail_;
 }
 
-BoardBar& BoardBars::of(int row, int pos, const std::string& line) {
+BoardBar& BoardBars::of(int row, int pos, const RoomGrid& grid, int room) {
     BoardBar& bar = bars_[static_cast<std::size_t>(row) * kRecordsPerRoom + pos];
-    if (bar.line() != line)
-        bar = BoardBar(line);
+    if (bar.stamp() != grid.stamp(room, pos))
+        bar = BoardBar(grid.at(room, pos), grid.stamp(room, pos));
     return bar;
 }
 

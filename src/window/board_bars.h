@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QStaticText>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,10 +17,10 @@ namespace kavro {
 class BoardBar {
 public:
     BoardBar() = default;
-    explicit BoardBar(const std::string& line);
+    BoardBar(const std::string& line, std::uint64_t stamp);
 
-    const std::string& line() const { return line_; }
-    bool drawable() const { return drawable_; } // false when the line's times cannot be read
+    std::uint64_t stamp() const { return stamp_; } // of the grid cell the bar was made from
+    bool drawable() const { return drawable_; }    // false when the line's times cannot be read
     DateTime start() const { return start_; }
     DateTime end() const { return end_; }
     const QColor& barColour() const { return barColour_; }
@@ -27,12 +28,13 @@ public:
     // UTF-8 bytes bound the UTF-16 units of a text, which is all the visibility test needs.
     std::size_t nameLength() const { return nameLength_; }
     std::size_t detailLength() const { return detailLength_; }
-    // The texts, laid out when first drawn: most bars of a day never reach the window.
-    const QStaticText& name();
-    const QStaticText& detail();
+    // The texts of `line` (the one the bar was made from), laid out when first drawn: most
+    // bars of a day never reach the window.
+    const QStaticText& name(const std::string& line);
+    const QStaticText& detail(const std::string& line);
 
 private:
-    std::string line_;
+    std::uint64_t stamp_ = 0;
     bool drawable_ = false;
     DateTime start_;
     DateTime end_;
@@ -46,8 +48,9 @@ private:
 
 class BoardBars {
 public:
-    // The bar of `line`, kept at its row and position until the line there changes.
-    BoardBar& of(int row, int pos, const std::string& line);
+    // The bar of the grid's cell shown at the row and position, kept until the cell's stamp
+    // changes.
+    BoardBar& of(int row, int pos, const RoomGrid& grid, int room);
 
 private:
     std::array<BoardBar, static_cast<std::size_t>(kRowsPerHalf) * kRecordsPerRoom> bars_;

@@ -133,8 +133,8 @@ void hatch(QPainter& p, const QRectF& bar, const QColor& barColour) {
 }
 
 // The bar of one record line and its two texts, each drawn only where it can show.
-void drawBar(QPainter& p, BoardBar& bar, const BarPens& pens, DateTime windowStart, int row,
-             BoardText& text, bool unsaved) {
+void drawBar(QPainter& p, const std::string& line, BoardBar& bar, const BarPens& pens,
+             DateTime windowStart, int row, BoardText& text, bool unsaved) {
     if (!bar.drawable())
         return;
     const double xs = static_cast<double>(minuteX(windowStart, bar.start()));
@@ -162,9 +162,9 @@ void drawBar(QPainter& p, BoardBar& bar, const BarPens& pens, DateTime windowSta
         }
     }
     if (nameShows)
-        text.print({anchor.x, anchor.nameY}, bar.name(), bar.textColour());
+        text.print({anchor.x, anchor.nameY}, bar.name(line), bar.textColour());
     if (detailShows)
-        text.print({anchor.x, anchor.detailY}, bar.detail(), bar.textColour());
+        text.print({anchor.x, anchor.detailY}, bar.detail(line), bar.textColour());
 }
 
 } // namespace
@@ -198,8 +198,8 @@ void paintBoardHalf(QPainter& painter, const BoardScene& scene) {
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
             const std::string& line = grid.at(room, pos);
             if (!line.empty())
-                drawBar(painter, scene.bars.of(row, pos, line), pens, scene.windowStart, row,
-                        barText, unsaved.at(room, pos));
+                drawBar(painter, line, scene.bars.of(row, pos, grid, room), pens, scene.windowStart,
+                        row, barText, unsaved.at(room, pos));
         }
     }
     painter.restore();

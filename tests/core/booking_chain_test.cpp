@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NotificationChain, ReplacesOnlyInTheGivenRoom) {
     RoomGrid grid;
-    grid.at(0, 0) = rec("001100100", "利用");
+    grid.set(0, 0, rec("001100100", "利用"));
     EXPECT_FALSE(replaceRecordInRoom(grid, 1, "001100100", "x"));
     EXPECT_EQ(statusOf(grid.at(0, 0)), "利用");
     EXPECT_TRUE(replaceRecordInRoom(grid, 0, "001100100", rec("001100100", "通知", "3")));
@@ -57,12 +57,12 @@ TEST(NotificationChain, ReplacesOnlyInTheGivenRoom) {
 
 TEST(SettlementChain, SettlesTheRecordAndThoseItContinues) {
     RoomGrid grid;
-    grid.at(2, 0) = rec("003100600", "精算");
-    grid.at(2, 1) = rec("003100700", "延長");
-    grid.at(2, 2) = rec("003100701", "延長");
-    grid.at(2, 3) = rec("003100702", "通知");
-    grid.at(2, 4) = rec("003100800", "利用");
-    grid.at(3, 0) = rec("004100699", "利用");
+    grid.set(2, 0, rec("003100600", "精算"));
+    grid.set(2, 1, rec("003100700", "延長"));
+    grid.set(2, 2, rec("003100701", "延長"));
+    grid.set(2, 3, rec("003100702", "通知"));
+    grid.set(2, 4, rec("003100800", "利用"));
+    grid.set(3, 0, rec("004100699", "利用"));
 
     ASSERT_TRUE(settleBooking(grid, "003100702", rec("003100702", "精算", "5")));
     EXPECT_EQ(grid.at(2, 3), rec("003100702", "精算", "5"));
@@ -75,16 +75,16 @@ TEST(SettlementChain, SettlesTheRecordAndThoseItContinues) {
 
 TEST(SettlementChain, AFirstRecordSettlesAlone) {
     RoomGrid grid;
-    grid.at(0, 0) = rec("001100099", "利用");
-    grid.at(0, 1) = rec("001100100", "通知");
+    grid.set(0, 0, rec("001100099", "利用"));
+    grid.set(0, 1, rec("001100100", "通知"));
     ASSERT_TRUE(settleBooking(grid, "001100100", rec("001100100", "精算")));
     EXPECT_EQ(statusOf(grid.at(0, 0)), "利用");
 }
 
 TEST(SettlementChain, AnIdNoRecordHoldsChangesNothing) {
     RoomGrid grid;
-    grid.at(0, 0) = rec("001100100", "延長");
-    grid.at(0, 1) = rec("001100101", "延長");
+    grid.set(0, 0, rec("001100100", "延長"));
+    grid.set(0, 1, rec("001100101", "延長"));
     EXPECT_FALSE(settleBooking(grid, "001100102", rec("001100102", "精算")));
     EXPECT_EQ(statusOf(grid.at(0, 0)), "延長");
     EXPECT_EQ(statusOf(grid.at(0, 1)), "延長");
@@ -92,9 +92,9 @@ TEST(SettlementChain, AnIdNoRecordHoldsChangesNothing) {
 
 TEST(DeletionChain, TakingBackTheLastExtensionRestoresTheRecordBefore) {
     RoomGrid grid;
-    grid.at(6, 0) = rec("007101300", "延長");
-    grid.at(6, 1) = rec("007101301", "延長");
-    grid.at(6, 2) = rec("007101302", "利用");
+    grid.set(6, 0, rec("007101300", "延長"));
+    grid.set(6, 1, rec("007101301", "延長"));
+    grid.set(6, 2, rec("007101302", "利用"));
     auto r = deleteRecord(grid, "007101302");
     EXPECT_EQ(r.removed, 1);
     EXPECT_FALSE(r.firstRecordRemoved);
@@ -107,9 +107,9 @@ TEST(DeletionChain, TakingBackTheLastExtensionRestoresTheRecordBefore) {
 
 TEST(DeletionChain, AnExtensionNotRightAfterItsRecordIsRemovedAlone) {
     RoomGrid grid;
-    grid.at(4, 0) = rec("005101200", "延長");
-    grid.at(4, 1) = rec("005101300", "予約");
-    grid.at(4, 2) = rec("005101201", "利用");
+    grid.set(4, 0, rec("005101200", "延長"));
+    grid.set(4, 1, rec("005101300", "予約"));
+    grid.set(4, 2, rec("005101201", "利用"));
     auto r = deleteRecord(grid, "005101201");
     EXPECT_EQ(r.removed, 1);
     EXPECT_FALSE(r.restored);
@@ -119,7 +119,7 @@ TEST(DeletionChain, AnExtensionNotRightAfterItsRecordIsRemovedAlone) {
 
 TEST(DeletionChain, AnExtensionAtTheRowStartIsRemovedAlone) {
     RoomGrid grid;
-    grid.at(3, 0) = rec("004100201", "利用");
+    grid.set(3, 0, rec("004100201", "利用"));
     auto r = deleteRecord(grid, "004100201");
     EXPECT_EQ(r.removed, 1);
     EXPECT_FALSE(r.restored);
@@ -127,8 +127,8 @@ TEST(DeletionChain, AnExtensionAtTheRowStartIsRemovedAlone) {
 
 TEST(DeletionChain, AFirstRecordIsRemovedAndReported) {
     RoomGrid grid;
-    grid.at(0, 0) = rec("001100100", "予約");
-    grid.at(0, 1) = rec("001100200", "利用");
+    grid.set(0, 0, rec("001100100", "予約"));
+    grid.set(0, 1, rec("001100200", "利用"));
     auto r = deleteRecord(grid, "001100100");
     EXPECT_TRUE(r.firstRecordRemoved);
     EXPECT_FALSE(r.restored);
@@ -138,7 +138,7 @@ TEST(DeletionChain, AFirstRecordIsRemovedAndReported) {
 
 TEST(DeletionChain, AnUnknownIdRemovesNothing) {
     RoomGrid grid;
-    grid.at(0, 0) = rec("001100100", "利用");
+    grid.set(0, 0, rec("001100100", "利用"));
     auto r = deleteRecord(grid, "001100101");
     EXPECT_EQ(r.removed, 0);
     EXPECT_FALSE(grid.at(0, 0).empty());
@@ -146,7 +146,7 @@ TEST(DeletionChain, AnUnknownIdRemovesNothing) {
 
 TEST(FindRecord, FindsByIdAcrossRooms) {
     RoomGrid grid;
-    grid.at(20, 3) = rec("021100500", "通知");
+    grid.set(20, 3, rec("021100500", "通知"));
     EXPECT_EQ(findRecord(grid, "021100500"), rec("021100500", "通知"));
     EXPECT_FALSE(findRecord(grid, "021100501"));
 }

@@ -56,16 +56,16 @@ TEST(BookingListLine, TimesThatAreNoDateTimeAreShownAsTheyAre) {
 
 TEST(BookingList, AnExtendedBookingIsListedByIdWhateverItsPositions) {
     RoomGrid grid;
-    grid.at(4, 0) =
-        line("005100302", "2026/12/05 22:00", "0.5", "2026/12/05 22:30", "2", "B", "利用");
-    grid.at(4, 1) =
-        line("005100100", "2026/12/05 18:00", "1", "2026/12/05 19:00", "2", "X", "精算");
-    grid.at(4, 2) =
-        line("005100300", "2026/12/05 20:00", "1", "2026/12/05 21:00", "2", "B", "延長");
-    grid.at(4, 3) =
-        line("005100301", "2026/12/05 21:00", "1", "2026/12/05 22:00", "2", "B", "延長");
-    grid.at(5, 0) =
-        line("006100400", "2026/12/05 20:00", "1", "2026/12/05 21:00", "2", "C", "利用");
+    grid.set(4, 0,
+             line("005100302", "2026/12/05 22:00", "0.5", "2026/12/05 22:30", "2", "B", "利用"));
+    grid.set(4, 1,
+             line("005100100", "2026/12/05 18:00", "1", "2026/12/05 19:00", "2", "X", "精算"));
+    grid.set(4, 2,
+             line("005100300", "2026/12/05 20:00", "1", "2026/12/05 21:00", "2", "B", "延長"));
+    grid.set(4, 3,
+             line("005100301", "2026/12/05 21:00", "1", "2026/12/05 22:00", "2", "B", "延長"));
+    grid.set(5, 0,
+             line("006100400", "2026/12/05 20:00", "1", "2026/12/05 21:00", "2", "C", "利用"));
 
     auto lines = bookingListLines(grid, "005100301");
     ASSERT_EQ(lines.size(), 3u);
@@ -76,10 +76,10 @@ TEST(BookingList, AnExtendedBookingIsListedByIdWhateverItsPositions) {
 
 TEST(BookingList, OfTwoEqualIdsTheLaterVisitedStandsAbove) {
     RoomGrid grid;
-    grid.at(33, 0) =
-        line("034100100", "2026/12/05 20:00", "1", "2026/12/05 21:00", "2", "A", "利用");
-    grid.at(33, 1) =
-        line("034100100", "2026/12/05 20:00", "1", "2026/12/05 21:00", "2", "B", "予約");
+    grid.set(33, 0,
+             line("034100100", "2026/12/05 20:00", "1", "2026/12/05 21:00", "2", "A", "利用"));
+    grid.set(33, 1,
+             line("034100100", "2026/12/05 20:00", "1", "2026/12/05 21:00", "2", "B", "予約"));
     auto lines = bookingListLines(grid, "034100100");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("予約"), std::string::npos);
@@ -88,8 +88,8 @@ TEST(BookingList, OfTwoEqualIdsTheLaterVisitedStandsAbove) {
 
 TEST(BookingList, NothingIsListedForAnIdWithoutRecords) {
     RoomGrid grid;
-    grid.at(0, 0) =
-        line("001100100", "2026/12/05 20:00", "1", "2026/12/05 21:00", "2", "A", "利用");
+    grid.set(0, 0,
+             line("001100100", "2026/12/05 20:00", "1", "2026/12/05 21:00", "2", "A", "利用"));
     EXPECT_TRUE(bookingListLines(grid, "001100200").empty());
     EXPECT_TRUE(bookingListLines(grid, "").empty());
 }

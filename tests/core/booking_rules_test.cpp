@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
 class RoomScan : public ::testing::Test {
 protected:
     static constexpr int kRoom = 4; // "005"
-    void put(const std::string& l) { grid.at(kRoom, grid.firstFree(kRoom)) = l; }
+    void put(const std::string& l) { grid.set(kRoom, grid.firstFree(kRoom), l); }
     Conflict scan(ScanMode mode, const std::string& id, DateTime s, DateTime e) const {
         return scanRoom(grid, kRoom, mode, id, s, e);
     }
@@ -130,8 +130,8 @@ TEST_F(RoomScan, TheFirstBlockingRecordDecides) {
 
 TEST(RecordContinuedBy, OnlyTheNextNewNumberOfARecordOfTheRoom) {
     RoomGrid grid;
-    grid.at(4, 0) = line("005100200", "2026/12/05 20:00", "2026/12/05 21:00", kStatusUse);
-    grid.at(4, 1) = line("005100300", "2026/12/05 21:00", "2026/12/05 21:30", kStatusUse);
+    grid.set(4, 0, line("005100200", "2026/12/05 20:00", "2026/12/05 21:00", kStatusUse));
+    grid.set(4, 1, line("005100300", "2026/12/05 21:00", "2026/12/05 21:30", kStatusUse));
     EXPECT_EQ(recordContinuedBy(grid, 4, "005100201"), 5100200);
     for (const char* refused : {"005100501" /* continues nothing */, "005100300" /* exists */,
                                 "005100400" /* a new booking */, "00510020" /* too short */})
@@ -141,9 +141,9 @@ TEST(RecordContinuedBy, OnlyTheNextNewNumberOfARecordOfTheRoom) {
 
 TEST(MarkContinued, OnlyTheContinuedRecordOfTheRoomIsExtended) {
     RoomGrid grid;
-    grid.at(4, 0) = line("005100200", "2026/12/05 20:00", "2026/12/05 21:00", kStatusUse);
-    grid.at(4, 1) = line("005100300", "2026/12/05 22:00", "2026/12/05 23:00", kStatusReserved);
-    grid.at(5, 0) = line("005100200", "2026/12/05 20:00", "2026/12/05 21:00", kStatusUse, "006");
+    grid.set(4, 0, line("005100200", "2026/12/05 20:00", "2026/12/05 21:00", kStatusUse));
+    grid.set(4, 1, line("005100300", "2026/12/05 22:00", "2026/12/05 23:00", kStatusReserved));
+    grid.set(5, 0, line("005100200", "2026/12/05 20:00", "2026/12/05 21:00", kStatusUse, "006"));
     markContinued(grid, 4, 5100200);
     EXPECT_EQ(statusOf(grid.at(4, 0)), kStatusExtended);
     EXPECT_EQ(statusOf(grid.at(4, 1)), kStatusReserved);
@@ -156,12 +156,12 @@ class ModifyStore : public ::testing::Test {
 protected:
     static constexpr int k003 = 2, k012 = 11;
     void SetUp() override {
-        grid.at(k003, 0) =
-            line("003100300", "2026/12/05 18:00", "2026/12/05 19:00", kStatusSettled, "003");
-        grid.at(k003, 1) =
-            line("003100400", "2026/12/05 20:00", "2026/12/05 21:00", kStatusReserved, "003");
-        grid.at(k012, 0) =
-            line("012100100", "2026/12/05 18:00", "2026/12/05 19:00", kStatusSettled, "012");
+        grid.set(k003, 0,
+                 line("003100300", "2026/12/05 18:00", "2026/12/05 19:00", kStatusSettled, "003"));
+        grid.set(k003, 1,
+                 line("003100400", "2026/12/05 20:00", "2026/12/05 21:00", kStatusReserved, "003"));
+        grid.set(k012, 0,
+                 line("012100100", "2026/12/05 18:00", "2026/12/05 19:00", kStatusSettled, "012"));
     }
     std::string moved(const std::string& room) const {
         return line("003100400", "2026/12/05 20:00", "2026/12/05 21:00", kStatusUse, room);
@@ -176,8 +176,8 @@ TEST_F(ModifyStore, AMovedRecordGoesAfterTheTargetRoomsRecords) {
     EXPECT_EQ(grid.at(k012, 1), moved("012"));
 
     // modified again in its new room: appended again (the gap vanishes on the next save)
-    grid.at(k012, 2) =
-        line("012100500", "2026/12/05 23:00", "2026/12/06 00:00", kStatusReserved, "012");
+    grid.set(k012, 2,
+             line("012100500", "2026/12/05 23:00", "2026/12/06 00:00", kStatusReserved, "012"));
     storeModified(grid, k012, "003100400", moved("012"));
     EXPECT_TRUE(grid.at(k012, 1).empty());
     EXPECT_EQ(grid.at(k012, 3), moved("012"));
@@ -185,14 +185,15 @@ TEST_F(ModifyStore, AMovedRecordGoesAfterTheTargetRoomsRecords) {
 
 TEST_F(ModifyStore, AFullRowTakesNoMoveButItsOwnRecords) {
     for (int p = grid.firstFree(k012); p < kRecordsPerRoom; ++p)
-        grid.at(k012, p) = line("012" + std::to_string(100600 + p * 100), "2026/12/05 06:00",
-                                "2026/12/05 06:30", kStatusSettled, "012");
+        grid.set(k012, p,
+                 line("012" + std::to_string(100600 + p * 100), "2026/12/05 06:00",
+                      "2026/12/05 06:30", kStatusSettled, "012"));
     EXPECT_FALSE(modifyFits(grid, k012, "003100400"));
     EXPECT_TRUE(modifyFits(grid, k003, "003100400"));
     // a record already moved into the full row can still be modified there
-    grid.at(k012, 47) = moved("012");
+    grid.set(k012, 47, moved("012"));
     EXPECT_TRUE(modifyFits(grid, k012, "003100400"));
-    grid.at(k003, 1).clear();
+    grid.clear(k003, 1);
     storeModified(grid, k012, "003100400", moved("012") + "x");
     EXPECT_EQ(grid.at(k012, 47), moved("012") + "x");
 }

@@ -46,7 +46,7 @@ TEST_P(DayFileGuard, ReplacesOnlyTheFileItRead) {
     EXPECT_EQ(read.identity, identityOf(readBytes(file)));
     RoomGrid grid;
     placeRecords(grid, read.content);
-    grid.at(1, 0) = kAdded;
+    grid.set(1, 0, kAdded);
     // Journaled at the reading, as the desk does: the save then trusts the bytes it read and
     // meets the other program only at its check before the rename.
     {
@@ -136,7 +136,7 @@ TEST(DayFileGuard, ACreatedFileIsKnownAsEmptyAndAMissingOneAsMissing) {
     TempDir dir;
     const auto file = dir / "20261206.txt";
     RoomGrid grid;
-    grid.at(0, 0) = kLoaded;
+    grid.set(0, 0, kLoaded);
     EXPECT_TRUE(saveAsTheDesk(file, grid, {}, kMissingFile).written) << "a new file may be made";
     EXPECT_EQ(readDayFile(dir / "20261207.txt").identity, identityOf(""));
     const auto refused = saveAsTheDesk(file, grid, {}, kMissingFile);
@@ -149,7 +149,7 @@ TEST(DayFileGuard, ARecordTheFileCannotHoldExactlyIsUnstorable) {
     const auto file = dir / "20261205.txt";
     const auto id = readDayFile(file).identity;
     RoomGrid grid;
-    grid.at(0, 0) = "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田〜,利用";
+    grid.set(0, 0, "001100100,2026/12/05 22:00,1.5,2026/12/05 23:30,2,001,山田〜,利用");
     const auto saved = saveAsTheDesk(file, grid, {}, id);
     ASSERT_TRUE(saved.error);
     EXPECT_NE(saved.error->find("シフトJISで保存できない"), std::string::npos) << *saved.error;

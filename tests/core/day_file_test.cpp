@@ -157,7 +157,7 @@ TEST(DayFile, CharactersWithTwoCodesKeepTheCodeTheFileHad) {
     auto read = readDayFile(file);
     RoomGrid grid;
     placeRecords(grid, read.content);
-    grid.at(0, 0) = withStatus(grid.at(0, 0), "精算");
+    grid.set(0, 0, withStatus(grid.at(0, 0), "精算"));
     ASSERT_TRUE(saveAsTheDesk(file, grid, {}, read.identity).written);
     auto lines = readDayFile(file).content.records;
     ASSERT_EQ(lines.size(), 2u);
@@ -165,7 +165,7 @@ TEST(DayFile, CharactersWithTwoCodesKeepTheCodeTheFileHad) {
     EXPECT_EQ(lines[1].bytes, other);
 
     grid.clearRecords();
-    grid.at(0, 0) = *decodeCp932(nec);
+    grid.set(0, 0, *decodeCp932(nec));
     EXPECT_EQ(renderDayFile(grid, {}).bytes, cp932(*decodeCp932(nec)) + "\r\n")
         << "an emptied grid forgets the bytes it was read from";
 }
@@ -184,7 +184,7 @@ TEST(DayFile, EncodingFailureWritesNothing) {
     auto file = dir / "20261205.txt";
     writeBytes(file, "old\r\n");
     RoomGrid grid;
-    grid.at(0, 0) = rec("001100100", "001", "😀");
+    grid.set(0, 0, rec("001100100", "001", "😀"));
     const JournaledSave saved = saveAsTheDesk(file, grid, {}, identityOf("old\r\n"));
     ASSERT_TRUE(saved.error);
     EXPECT_NE(saved.error->find("シフトJIS"), std::string::npos) << *saved.error;
@@ -230,7 +230,7 @@ TEST(AtomicSave, AFailureMidWayLeavesThePreviousFileWholeAndNoTemporaryFile) {
     const FileIdentity read = readDayFile(file).identity;
     RoomGrid grid;
     for (int i = 0; i < 20; ++i)
-        grid.at(i, 0) = rec(formatId((i + 1) * 1000000 + 100100), roomCode(i), "後");
+        grid.set(i, 0, rec(formatId((i + 1) * 1000000 + 100100), roomCode(i), "後"));
 
     auto failure = [&](const FileOps& ops) {
         const JournaledSave saved = saveAsTheDesk(file, grid, {}, read, onTheDayFile(ops));
@@ -343,7 +343,7 @@ TEST(AdoptAsRead, OnlyAGridAReadWouldGiveBack) {
     for (const Case& c : cases) {
         RoomGrid grid;
         for (const auto& [pos, line] : c.cells)
-            grid.at(4, pos) = line;
+            grid.set(4, pos, line);
         const std::string bytes = renderDayFile(grid, {}).bytes;
         EXPECT_EQ(adoptAsRead(grid), c.adopted) << c.what;
         for (const auto& [pos, line] : c.cells) {
@@ -352,6 +352,38 @@ TEST(AdoptAsRead, OnlyAGridAReadWouldGiveBack) {
         }
         EXPECT_EQ(renderDayFile(grid, {}).bytes, bytes) << c.what;
     }
+}
+
+// The board and the day totals keep what they worked out of a line with the cell's stamp:
+// a stamp must change with the line, never repeat between grids, and survive a read of the
+// same day that leaves the line as it was.
+TEST(RoomGrid, AStampChangesExactlyWhenItsLineDoes) {
+    const std::string a = rec("005100100", "005", "山田"), b = rec("005100200", "005", "鈴木");
+    RoomGrid grid;
+    EXPECT_EQ(grid.stamp(4, 0), 0u) << "never written";
+    grid.set(4, 0, a);
+    const auto first = grid.stamp(4, 0);
+    grid.set(4, 0, a);
+    EXPECT_EQ(grid.stamp(4, 0), first) << "the same line again";
+    RoomGrid copy = grid;
+    copy.set(4, 0, b);
+    grid.set(4, 0, b);
+    EXPECT_NE(grid.stamp(4, 0), copy.stamp(4, 0)) << "one line written in two grids";
+    EXPECT_NE(grid.stamp(4, 0), first);
+
+    // The day read again: position 0 as it was, position 1 new, position 2 gone.
+    grid.set(4, 2, a);
+    const auto kept = grid.stamp(4, 0), gone = grid.stamp(4, 2);
+    RoomGrid read;
+    read.placeRead(4, 0, b, cp932(b));
+    read.placeRead(4, 1, a, cp932(a));
+    grid.replaceRecords(read);
+    EXPECT_EQ(grid.stamp(4, 0), kept);
+    EXPECT_EQ(grid.at(4, 1), a);
+    EXPECT_EQ(grid.stamp(4, 1), read.stamp(4, 1));
+    EXPECT_EQ(grid.at(4, 2), "");
+    EXPECT_NE(grid.stamp(4, 2), gone);
+    EXPECT_EQ(grid.readBytes(4, 0), cp932(b)) << "the bytes come with the read";
 }
 
 } // namespace

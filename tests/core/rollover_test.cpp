@@ -160,7 +160,7 @@ TEST(CarryAcross, AnExtensionWithoutItsFirstRecordIsAContinuationAtTheDesk) {
     const std::string id = "003100601";
     const std::string line = rec(id, "06 06:00", "06 07:00", "003", "利用");
     RoomGrid grid;
-    grid.at(2, 0) = line;
+    grid.set(2, 0, line);
     EXPECT_EQ(bookingListLines(grid, id).size(), 1u);
     const DayTotals totals = computeTotals(grid);
     EXPECT_EQ(std::pair(totals.peopleTotal, totals.minutesTotal), std::pair(0L, 60L));

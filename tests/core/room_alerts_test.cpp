@@ -32,7 +32,7 @@ class OneRecord : public ::testing::TestWithParam<AlertCase> {};
 TEST_P(OneRecord, ColourAlarmAndList) {
     const AlertCase& c = GetParam();
     RoomGrid grid;
-    grid.at(4, 0) = record("005", "2026/12/05 23:00", "山田", c.status);
+    grid.set(4, 0, record("005", "2026/12/05 23:00", "山田", c.status));
     const RoomAlerts a = computeRoomAlerts(grid, c.clock);
     EXPECT_EQ(a.rooms[4], c.alert);
     EXPECT_EQ(a.alarmRecords, c.alarmRecords);
@@ -70,19 +70,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RemainingList, EqualMinutesListTheLaterRoomFirst) {
     RoomGrid grid;
-    grid.at(2, 0) = record("003", "2026/12/05 23:00", "A", "利用");
-    grid.at(20, 0) = record("021", "2026/12/05 23:00", "B", "利用");
-    grid.at(7, 0) = record("008", "2026/12/05 22:30", "C", "通知");
+    grid.set(2, 0, record("003", "2026/12/05 23:00", "A", "利用"));
+    grid.set(20, 0, record("021", "2026/12/05 23:00", "B", "利用"));
+    grid.set(7, 0, record("008", "2026/12/05 22:30", "C", "通知"));
     const auto a = computeRoomAlerts(grid, when(5, 22, 0));
     EXPECT_EQ(a.listItems, (std::vector<std::string>{"008 030  C", "021 060  B", "003 060  A"}));
 }
 
 TEST(RemainingList, OverdueSortsBeforeZeroAndAboveFewMinutes) {
     RoomGrid grid;
-    grid.at(0, 0) = record("001", "2026/12/05 23:05", "A", "利用");
-    grid.at(1, 0) = record("002", "2026/12/05 23:00", "B", "利用");
-    grid.at(2, 0) = record("003", "2026/12/05 22:57", "C", "通知");
-    grid.at(3, 0) = record("004", "2026/12/06 01:00", "D", "利用");
+    grid.set(0, 0, record("001", "2026/12/05 23:05", "A", "利用"));
+    grid.set(1, 0, record("002", "2026/12/05 23:00", "B", "利用"));
+    grid.set(2, 0, record("003", "2026/12/05 22:57", "C", "通知"));
+    grid.set(3, 0, record("004", "2026/12/06 01:00", "D", "利用"));
     const auto a = computeRoomAlerts(grid, when(5, 23, 0, 45));
     EXPECT_EQ(a.listItems,
               (std::vector<std::string>{"003 -003  C", "002 000  B", "001 005  A", "004 120  D"}));
@@ -91,20 +91,20 @@ TEST(RemainingList, OverdueSortsBeforeZeroAndAboveFewMinutes) {
 TEST(RemainingList, LongOverdueKeepsItsNumericPlace) {
     // A stay forgotten for a whole day still sorts by its minutes, not by a cut text.
     RoomGrid grid;
-    grid.at(0, 0) = record("001", "2026/12/05 06:30", "A", "利用");
-    grid.at(1, 0) = record("002", "2026/12/05 22:00", "B", "利用");
+    grid.set(0, 0, record("001", "2026/12/05 06:30", "A", "利用"));
+    grid.set(1, 0, record("002", "2026/12/05 22:00", "B", "利用"));
     const auto a = computeRoomAlerts(grid, when(6, 0, 0));
     EXPECT_EQ(a.listItems, (std::vector<std::string>{"001 -1050  A", "002 -120  B"}));
 }
 
 TEST(RoomColour, TheLastQualifyingRecordOfARoomDecides) {
     RoomGrid grid;
-    grid.at(0, 0) = record("001", "2026/12/05 22:00", "A", "利用", "1001"); // overdue
-    grid.at(0, 1) = record("001", "2026/12/05 22:40", "A", "通知", "1002"); // 10 minutes
-    grid.at(1, 0) = record("002", "2026/12/05 22:35", "B", "通知", "1003"); // 5 minutes
-    grid.at(1, 1) = record("002", "2026/12/05 22:00", "B", "利用", "1004"); // overdue
-    grid.at(2, 0) = record("003", "2026/12/05 22:00", "C", "利用", "1005"); // overdue
-    grid.at(2, 1) = record("003", "2026/12/06 01:00", "C", "利用", "1006"); // far: no say
+    grid.set(0, 0, record("001", "2026/12/05 22:00", "A", "利用", "1001")); // overdue
+    grid.set(0, 1, record("001", "2026/12/05 22:40", "A", "通知", "1002")); // 10 minutes
+    grid.set(1, 0, record("002", "2026/12/05 22:35", "B", "通知", "1003")); // 5 minutes
+    grid.set(1, 1, record("002", "2026/12/05 22:00", "B", "利用", "1004")); // overdue
+    grid.set(2, 0, record("003", "2026/12/05 22:00", "C", "利用", "1005")); // overdue
+    grid.set(2, 1, record("003", "2026/12/06 01:00", "C", "利用", "1006")); // far: no say
     const auto a = computeRoomAlerts(grid, when(5, 22, 30));
     EXPECT_EQ(a.rooms[0], RoomAlert::Called);
     EXPECT_EQ(a.rooms[1], RoomAlert::Overdue);
@@ -114,7 +114,7 @@ TEST(RoomColour, TheLastQualifyingRecordOfARoomDecides) {
 
 TEST(RemainingList, RecordWithoutAReadableEndIsLeftOut) {
     RoomGrid grid;
-    grid.at(0, 0) = "001100100,2026/12/05 22:00,1,--,2,001,A,利用";
+    grid.set(0, 0, "001100100,2026/12/05 22:00,1,--,2,001,A,利用");
     const auto a = computeRoomAlerts(grid, when(5, 22, 30));
     EXPECT_TRUE(a.listItems.empty());
     EXPECT_EQ(a.alarmRecords, 0);

@@ -30,7 +30,7 @@ TEST_P(Unsaved, MarksWhatTheFileDoesNotHold) {
     const UnsavedCase& c = GetParam();
     RoomGrid grid;
     for (const Cell& cell : c.grid)
-        grid.at(cell.room, cell.position) = cell.line;
+        grid.set(cell.room, cell.position, cell.line);
     const UnsavedRecords result = unsavedRecords(grid, c.stored);
     std::vector<std::pair<int, int>> marked;
     for (int room = 0; room < kRoomCount; ++room)
@@ -56,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(StoredRecords, AreTheGridsRecordsInRoomOrder) {
     RoomGrid grid;
-    grid.at(4, 0) = kB;
-    grid.at(0, 0) = kA;
+    grid.set(4, 0, kB);
+    grid.set(0, 0, kA);
     EXPECT_EQ(storedRecordsOf(grid), (StoredRecords{kA, kB}));
     EXPECT_FALSE(unsavedRecords(grid, storedRecordsOf(grid)).any());
 }

@@ -19,13 +19,14 @@ std::unique_ptr<SaveContent> make(int index) {
     const int perRoom[kSaveContentCount] = {6, 12, 0};
     for (int room = 0; room < kRoomCount; ++room)
         for (int p = 0; p < perRoom[index]; ++p)
-            c->grid.at(room, p) =
-                record(room, 1001 + p, index == 0 ? "山田" : "ﾀﾅｶ", index == 0 ? "利用" : "精算");
+            c->grid.set(
+                room, p,
+                record(room, 1001 + p, index == 0 ? "山田" : "ﾀﾅｶ", index == 0 ? "利用" : "精算"));
     if (index == 0)
         c->kept = {{1, "001100100,\x80\xA0,kept"}, {2, std::string("\0\0\0", 3)}};
     if (index == 2)
         for (int p = 0; p < 3; ++p)
-            c->grid.at(0, p) = record(0, 1001 + p, "佐藤", "予約");
+            c->grid.set(0, p, record(0, 1001 + p, "佐藤", "予約"));
     c->bytes = renderDayFile(c->grid, c->kept).bytes;
     return c;
 }

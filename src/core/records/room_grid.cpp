@@ -1,6 +1,22 @@
 #include "core/records/room_grid.h"
 
+#include <atomic>
+
 namespace kavro {
+
+namespace {
+
+// Grids are also filled on the summary's thread.
+std::atomic<std::uint64_t> lastStamp{0};
+
+} // namespace
+
+void RoomGrid::set(int room, int position, std::string text) {
+    if (cells_[room][position] == text)
+        return;
+    cells_[room][position] = std::move(text);
+    stamps_[room][position] = lastStamp.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 int RoomGrid::recordCount(int room) const {
     int n = 0;
@@ -17,12 +33,23 @@ int RoomGrid::firstFree(int room) const {
 }
 
 void RoomGrid::clearRecords() {
-    for (auto& row : cells_)
+    for (int room = 0; room < kRoomCount; ++room)
         for (int p = 0; p < kRecordsPerRoom; ++p)
-            row[p].clear();
+            clear(room, p);
     for (auto& row : sources_)
         for (auto& s : row)
             s = {};
+}
+
+void RoomGrid::replaceRecords(RoomGrid& read) {
+    for (int room = 0; room < kRoomCount; ++room)
+        for (int p = 0; p < kRecordsPerRoom; ++p) {
+            if (cells_[room][p] != read.cells_[room][p]) {
+                cells_[room][p] = std::move(read.cells_[room][p]);
+                stamps_[room][p] = read.stamps_[room][p];
+            }
+            sources_[room][p] = std::move(read.sources_[room][p]);
+        }
 }
 
 bool RoomGrid::empty() const {
@@ -34,9 +61,9 @@ bool RoomGrid::empty() const {
 }
 
 void RoomGrid::placeRead(int room, int position, std::string text, std::string bytes) {
-    cells_[room][position] = text;
+    set(room, position, std::move(text));
     if (position < kRecordsPerRoom)
-        sources_[room][position] = {std::move(text), std::move(bytes)};
+        sources_[room][position] = {cells_[room][position], std::move(bytes)};
 }
 
 std::optional<std::string_view> RoomGrid::readBytes(int room, int position) const {

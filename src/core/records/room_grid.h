@@ -1,6 +1,7 @@
 #pragma once
 // The shown day in memory: record lines by room index and position within the room.
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,8 +14,14 @@ inline constexpr int kCarryCell = 48; // used only by the rollover, within one r
 
 class RoomGrid {
 public:
-    std::string& at(int room, int position) { return cells_[room][position]; }
     const std::string& at(int room, int position) const { return cells_[room][position]; }
+    // A write that changes a cell stamps it with a number no other write to any grid has had
+    // (0: never written, so empty). What is worked out from a line and kept with its stamp
+    // is therefore current exactly while the cell's stamp is the same, whichever grid it
+    // was taken from.
+    void set(int room, int position, std::string text);
+    void clear(int room, int position) { set(room, position, {}); }
+    std::uint64_t stamp(int room, int position) const { return stamps_[room][position]; }
 
     // Number of records of a room: the first empty position (rows are kept without gaps).
     int recordCount(int room) const;
@@ -23,6 +30,10 @@ public:
     bool isFull(int room) const { return firstFree(room) < 0; }
     // Empties positions 0-47 of every room (the carry cells are left alone).
     void clearRecords();
+    // Positions 0-47 become those of `read` (a grid just filled from a day file); a cell
+    // whose line is the same in both keeps its stamp, so a day read again after a change
+    // is worked out again only where its lines changed.
+    void replaceRecords(RoomGrid& read);
     bool empty() const;
 
     // Fills a cell with a line read from the day file and remembers the bytes it came
@@ -37,9 +48,10 @@ private:
         std::string text;
         std::string bytes;
     };
-    // No brace initializers: the strings start empty anyway, and clang 14 (which builds
-    // the fuzz targets) crashes on a braced member of this size.
+    // No brace initializers for the strings: they start empty anyway, and clang 14 (which
+    // builds the fuzz targets) crashes on a braced member of this size.
     std::array<std::array<std::string, kRecordsPerRoom + 1>, kRoomCount> cells_;
+    std::array<std::array<std::uint64_t, kRecordsPerRoom + 1>, kRoomCount> stamps_ = {};
     std::array<std::array<Source, kRecordsPerRoom>, kRoomCount> sources_;
 };
 

@@ -61,9 +61,9 @@ bool replaceRecordInRoom(RoomGrid& grid, int room, std::string_view id, const st
     if (room < 0 || room >= kRoomCount)
         return false;
     for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-        std::string& cell = grid.at(room, pos);
+        const std::string& cell = grid.at(room, pos);
         if (!cell.empty() && idOf(cell) == id) {
-            cell = line;
+            grid.set(room, pos, line);
             return true;
         }
     }
@@ -74,9 +74,9 @@ bool settleBooking(RoomGrid& grid, std::string_view id, const std::string& settl
     bool found = false;
     for (int room = 0; room < kRoomCount && !found; ++room) {
         for (int pos = 0; pos < kRecordsPerRoom && !found; ++pos) {
-            std::string& cell = grid.at(room, pos);
+            const std::string& cell = grid.at(room, pos);
             if (!cell.empty() && idOf(cell) == id) {
-                cell = settledLine;
+                grid.set(room, pos, settledLine);
                 found = true;
             }
         }
@@ -88,9 +88,9 @@ bool settleBooking(RoomGrid& grid, std::string_view id, const std::string& settl
     for (int k = 1; k <= n; ++k)
         for (int room = 0; room < kRoomCount; ++room)
             for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-                std::string& cell = grid.at(room, pos);
+                const std::string& cell = grid.at(room, pos);
                 if (!cell.empty() && hasIdNumber(cell, *number - k))
-                    cell = withStatus(cell, kStatusSettled);
+                    grid.set(room, pos, withStatus(cell, kStatusSettled));
             }
     return true;
 }
@@ -100,19 +100,18 @@ DeletionResult deleteRecord(RoomGrid& grid, std::string_view id) {
     const auto number = idNumber(id);
     for (int room = 0; room < kRoomCount; ++room) {
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-            std::string& cell = grid.at(room, pos);
+            const std::string& cell = grid.at(room, pos);
             if (cell.empty() || idOf(cell) != id)
                 continue;
             if (subNumberOf(cell) > 0) {
-                std::string* previous = pos > 0 ? &grid.at(room, pos - 1) : nullptr;
-                if (previous && number && hasIdNumber(*previous, *number - 1)) {
-                    *previous = withStatus(*previous, kStatusUse);
-                    result.restored = *previous;
+                if (pos > 0 && number && hasIdNumber(grid.at(room, pos - 1), *number - 1)) {
+                    grid.set(room, pos - 1, withStatus(grid.at(room, pos - 1), kStatusUse));
+                    result.restored = grid.at(room, pos - 1);
                 }
             } else {
                 result.firstRecordRemoved = true;
             }
-            cell.clear();
+            grid.clear(room, pos);
             ++result.removed;
         }
     }

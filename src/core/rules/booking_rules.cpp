@@ -95,9 +95,9 @@ bool roomHoldsId(const RoomGrid& grid, int room, long number) {
 
 void markContinued(RoomGrid& grid, int room, long continuedId) {
     for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
-        std::string& cell = grid.at(room, pos);
+        const std::string& cell = grid.at(room, pos);
         if (!cell.empty() && idNumber(cell) == continuedId)
-            cell = withStatus(cell, kStatusExtended);
+            grid.set(room, pos, withStatus(cell, kStatusExtended));
     }
 }
 
@@ -125,7 +125,7 @@ bool modifyFits(const RoomGrid& grid, int targetRoom, std::string_view id) {
 
 void storeModified(RoomGrid& grid, int targetRoom, std::string_view id, const std::string& line) {
     if (modifyPlacement(grid, targetRoom, id) == ModifyPlacement::InPlace) {
-        grid.at(targetRoom, positionIn(grid, targetRoom, id)) = line;
+        grid.set(targetRoom, positionIn(grid, targetRoom, id), line);
         return;
     }
     // The free position is taken before the old copy is emptied, so a record modified again
@@ -133,10 +133,10 @@ void storeModified(RoomGrid& grid, int targetRoom, std::string_view id, const st
     int target = grid.firstFree(targetRoom);
     for (int room = 0; room < kRoomCount; ++room)
         if (int pos = positionIn(grid, room, id); pos >= 0)
-            grid.at(room, pos).clear();
+            grid.clear(room, pos);
     if (target < 0)
         target = grid.firstFree(targetRoom);
-    grid.at(targetRoom, target) = line;
+    grid.set(targetRoom, target, line);
 }
 
 std::optional<long> recordContinuedBy(const RoomGrid& grid, int room,

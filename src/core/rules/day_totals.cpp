@@ -64,10 +64,9 @@ DayTotals GridTotals::update(const RoomGrid& grid, const std::vector<KeptLine>& 
     for (int room = 0; room < kRoomCount; ++room)
         for (int pos = 0; pos < kRecordsPerRoom; ++pos) {
             Cell& cell = cells_[static_cast<std::size_t>(room * kRecordsPerRoom + pos)];
-            const std::string& line = grid.at(room, pos);
-            if (line != cell.line) {
-                cell.line = line;
-                cell.totals = totalsOfRecord(line);
+            if (cell.stamp != grid.stamp(room, pos)) {
+                cell.stamp = grid.stamp(room, pos);
+                cell.totals = totalsOfRecord(grid.at(room, pos));
             }
             add(t, cell.totals);
         }

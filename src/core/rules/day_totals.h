@@ -3,6 +3,7 @@
 #include "core/records/room_grid.h"
 #include "core/storage/day_file.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,14 +32,14 @@ RecordTotals totalsOfRecord(std::string_view line);
 DayTotals computeTotals(const RoomGrid& grid, const std::vector<KeptLine>& kept = {});
 
 // The same totals kept from one call to the next: a record is parsed again only when its
-// line changed, so that the save of one booking does not parse the whole day again.
+// cell's stamp changed, so that the save of one booking does not parse the whole day again.
 class GridTotals {
 public:
     DayTotals update(const RoomGrid& grid, const std::vector<KeptLine>& kept);
 
 private:
     struct Cell {
-        std::string line;
+        std::uint64_t stamp = 0; // of the grid cell the totals were taken from
         RecordTotals totals;
     };
     std::vector<Cell> cells_ = std::vector<Cell>(kRoomCount * kRecordsPerRoom);
