@@ -25,11 +25,12 @@ find_main_window
 # Room 007 (row 6) about 05:29, 60 units into a window that starts 90 minutes before the clock.
 click_board 60 144
 click_at $((wx + 8 + 720 + 20)) $((wy + 16 + 12)) # 削除
+for _ in $(seq 200); do [ "$(lines "$yesterday")" -eq 0 ] && break; sleep 0.1; done
 [ "$(lines "$yesterday")" -eq 0 ] || fail "the deletion was not stored"
 
-for _ in $(seq 600); do grep -q 'restart requested' "$work/app.log" && break; sleep 0.1; done
+for _ in $(seq 900); do grep -q 'restart requested' "$work/app.log" && break; sleep 0.1; done
 grep -q 'restart requested' "$work/app.log" || fail "no day change at 06:00"
-for _ in $(seq 50); do [ -e "$today" ] && break; sleep 0.1; done
+for _ in $(seq 200); do [ -e "$today" ] && break; sleep 0.1; done
 [ "$(lines "$today")" -eq 0 ] || fail "12/06 holds a stay: $(iconv -f CP932 -t UTF-8 "$today")"
 
 # 12/05 picked in the date picker (its day section, one down), then 元に戻す from the desk

@@ -28,7 +28,7 @@ start_xvfb() {
     Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     export DISPLAY
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
     export XDG_RUNTIME_DIR="$work/xdg"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -85,7 +85,7 @@ click_exit() { click_at $((wx + 864 + 44)) $((wy + 680 + 12)); }
 # "終了" clicked: the program ends at once and without an error.
 end_program() {
     click_exit
-    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq 200); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$app_pid" 2>/dev/null && fail "終了 did not end the program"
     wait "$app_pid" || fail "the program ended with an error"
     app_pid=""
