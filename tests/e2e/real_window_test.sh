@@ -25,8 +25,7 @@ timeout 20 "$work/kavro/kavro" >"$work/second.log" 2>&1 || fail "the second copy
 [ "$(xdotool search --onlyvisible --name '^KAVRO24$' | wc -l)" -eq 1 ] || fail "a second window appeared"
 
 day="$work/kavro/20261205.txt"
-for _ in $(seq 200); do [ -e "$day" ] && break; sleep 0.1; done
-[ -e "$day" ] || fail "the day file was not created"
+wait_for 20 test -e "$day" || fail "the day file was not created"
 
 # Room 005 (row 4), 100 minutes into the window: 20:10 on the business day.
 click_board 100 104
@@ -34,7 +33,7 @@ click_board 100 104
 # first key after a remap can be lost. Japanese names are covered by the suite.
 xdotool type --delay 80 "Taro"
 click_check_in
-for _ in $(seq 200); do [ -s "$day" ] && break; sleep 0.1; done
+wait_for 20 test -s "$day" || true
 line=$(iconv -f CP932 -t UTF-8 "$day" | tr -d '\r')
 echo "day file: $line"
 [[ "$line" =~ ^005100100,2026/12/05\ 20:1[01],1,2026/12/05\ 21:1[01],2,005,Taro,利用$ ]] ||
@@ -55,12 +54,10 @@ wait_window_gone '^入力エラー$' "$box" || fail "the message box stayed"
 # the keyboard, and the second start gives it back to the main window, raised above it.
 xdotool mousemove --sync $((wx + 930)) $((wy + 60)) click 1 key --delay 100 ctrl+r # on the clock
 report=$(wait_window '^集計$') || fail "no report window"
-for _ in $(seq 200); do [ "$(xdotool getwindowfocus)" = "$report" ] && break; sleep 0.1; done
-[ "$(xdotool getwindowfocus)" = "$report" ] || fail "the report window did not take the keyboard"
+wait_for 20 has_focus "$report" || fail "the report window did not take the keyboard"
 timeout 20 "$work/kavro/kavro" >"$work/second.log" 2>&1 || fail "the second copy did not end cleanly"
 [ ! -s "$work/second.log" ] || fail "the second copy printed: $(cat "$work/second.log")"
-for _ in $(seq 200); do [ "$(xdotool getwindowfocus)" = "$wid" ] && break; sleep 0.1; done
-[ "$(xdotool getwindowfocus)" = "$wid" ] || fail "a second start did not bring the window to the front"
+wait_for 20 has_focus "$wid" || fail "a second start did not bring the window to the front"
 
 # 終了 ends the process at once.
 end_program

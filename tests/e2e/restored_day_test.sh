@@ -23,13 +23,12 @@ check_in() { # Y NAME (rooms 005, 006: rows 4, 5 of the left half; 20:10)
     click_board 100 "$1"
     xdotool type --delay 80 "$2"
     click_check_in
-    for _ in $(seq 200); do [ "$(lines)" -gt "$before" ] && break; sleep 0.1; done
-    [ "$(lines)" -gt "$before" ] || fail "check-in of $2 not stored"
+    wait_for 20 eval '[ "$(lines)" -gt "$before" ]' || fail "check-in of $2 not stored"
 }
 
 start_program '2026-12-05 20:00:00'
 find_main_window
-for _ in $(seq 200); do [ -e "$day" ] && break; sleep 0.1; done
+wait_for 20 test -e "$day" || true
 check_in 104 Taro
 cp "$day" "$work/before-second.txt"
 check_in 124 Jiro

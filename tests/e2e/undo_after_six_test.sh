@@ -25,12 +25,10 @@ find_main_window
 # Room 007 (row 6) about 05:29, 60 units into a window that starts 90 minutes before the clock.
 click_board 60 144
 click_at $((wx + 8 + 720 + 20)) $((wy + 16 + 12)) # 削除
-for _ in $(seq 200); do [ "$(lines "$yesterday")" -eq 0 ] && break; sleep 0.1; done
-[ "$(lines "$yesterday")" -eq 0 ] || fail "the deletion was not stored"
+wait_for 20 eval '[ "$(lines "$yesterday")" -eq 0 ]' || fail "the deletion was not stored"
 
-for _ in $(seq 900); do grep -q 'restart requested' "$work/app.log" && break; sleep 0.1; done
-grep -q 'restart requested' "$work/app.log" || fail "no day change at 06:00"
-for _ in $(seq 200); do [ -e "$today" ] && break; sleep 0.1; done
+wait_for 90 grep -q 'restart requested' "$work/app.log" || fail "no day change at 06:00"
+wait_for 20 test -e "$today" || true
 [ "$(lines "$today")" -eq 0 ] || fail "12/06 holds a stay: $(iconv -f CP932 -t UTF-8 "$today")"
 
 # 12/05 picked in the date picker (its day section, one down), then 元に戻す from the desk
@@ -41,9 +39,8 @@ sleep 1
 [ -e "$work/20261205.jnl" ] || fail "12/05 has no journal"
 click_at $((wx + 904 + 52)) $((wy + 18 + 10)) # メニュー
 # The menu's pop-up has no title: it is the program's only window besides the main one.
-menu_open() { xdotool search --onlyvisible --class '^kavro_longrun$' 2>/dev/null | grep -vqx "$wid"; }
-for _ in $(seq 100); do menu_open && break; sleep 0.1; done
-menu_open || fail "the desk menu did not open"
+menu_open() { xdotool search --onlyvisible --class '^kavro_longrun$' 2>/dev/null | grep -vx "$wid" >/dev/null; }
+wait_for 10 menu_open || fail "the desk menu did not open"
 xdotool key Down Return
 box=$(wait_window '^元に戻す$') || fail "no answer to the undo"
 # Tab and space: a refusal's only button, or a question's はい, which must not be offered.

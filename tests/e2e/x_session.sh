@@ -17,6 +17,20 @@ begin_e2e() { # BUILD_DIR
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 }
 
+# Runs the command every tenth of a second until it succeeds, for at most SECONDS; the
+# status is the last run's.
+wait_for() { # SECONDS COMMAND...
+    local tries=$(($1 * 10))
+    shift
+    until "$@"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; } # WINDOW_ID
+
 # Starts Xvfb on a display number no other X server uses; sets DISPLAY and xvfb_pid.
 start_xvfb() {
     local n
@@ -28,8 +42,7 @@ start_xvfb() {
     Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     export DISPLAY
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+    wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
     export XDG_RUNTIME_DIR="$work/xdg"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     unset QT_QPA_PLATFORM
@@ -42,35 +55,24 @@ find_main_window() {
     read -r wx wy < <(sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p' <<<"$window_geometry")
 }
 
-# Prints the id of a visible window whose title matches PATTERN, waiting up to SECONDS.
 # xdotool dies of an X error when a window goes away while it walks the tree (a menu
 # closing, a box opening), so every look is a fresh run and a failed one is simply retried.
-wait_window() { # PATTERN [SECONDS]
-    local found
-    for _ in $(seq $((${2:-10} * 10))); do
-        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
-        [ -n "$found" ] && { echo "$found"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
+# The pipes read all it prints: a reader that stopped early would fail it under pipefail.
+
+# Prints the id of the first visible window whose title matches PATTERN; fails when none.
+first_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | sed -n 1p | grep .; }
+# The window ID is visible with a title matching PATTERN.
+shows_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -x "$2" >/dev/null; }
+# A look that misses the window counts only when the next one agrees, since a dying xdotool
+# misses it too.
+lost_window() { ! shows_window "$@" && sleep 0.1 && ! shows_window "$@"; }
+
+# Prints the id of a visible window whose title matches PATTERN, waiting up to SECONDS.
+wait_window() { wait_for "${2:-10}" first_window "$1"; } # PATTERN [SECONDS]
 
 # Waits up to SECONDS until the window ID of a title matching PATTERN is no longer visible
-# (a box that follows with the same title is another window). A look that misses it counts
-# only when the next one agrees, since a dying xdotool misses it too.
-wait_window_gone() { # PATTERN ID [SECONDS]
-    local missed=0
-    for _ in $(seq $((${3:-10} * 10))); do
-        if xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -qx "$2"; then
-            missed=0
-        else
-            missed=$((missed + 1))
-            [ "$missed" -ge 2 ] && return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
+# (a box that follows with the same title is another window).
+wait_window_gone() { wait_for "${3:-10}" lost_window "$1" "$2"; } # PATTERN ID [SECONDS]
 
 # Board units of the left half to screen pixels (design geometry, 2-pixel border).
 board_x() { awk -v u="$1" -v o="$wx" 'BEGIN { printf "%d", o + 72 + 2 + u * 349 / 180 }'; }
@@ -85,8 +87,7 @@ click_exit() { click_at $((wx + 864 + 44)) $((wy + 680 + 12)); }
 # "終了" clicked: the program ends at once and without an error.
 end_program() {
     click_exit
-    for _ in $(seq 200); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$app_pid" 2>/dev/null && fail "終了 did not end the program"
+    wait_for 20 eval '! kill -0 "$app_pid" 2>/dev/null' || fail "終了 did not end the program"
     wait "$app_pid" || fail "the program ended with an error"
     app_pid=""
 }
